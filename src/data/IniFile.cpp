@@ -1,0 +1,166 @@
+#include "data/IniFile.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+#include "data/MbString.h"
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+std::string_view StripQuotes(std::string_view s) {
+    if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front()) {
+        return s.substr(1, s.size() - 2);
+    }
+    return s;
+}
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Case-insensitive name comparison; double-byte characters compare exactly.
+bool NamesEqual(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size();) {
+        const std::size_t len = MbCharLength(a, i);
+        if (len == 2) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+        } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+            return false;
+        }
+        i += len;
+    }
+    return true;
+}
+
+}  // namespace
+
+CIniFile CIniFile::Load(const std::string& path) {
+    std::string contents;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buf[65536];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) contents.append(buf, n);
+        std::fclose(f);
+    }
+    return Parse(std::move(contents));
+}
+
+CIniFile CIniFile::Parse(std::string contents) {
+    CIniFile ini;
+    *ini.m_contents = std::move(contents);
+    ini.ParseContents();
+    return ini;
+}
+
+void CIniFile::ParseContents() {
+    const std::string_view all(*m_contents);
+    Section* current = nullptr;
+    std::size_t pos = 0;
+    while (pos < all.size()) {
+        std::size_t end = all.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) end = all.size();
+        AddLine(all.substr(pos, end - pos), current);
+        pos = end + 1;
+    }
+    for (Section& section : m_sections) section.hasRepeatedKeys = HasRepeatedKeys(section);
+}
+
+bool CIniFile::HasRepeatedKeys(const Section& section) {
+    // Compares hashes of the upper-cased names; a collision only costs the
+    // faster search.
+    std::vector<std::uint64_t> hashes;
+    hashes.reserve(section.entries.size());
+    for (const Entry& e : section.entries) {
+        std::uint64_t h = 1469598103934665603ull;
+        for (char c : e.key) h = (h ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
+        hashes.push_back(h);
+    }
+    std::sort(hashes.begin(), hashes.end());
+    return std::adjacent_find(hashes.begin(), hashes.end()) != hashes.end();
+}
+
+void CIniFile::AddLine(std::string_view line, Section*& current) {
+    line = Trim(line);
+    if (line.empty()) return;
+    if (line.front() == '[') {
+        const std::size_t close = line.rfind(']');
+        if (close != std::string_view::npos) {
+            const std::string_view name = Trim(line.substr(1, close - 1));
+            const auto [it, added] = m_sectionIndex.emplace(MbToUpper(name), m_sections.size());
+            if (added) {
+                m_sections.emplace_back();
+                current = &m_sections.back();
+            } else {
+                // A repeated section name: its keys are never looked up.
+                current = nullptr;
+            }
+            return;
+        }
+    }
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos || current == nullptr) return;
+    const std::string_view key = Trim(line.substr(0, eq));
+    if (key.empty()) return;
+    current->entries.push_back({key, Trim(line.substr(eq + 1))});
+}
+
+const CIniFile::Section* CIniFile::FindSection(std::string_view section) const {
+    const auto it = m_sectionIndex.find(MbToUpper(Trim(section)));
+    return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
+}
+
+bool CIniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
+
+const std::string_view* CIniFile::FindValue(std::string_view section, std::string_view key) const {
+    const Section* s = FindSection(section);
+    if (s == nullptr || s->entries.empty()) return nullptr;
+    const std::size_t n = s->entries.size();
+    // With repeated names the first one must win, so the search starts at 0.
+    const std::size_t start = (s->hasRepeatedKeys || s->hint >= n) ? 0 : s->hint;
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = start + k < n ? start + k : start + k - n;
+        if (NamesEqual(s->entries[i].key, key)) {
+            s->hint = i + 1;
+            return &s->entries[i].value;
+        }
+    }
+    return nullptr;
+}
+
+std::string CIniFile::GetString(std::string_view section, std::string_view key, std::string_view def,
+                                std::size_t maxBytes) const {
+    const std::string_view* value = FindValue(section, key);
+    return MbCut(value ? StripQuotes(*value) : def, maxBytes);
+}
+
+std::int32_t CIniFile::ParseLeadingInt(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+    }
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+std::int32_t CIniFile::GetInt(std::string_view section, std::string_view key, std::int32_t def) const {
+    const std::string_view* value = FindValue(section, key);
+    if (value == nullptr) return def;
+    const std::string_view text = StripQuotes(*value);
+    if (text.empty()) return def;
+    return ParseLeadingInt(text);
+}

@@ -1,0 +1,73 @@
+// Reader for initialisation-format files ("[section]" and "key=value" lines)
+// with the semantics of the Windows profile functions.
+//
+// The file is parsed once; lookups then work on the parsed form:
+// - section and key names are compared without regard to case;
+// - the first section of a name, and the first key of a name in it, count;
+// - blanks around names and values are dropped, then one pair of enclosing
+//   single or double quotation marks is removed from a value;
+// - lines end at CR or LF; a line without "=" (that is not a section line)
+//   defines nothing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class CIniFile {
+public:
+    // Longest string value a lookup returns (a buffer of 8192 bytes).
+    static constexpr std::size_t kMaxString = 8191;
+
+    CIniFile() = default;
+
+    // Parses the file at `path`; a file that cannot be read gives an empty
+    // result, like a missing file for the profile functions.
+    static CIniFile Load(const std::string& path);
+    // Parses file contents held in memory.
+    static CIniFile Parse(std::string contents);
+
+    bool HasSection(std::string_view section) const;
+
+    // The value of the key cut to `maxBytes` bytes (on a character boundary),
+    // or `def` when the section or key is missing.
+    std::string GetString(std::string_view section, std::string_view key, std::string_view def,
+                          std::size_t maxBytes = kMaxString) const;
+
+    // The leading signed decimal number of the value (0 when there is none),
+    // or `def` when the key is missing or its value is empty.
+    std::int32_t GetInt(std::string_view section, std::string_view key, std::int32_t def) const;
+
+    // Leading signed decimal number of a text, wrapping like the 32-bit
+    // conversion of the profile functions.
+    static std::int32_t ParseLeadingInt(std::string_view text);
+
+private:
+    struct Entry {
+        std::string_view key;
+        std::string_view value;
+    };
+    struct Section {
+        std::vector<Entry> entries;
+        // A key name occurs more than once (only the first one counts).
+        bool hasRepeatedKeys = false;
+        // Position after the last key found: the readers ask for keys in
+        // nearly the order they were written, so the search starts here.
+        mutable std::size_t hint = 0;
+    };
+
+    void ParseContents();
+    static bool HasRepeatedKeys(const Section& section);
+    void AddLine(std::string_view line, Section*& current);
+    const Section* FindSection(std::string_view section) const;
+    const std::string_view* FindValue(std::string_view section, std::string_view key) const;
+
+    // Held on the heap so that the views into it survive moves.
+    std::unique_ptr<std::string> m_contents = std::make_unique<std::string>();
+    std::vector<Section> m_sections;
+    std::unordered_map<std::string, std::size_t> m_sectionIndex;  // upper-case name -> index
+};

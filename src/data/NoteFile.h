@@ -1,0 +1,58 @@
+// Note files: the data file, the pending-list file and export files.
+//
+// Layout: section SYSTEM (APPNAME, MESSAGE, VERSION, SAVEFORMAT, TACKLETNUM)
+// followed by one section "TACKLETITEM<i>" per note, i from 0.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/IniFile.h"
+#include "data/TackletData.h"
+
+inline constexpr char kNoteFileAppName[] = "Pinvane";
+inline constexpr char kNoteFileMessage[] = "このファイルのデータは直接編集しないでください";
+inline constexpr char kNoteFileSystemSection[] = "SYSTEM";
+
+// Most notes a file is read with: a count beyond it in TACKLETNUM is taken
+// as this many, so a damaged count neither exhausts memory nor hangs.
+inline constexpr std::int32_t kMaxNoteCount = 10000;
+
+// The header section as stored.
+struct CNoteFileHeader {
+    std::string APPNAME;
+    std::string MESSAGE;
+    std::string VERSION;
+    std::string SAVEFORMAT;
+    std::int32_t TACKLETNUM = 0;
+};
+
+// Section name of note i: "TACKLETITEM<i>".
+std::string NoteSectionName(std::size_t index);
+
+// Reads the header; strings are cut to `maxBytes`, TACKLETNUM defaults to 0.
+CNoteFileHeader ReadNoteFileHeader(const CIniFile& ini, std::size_t maxBytes = CIniFile::kMaxString);
+
+// Reads every note of a parsed note file: TACKLETNUM of SYSTEM (0 when
+// missing, at most kMaxNoteCount), then each section through ReadItem into a
+// copy of `prototype` (a fresh record by default). A missing section gives
+// the prototype with the format's defaults.
+std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey);
+std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey, const CTackletData& prototype);
+
+// Reads the data file or the pending-list file (volume key from
+// VolumeKeyForPath) or an export file (key 0). A missing file has no notes.
+std::vector<CTackletData> ReadNoteFile(const std::string& path, std::uint32_t volumeKey);
+
+// Writes the data file or the pending-list file: the header with
+// SAVEFORMAT, then every note with the text format and the volume key.
+// A format other than 0 and 1 is written as format 0, so that no body is
+// lost. On success every note's m_bModified is cleared and true returned.
+// False when the file cannot be opened (nothing written) or a write fails;
+// the notes then stay marked modified.
+bool WriteDataFile(const std::string& path, std::vector<CTackletData>& notes, int format, std::uint32_t volumeKey);
+
+// Writes an export file: SAVEFORMAT "0" and every note in plain text
+// (format 0, key 0). The records are not changed. False as above.
+bool WriteExportFile(const std::string& path, const std::vector<CTackletData>& notes);

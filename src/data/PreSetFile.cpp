@@ -1,0 +1,51 @@
+#include "data/PreSetFile.h"
+
+#include <algorithm>
+
+#include "app/Trace.h"
+#include "data/IniFile.h"
+#include "data/WriteIniFile.h"
+
+namespace {
+constexpr char kSystem[] = "SYSTEM";
+// The preset name is read into a buffer of 2048 bytes.
+constexpr std::size_t kNameReadBytes = 2047;
+
+std::string PresetSectionName(std::size_t index) { return "PRESETITEM" + std::to_string(index); }
+}  // namespace
+
+void PreSetReadFile(const std::string& path, std::vector<CPreSetCondData>& presets) {
+    Trace("CControlDlg::PreSetReadFile()\n");
+    const CIniFile ini = CIniFile::Load(path);
+    const std::int32_t count = std::clamp(ini.GetInt(kSystem, "PRESETCOUNT", 0), 0, kMaxPresetCount);
+    for (std::int32_t i = 0; i < count; ++i) {
+        const std::string s = PresetSectionName(static_cast<std::size_t>(i));
+        CPreSetCondData preset;
+        preset.CONDNAME = ini.GetString(s, "CONDNAME", preset.CONDNAME, kNameReadBytes);
+        preset.PROCESSFLAG = ini.GetInt(s, "PROCESSFLAG", preset.PROCESSFLAG);
+        preset.TITLEFLAG = ini.GetInt(s, "TITLEFLAG", preset.TITLEFLAG);
+        preset.EXTENTFLAG = ini.GetInt(s, "EXTENTFLAG", preset.EXTENTFLAG);
+        preset.EXENAME = ini.GetString(s, "EXENAME", "");
+        preset.EXCLASS = ini.GetString(s, "EXCLASS", "");
+        preset.EXCTLID = ini.GetInt(s, "EXCTLID", preset.EXCTLID);
+        presets.push_back(std::move(preset));
+    }
+}
+
+bool PreSetWriteFile(const std::string& path, const std::vector<CPreSetCondData>& presets) {
+    CWriteIniFile writer(CWriteIniFile::kStreamMode);
+    if (!writer.open(path)) return false;
+    writer.write(kSystem, "PRESETCOUNT", static_cast<long long>(presets.size()), path);
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        const CPreSetCondData& p = presets[i];
+        const std::string s = PresetSectionName(i);
+        writer.write(s, "CONDNAME", p.CONDNAME, path);
+        writer.write(s, "PROCESSFLAG", p.PROCESSFLAG, path);
+        writer.write(s, "TITLEFLAG", p.TITLEFLAG, path);
+        writer.write(s, "EXTENTFLAG", p.EXTENTFLAG, path);
+        writer.write(s, "EXENAME", p.EXENAME, path);
+        writer.write(s, "EXCLASS", p.EXCLASS, path);
+        writer.write(s, "EXCTLID", p.EXCTLID, path);
+    }
+    return writer.close();
+}

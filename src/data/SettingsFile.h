@@ -1,0 +1,45 @@
+// The settings file: note template values, initial size, tracking period,
+// hotkeys, text format and save timing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "data/TackletData.h"
+
+// Size limits of a note in pixels (fixed, not stored).
+class CPropatyData {
+public:
+    std::int32_t m_minWidth = 50;
+    std::int32_t m_minHeight = 20;
+    std::int32_t m_maxWidth = 600;
+    std::int32_t m_maxHeight = 400;
+};
+
+// The settings besides the note template, named by their keys.
+struct CSettingsData {
+    std::int32_t SAVETIMING = 0;     // 0 save at exit, 1 on every change
+    std::int32_t POSINTERVAL = 50;   // tracking period, ms
+    std::int32_t INIHEIGHT = 60;
+    std::int32_t INIWIDTH = 200;
+    std::int32_t ARROWLINEWIDTH = 1;
+    std::int32_t HK_PAST_MODIFIERS = 8;    // [HK_PAST] MODIFIERS (1 Alt, 2 Ctrl, 4 Shift, 8 Win)
+    std::int32_t HK_PAST_KEY = 83;         // [HK_PAST] KEY ('S')
+    std::int32_t HK_PASTDT_MODIFIERS = 8;  // [HK_PASTDT] MODIFIERS
+    std::int32_t HK_PASTDT_KEY = 86;       // [HK_PASTDT] KEY ('V')
+    std::int32_t FORMAT = 0;               // [SV_FORMAT] FORMAT: text format of the data file
+
+    bool operator==(const CSettingsData&) const = default;
+};
+
+// Reads the settings file into `settings` and the note template `templ`.
+// Missing keys keep the held values, except: SAVETIMING is always 0 after
+// reading; TRANSPARENT defaults to 70 and is clamped to 20..100; the font
+// keys are read only with a non-empty FONTFACENAME (cut to 31 bytes), then
+// with default 0; the hotkeys default to Win+S and Win+V. A missing file
+// leaves the defaults.
+void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ);
+
+// Writes every settings key in its fixed order. False (with the writer's
+// trace line) when the file cannot be opened or a write fails.
+bool PropatyWriteFile(const std::string& path, const CSettingsData& settings, const CTackletData& templ);

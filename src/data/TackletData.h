@@ -1,0 +1,88 @@
+// The note record: the base record plus appearance, font, body text,
+// reservation block and leader line, and the operations that bind it to its
+// note window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "data/ArrowData.h"
+#include "data/ObjData.h"
+#include "data/PvLogFont.h"
+#include "data/ReserveData.h"
+
+class CIniFile;
+class CWriteIniFile;
+class ITackletWindow;
+
+class CTackletData : public CObjData {
+public:
+    // Longest text taken from a note window.
+    static constexpr std::size_t kMaxWindowText = 4000;
+    // Opacity limits applied when a value is read.
+    static constexpr std::int32_t kMinTransparent = 20;
+    static constexpr std::int32_t kMaxTransparent = 100;
+
+    CTackletData();
+
+    // Creates the note window owned by `hWnd` and hands it the record's
+    // values (through the window system, see TackletWindow.h).
+    void StartTacklet(PvHandle hWnd) override;
+    // Touches the access time, then EndTacklet.
+    void Detach() override;
+
+    // Takes the window's state back, destroys the window, marks the record
+    // modified and notifies the controller.
+    void EndTacklet();
+    // Copies the note window's current state into the record (needs m_pWin).
+    void CollectWindowState();
+    // With a window: collect its state; the record stays attached.
+    void CopyWindow();
+    // With a window: collect its state, shift the note 5 pixels right and
+    // down, and detach this copy from the window.
+    void CopyWindowForDuplicate();
+    // As CopyWindowForDuplicate without the shift.
+    void CopyWindowForExport();
+    // The window's text (cut to 4000 bytes) while it has one, else TEXT.
+    std::string GetText() const;
+    // Into the window while it has one (TEXT unchanged), else into TEXT.
+    void SetText(const std::string& text);
+    // Centre the note window on the target window / its monitor's work area.
+    void CenterOnTarget();
+    void CenterOnTargetMonitor();
+
+    // Reads the note section `section` of a parsed note file. Missing keys
+    // keep the held values or take the defaults of the file format.
+    void ReadItem(const CIniFile& ini, std::uint32_t volumeKey, const std::string& section);
+    // Writes the note section through `writer`; format 0 or 1 gives the body
+    // as TEXTFORMAT and TEXT, any other format writes neither.
+    void WriteItem(CWriteIniFile& writer, int format, std::uint32_t volumeKey, const std::string& section,
+                   const std::string& path) const;
+
+    static std::int32_t ClampTransparent(std::int32_t value);
+
+    std::int32_t READONLY = 0;
+    // Opacity in percent (key TRANSPARENT; the bare name is a <wingdi.h> macro).
+    std::int32_t TRANSPARENT_ = 70;
+    std::int32_t MOUSEHIDECTL = 0;
+    std::int32_t COLOR = 0;
+    std::int32_t PICKPOS = 0;
+    std::int32_t BKCOLOR = 5;
+    std::int32_t GRAFLG = 1;
+    std::int32_t GRAPTN = 0;
+    std::int32_t BKTRANSPARENT = 0;
+    std::int32_t TXCOLOR = 0;
+    PvLogFont m_logFont;
+    std::int32_t FRAME = 0;
+    ITackletWindow* m_pWin = nullptr;  // not owned; copies share it
+    std::string TEXT;
+    CReserveData m_reserve;
+    CArrowData m_arrow;
+    std::int32_t ARLINEWIDTH;
+
+private:
+    void HandOverValues();
+    void PlaceWindow();
+    void DetachCopy();
+    void CenterOn(const PvRect& area);
+};

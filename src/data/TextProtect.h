@@ -1,0 +1,31 @@
+// The stored form of note bodies: hexadecimal digits, optionally scrambled
+// with the volume key (text format 1).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum TextFormat : int {
+    kTextPlain = 0,
+    kTextScrambled = 1,
+};
+
+// Longest body stored in a file, in bytes.
+constexpr std::size_t kMaxBodyBytes = 4095;
+
+// Byte i becomes (byte + k[i mod 4] + i) mod 256, k the key's bytes with the
+// least significant first; Unscramble undoes it.
+void Scramble(std::string& bytes, std::uint32_t key);
+void Unscramble(std::string& bytes, std::uint32_t key);
+
+// The body cut to 4095 bytes (never inside a double-byte character),
+// scrambled for format 1 and written as lower-case hexadecimal digits.
+std::string EncodeBody(std::string_view body, int format, std::uint32_t key);
+
+// Decodes a stored value: an odd number of digits gives an empty body (with
+// its trace line); a character that is not a hexadecimal digit counts as 0;
+// at most 4095 bytes are decoded; the decoded bytes are unscrambled for
+// format 1 and the body ends at the first zero byte.
+std::string DecodeBody(std::string_view digits, int format, std::uint32_t key);

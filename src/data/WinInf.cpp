@@ -1,0 +1,21 @@
+#include "data/WinInf.h"
+
+#include "data/TackletWindow.h"
+
+void CWinInf::EnumerateChildren() {
+    if (childrenEnumerated != 0) return;
+    IWindowSystem* system = TackletWindowSystem();
+    if (system == nullptr || !system->IsWindow(hWnd)) return;
+    system->EnumerateChildWindows(hWnd, &children);
+    childrenEnumerated = 1;
+}
+
+int CWinInf::FindChild(const std::string& className, std::int32_t ctrlId, CChildWinInf* out) const {
+    for (const CChildWinInf& child : children) {
+        if (child.className == className && child.ctrlId == ctrlId) {
+            if (out != nullptr) *out = child;
+            return 1;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,53 @@
+// Sequential writer of initialisation-format files.
+//
+// In stream mode (1) the writer creates the file itself and writes a
+// "[section]" line whenever the section changes and a "key=value" line for
+// each key. Every line ends with the bytes 0D 0D 0A, the line end the
+// program has always produced, on every platform. In profile mode (0) each
+// key goes through the platform's profile-writing function (see
+// SetProfileWriter).
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Writes one key the way WritePrivateProfileStringA does; returns success.
+using ProfileWriter = bool (*)(const char* section, const char* key, const char* value,
+                               const char* path);
+
+class CWriteIniFile {
+public:
+    enum Mode { kProfileMode = 0, kStreamMode = 1 };
+
+    CWriteIniFile() = default;
+    explicit CWriteIniFile(int mode) : m_mode(mode) {}
+    ~CWriteIniFile();
+    CWriteIniFile(const CWriteIniFile&) = delete;
+    CWriteIniFile& operator=(const CWriteIniFile&) = delete;
+
+    void SetMode(int mode) { m_mode = mode; }
+    int Mode() const { return m_mode; }
+
+    // Stream mode: creates or truncates the file; 1 on success, otherwise
+    // traces the failure and returns 0. Profile mode: 1 at once.
+    int open(const std::string& path);
+    // Writes one key (and the section line when the section changed); 1.
+    int write(const std::string& section, const std::string& key, const std::string& value,
+              const std::string& path);
+    int write(const std::string& section, const std::string& key, long long value,
+              const std::string& path);
+    // Stream mode: closes the file; false when any write or the close failed.
+    bool close();
+
+    // Installs the profile-mode key writer (none: profile mode writes nothing
+    // and reports failure).
+    static void SetProfileWriter(ProfileWriter writer);
+
+private:
+    void WriteLine(std::string_view a, std::string_view b, std::string_view c);
+
+    int m_mode = kProfileMode;
+    std::FILE* m_file = nullptr;
+    std::string m_lastSection;
+    bool m_failed = false;
+};

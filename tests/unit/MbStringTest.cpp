@@ -1,0 +1,67 @@
+#include "data/MbString.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// "\x83\x61" is a double-byte character whose trail byte is 'a'; "\x95\x5c"
+// one whose trail byte is a backslash.
+struct UpperCase {
+    const char* in;
+    const char* out;
+};
+
+TEST(MbStringTest, UpperCaseLeavesTrailBytes) {
+    const UpperCase cases[] = {
+        {"notepad.exe", "NOTEPAD.EXE"},
+        {"\x83\x61" "b", "\x83\x61" "B"},
+        {"a\x83\x61" "a", "A\x83\x61" "A"},
+        {"\xb1" "a", "\xb1" "A"},  // half-width katakana is one byte
+        {"x\x83", "X\x83"},         // a lead byte at the end stands alone
+    };
+    for (const auto& c : cases) EXPECT_EQ(MbToUpper(c.in), c.out) << c.in;
+}
+
+struct FindCase {
+    const char* haystack;
+    const char* needle;
+    std::size_t pos;
+};
+
+TEST(MbStringTest, FindStartsOnlyOnCharacterBoundaries) {
+    const auto npos = std::string_view::npos;
+    const FindCase cases[] = {
+        {"Untitled - Notepad", "Notepad", 11},
+        {"abc", "", 0},
+        {"", "", 0},
+        {"", "a", npos},
+        {"\x83\x61", "a", npos},                  // 'a' only as a trail byte
+        {"\x83\x61" "a", "a", 2},                  // the real 'a' after it
+        {"\x95\x5c" "\\x", "\\x", 2},             // backslash trail byte skipped
+        {"\x82\xa0\x82\xa2", "\xa0\x82", npos},  // straddles two characters
+        {"\x82\xa0\x82\xa2", "\x82\xa2", 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MbFind(c.haystack, c.needle), c.pos) << c.haystack << " / " << c.needle;
+    }
+}
+
+struct CutCase {
+    const char* text;
+    std::size_t limit;
+    const char* out;
+};
+
+TEST(MbStringTest, CutNeverSplitsADoubleByteCharacter) {
+    const CutCase cases[] = {
+        {"abcdef", 4, "abcd"},
+        {"ab", 4, "ab"},
+        {"a\x82\xa0" "b", 2, "a"},
+        {"a\x82\xa0" "b", 3, "a\x82\xa0"},
+        {"\x82\xa0\x82\xa0", 3, "\x82\xa0"},
+        {"ab\x82", 3, "ab\x82"},  // a lone lead byte at the end counts as one
+    };
+    for (const auto& c : cases) EXPECT_EQ(MbCut(c.text, c.limit), c.out) << c.text << " @" << c.limit;
+}
+
+}  // namespace

@@ -1,0 +1,184 @@
+#include "data/NoteFile.h"
+
+#include <gtest/gtest.h>
+
+#include "TestUtil.h"
+#include "data/NoteDate.h"
+#include "data/TextProtect.h"
+#include "data/VersionText.h"
+#include "data/VolumeKey.h"
+
+namespace {
+
+PvTime Date(const char* text) {
+    PvTime t = 0;
+    EXPECT_TRUE(ParseNoteDate(text, &t)) << text;
+    return t;
+}
+
+class NoteFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { SetVersionText("Ver.:1.1.6.193"); }
+    void TearDown() override { SetVersionText(""); }
+
+    static CTackletData SampleNote() {
+        CTackletData n;
+        n.TITLE = "無題 - メモ帳";
+        n.FULL = 0;
+        n.PART = "メモ帳";
+        n.EXENAME = "NOTEPAD.EXE";
+        n.EXEPATH = "C:\\Windows\\notepad.exe";
+        n.GENDATE = Date("201204221530");
+        n.ACSDATE = Date("201305010905");
+        n.SetNoteRect({10, 20, 210, 80});
+        n.SetTargetRect({-5, 0, 800, 600});
+        n.TRANSPARENT_ = 85;
+        n.COLOR = 2;
+        n.m_arrow.ARWFLAG = 1;
+        n.m_arrow.ARWSATRTX = 3;
+        n.TEXT = "abc";
+        return n;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(NoteFileTest, DataFileBytes) {
+    std::vector<CTackletData> notes{SampleNote()};
+    const std::string path = dir.File("PinvaneData.ini");
+    ASSERT_TRUE(WriteDataFile(path, notes, kTextPlain, 0));
+    const std::string expected = IniLines({
+        "[SYSTEM]", "APPNAME=Pinvane", "MESSAGE=このファイルのデータは直接編集しないでください",
+        "VERSION=Ver.:1.1.6.193", "SAVEFORMAT=0", "TACKLETNUM=1",
+        "[TACKLETITEM0]", "TITLEFLAG=1", "PRECESSEFLAG=1", "EXTENTFLAG=0", "EXFULLFLAG=1",
+        "TITLE=無題 - メモ帳", "FULL=0", "PART=メモ帳", "EXENAME=NOTEPAD.EXE",
+        "EXEPATH=C:\\Windows\\notepad.exe", "EXCTLID=0", "EXCLASS=", "EXTEXT=", "EXPART=",
+        "GENDATE=201204221530", "ACSDATE=201305010905",
+        "REC_TOP=20", "REC_BOTTOM=80", "REC_LEFT=10", "REC_RIGHT=210",
+        "TGT_TOP=0", "TGT_BOTTOM=600", "TGT_LEFT=-5", "TGT_RIGHT=800",
+        "READONLY=0", "TRANSPARENT=85", "MOUSEHIDECTL=0", "COLOR=2", "FRAME=0", "BKCOLOR=5",
+        "TXCOLOR=0", "BKTRANSPARENT=0", "PICKPOS=0", "GRAFLG=1", "GRAPTN=0",
+        "FONTFACENAME=ＭＳ Ｐゴシック", "FONTHEIGHT=-12", "FONTWEIGHT=400", "FONTITALIC=0",
+        "ARWFLAG=1", "ARWSATRTX=3", "ARWSTARTY=-200", "ARWENDX=0", "ARWENDY=0", "ARLINEWIDTH=1",
+        "TEXTFORMAT=0", "TEXT=616263",
+    });
+    EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST_F(NoteFileTest, VersionTextIsStoredWithReplacements) {
+    SetVersionText("Ver.:1,1;6,193");
+    EXPECT_EQ(StoredVersionText(), "Ver.:1-1.6-193");
+    std::vector<CTackletData> none;
+    const std::string path = dir.File("v.ini");
+    ASSERT_TRUE(WriteDataFile(path, none, kTextPlain, 0));
+    EXPECT_EQ(ReadNoteFileHeader(CIniFile::Load(path)).VERSION, "Ver.:1-1.6-193");
+}
+
+TEST_F(NoteFileTest, FilesRoundTripByteForByte) {
+    FakeVolumeSerial serial(0x5A000000);
+    CTackletData second = SampleNote();
+    second.TEXT = "一行目\r\n二行目 with \"quotes\"";
+    second.m_logFont.lfItalic = 255;
+    second.m_logFont.lfHeight = -15;
+    std::vector<CTackletData> notes{SampleNote(), second, CTackletData()};
+    for (int format : {kTextPlain, kTextScrambled}) {
+        const std::string first = dir.File("a.ini");
+        const std::string again = dir.File("b.ini");
+        ASSERT_TRUE(WriteDataFile(first, notes, format, VolumeKeyForPath(first)));
+        std::vector<CTackletData> read = ReadNoteFile(first, VolumeKeyForPath(first));
+        ASSERT_EQ(read.size(), 3u);
+        EXPECT_EQ(read[1].TEXT, second.TEXT);
+        ASSERT_TRUE(WriteDataFile(again, read, format, VolumeKeyForPath(again)));
+        EXPECT_EQ(ReadBytes(first), ReadBytes(again)) << "format " << format;
+    }
+}
+
+TEST_F(NoteFileTest, ScrambledBodiesNeedTheirVolumeKey) {
+    std::vector<CTackletData> notes{SampleNote()};
+    const std::string path = dir.File("d.ini");
+    ASSERT_TRUE(WriteDataFile(path, notes, kTextScrambled, 0x12345678));
+    EXPECT_EQ(ReadNoteFileHeader(CIniFile::Load(path)).SAVEFORMAT, "1");
+    EXPECT_EQ(ReadNoteFile(path, 0x12345678)[0].TEXT, "abc");
+    EXPECT_NE(ReadNoteFile(path, 0x5A000000)[0].TEXT, "abc");
+}
+
+TEST_F(NoteFileTest, UnknownTextFormatIsWrittenPlainSoNoBodyIsLost) {
+    std::vector<CTackletData> notes{SampleNote()};
+    const std::string path = dir.File("f.ini");
+    ASSERT_TRUE(WriteDataFile(path, notes, 7, 0x11223344));
+    const CIniFile ini = CIniFile::Load(path);
+    EXPECT_EQ(ReadNoteFileHeader(ini).SAVEFORMAT, "0");
+    EXPECT_EQ(ini.GetString("TACKLETITEM0", "TEXTFORMAT", ""), "0");
+    EXPECT_EQ(ReadNotes(ini, 0)[0].TEXT, "abc");
+}
+
+TEST_F(NoteFileTest, WritingClearsModifiedMarksOnlyOnSuccess) {
+    std::vector<CTackletData> notes(2);
+    for (auto& n : notes) n.m_bModified = 1;
+    EXPECT_FALSE(WriteDataFile(dir.File("missing-dir/x.ini"), notes, kTextPlain, 0));
+    EXPECT_EQ(notes[0].m_bModified + notes[1].m_bModified, 2);
+    // Every note is written, marked or not: the file is rewritten whole.
+    notes[1].m_bModified = 0;
+    const std::string path = dir.File("x.ini");
+    EXPECT_TRUE(WriteDataFile(path, notes, kTextPlain, 0));
+    EXPECT_EQ(notes[0].m_bModified + notes[1].m_bModified, 0);
+    EXPECT_TRUE(CIniFile::Load(path).HasSection("TACKLETITEM1"));
+}
+
+TEST_F(NoteFileTest, ExportFilesArePlainAndLeaveRecordsAlone) {
+    FakeVolumeSerial serial(0x12345678);
+    CTackletData note = SampleNote();
+    note.m_bModified = 1;
+    std::vector<CTackletData> notes{note, note};
+    const std::string path = dir.File("out.qnb");
+    ASSERT_TRUE(WriteExportFile(path, notes));
+    EXPECT_EQ(notes[0].m_bModified, 1);
+    const CIniFile ini = CIniFile::Load(path);
+    const CNoteFileHeader header = ReadNoteFileHeader(ini);
+    EXPECT_EQ(header.APPNAME, "Pinvane");
+    EXPECT_EQ(header.SAVEFORMAT, "0");
+    EXPECT_EQ(header.TACKLETNUM, 2);
+    EXPECT_EQ(ini.GetString("TACKLETITEM1", "TEXT", ""), "616263");
+}
+
+struct CountCase {
+    const char* header;  // null: no SYSTEM section
+    std::size_t notes;
+};
+
+TEST_F(NoteFileTest, NoteCountIsBounded) {
+    const CountCase cases[] = {
+        {nullptr, 0},
+        {"TACKLETNUM=0", 0},
+        {"TACKLETNUM=-3", 0},
+        {"TACKLETNUM=x", 0},
+        {"TACKLETNUM=3", 3},  // missing sections give default records
+        {"TACKLETNUM=2147483647", static_cast<std::size_t>(kMaxNoteCount)},
+    };
+    for (const auto& c : cases) {
+        std::string contents = c.header ? IniLines({"[SYSTEM]", c.header}) : std::string();
+        contents += IniLines({"[TACKLETITEM0]", "TITLE=t"});
+        const std::vector<CTackletData> notes = ReadNotes(CIniFile::Parse(contents), 0);
+        ASSERT_EQ(notes.size(), c.notes) << (c.header ? c.header : "(none)");
+        if (notes.size() == 3) {
+            EXPECT_EQ(notes[0].TITLE, "t");
+            EXPECT_EQ(notes[2].TITLE, "");
+            EXPECT_EQ(notes[2].TRANSPARENT_, 70);
+        }
+    }
+}
+
+TEST_F(NoteFileTest, VolumeKeyComesFromTheDriveLetter) {
+    {
+        TraceCapture trace;
+        FakeVolumeSerial serial(0x5A000000);
+        EXPECT_EQ(VolumeKeyForPath("Z:\\notes\\PinvaneData.ini"), 0x5A000000u);
+        EXPECT_EQ(FakeVolumeSerial::LastDrive(), 'Z');
+        EXPECT_EQ(trace.Text(), "VolumeSerialNumber=0x5a000000\n");
+    }
+    FakeVolumeSerial unavailable(0x5A000000, false);
+    EXPECT_EQ(VolumeKeyForPath("Q:\\x.ini"), 0u);
+    EXPECT_EQ(VolumeKeyForPath(""), 0u);
+}
+
+}  // namespace

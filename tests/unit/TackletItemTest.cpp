@@ -1,0 +1,156 @@
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "TestUtil.h"
+#include "data/IniFile.h"
+#include "data/NoteDate.h"
+#include "data/RecordDefaults.h"
+#include "data/TackletData.h"
+#include "data/TextProtect.h"
+
+namespace {
+
+CTackletData ReadSection(std::initializer_list<const char*> keys, const CTackletData& held = CTackletData(),
+                         std::uint32_t volumeKey = 0) {
+    std::string contents = IniLines({"[TACKLETITEM0]"});
+    contents += IniLines(keys);
+    CTackletData note = held;
+    note.ReadItem(CIniFile::Parse(contents), volumeKey, "TACKLETITEM0");
+    return note;
+}
+
+// A record whose every persisted field differs from the defaults.
+CTackletData Unusual() {
+    CTackletData n;
+    n.TITLEFLAG = 0; n.PRECESSEFLAG = 0; n.EXTENTFLAG = 1; n.FULL = 0; n.EXFULLFLAG = 0;
+    n.TITLE = "t"; n.PART = "p"; n.EXENAME = "E"; n.EXEPATH = "P"; n.EXCTLID = 9;
+    n.EXCLASS = "c"; n.EXTEXT = "x"; n.EXPART = "y";
+    n.GENDATE = 1000; n.ACSDATE = 2000;
+    n.SetNoteRect({1, 2, 3, 4}); n.SetTargetRect({5, 6, 7, 8});
+    n.READONLY = 1; n.TRANSPARENT_ = 33; n.MOUSEHIDECTL = 1; n.COLOR = 4; n.FRAME = 1;
+    n.BKCOLOR = 2; n.TXCOLOR = 2; n.BKTRANSPARENT = 1; n.PICKPOS = 3; n.GRAFLG = 0; n.GRAPTN = 7;
+    n.m_logFont.lfHeight = -30; n.m_logFont.lfWeight = 700; n.m_logFont.lfItalic = 1;
+    std::strcpy(n.m_logFont.lfFaceName, "Arial");
+    n.m_arrow = {1, 11, 12, 13, 14};
+    n.ARLINEWIDTH = 2;
+    n.TEXT = "held body";
+    return n;
+}
+
+TEST(TackletItemTest, MissingKeysKeepHeldValuesOrTakeTheFormatDefaults) {
+    const CTackletData held = Unusual();
+    const CTackletData n = ReadSection({}, held);
+    // Held.
+    EXPECT_EQ(n.TITLEFLAG, 0);
+    EXPECT_EQ(n.PRECESSEFLAG, 0);
+    EXPECT_EQ(n.EXTENTFLAG, 1);
+    EXPECT_EQ(n.FULL, 0);
+    EXPECT_EQ(n.EXFULLFLAG, 0);
+    EXPECT_EQ(n.EXCTLID, 9);
+    EXPECT_EQ(n.GENDATE, 1000);
+    EXPECT_EQ(n.ACSDATE, 2000);
+    EXPECT_EQ(n.MOUSEHIDECTL, 1);
+    EXPECT_EQ(n.COLOR, 4);
+    EXPECT_EQ(n.FRAME, 1);
+    EXPECT_EQ(n.BKCOLOR, 2);
+    EXPECT_EQ(n.TXCOLOR, 2);
+    EXPECT_EQ(n.BKTRANSPARENT, 1);
+    EXPECT_EQ(n.PICKPOS, 3);
+    EXPECT_EQ(n.GRAFLG, 0);
+    EXPECT_EQ(n.GRAPTN, 7);
+    EXPECT_EQ(n.m_logFont, held.m_logFont);
+    EXPECT_EQ(n.m_arrow, held.m_arrow);
+    EXPECT_EQ(n.ARLINEWIDTH, 2);
+    // Defaults of the format.
+    EXPECT_EQ(n.TITLE + n.PART + n.EXENAME + n.EXEPATH + n.EXCLASS + n.EXTEXT + n.EXPART, "");
+    EXPECT_EQ(n.NoteRect(), PvRect{});
+    EXPECT_EQ(n.TargetRect(), PvRect{});
+    EXPECT_EQ(n.READONLY, 0);
+    EXPECT_EQ(n.TRANSPARENT_, 70);
+    EXPECT_EQ(n.TEXT, "");  // TEXTFORMAT defaults to 0 and TEXT to empty
+}
+
+struct TransparentCase {
+    const char* line;
+    std::int32_t value;
+};
+
+TEST(TackletItemTest, TransparentIsClamped) {
+    const TransparentCase cases[] = {
+        {"TRANSPARENT=5", 20}, {"TRANSPARENT=20", 20}, {"TRANSPARENT=55", 55},
+        {"TRANSPARENT=150", 100}, {"TRANSPARENT=-1", 20}, {"TRANSPARENT=", 70}, {"X=1", 70},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadSection({c.line}).TRANSPARENT_, c.value) << c.line;
+}
+
+TEST(TackletItemTest, ExeNameIsUpperCasedMultibyteAware) {
+    EXPECT_EQ(ReadSection({"EXENAME=notepad.exe"}).EXENAME, "NOTEPAD.EXE");
+    EXPECT_EQ(ReadSection({"EXENAME=\x83\x61z.exe"}).EXENAME, "\x83\x61Z.EXE");
+}
+
+TEST(TackletItemTest, FontKeysNeedAFaceName) {
+    const CTackletData held = Unusual();
+    struct Case {
+        std::initializer_list<const char*> keys;
+        bool changed;
+    };
+    const Case cases[] = {
+        {{"FONTHEIGHT=-40", "FONTWEIGHT=100"}, false},
+        {{"FONTFACENAME=", "FONTHEIGHT=-40"}, false},
+        {{"FONTFACENAME=  ", "FONTHEIGHT=-40"}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ReadSection(c.keys, held).m_logFont, held.m_logFont);
+
+    const CTackletData n = ReadSection({"FONTFACENAME=メイリオ", "FONTITALIC=257"}, held);
+    EXPECT_STREQ(n.m_logFont.lfFaceName, "メイリオ");
+    EXPECT_EQ(n.m_logFont.lfHeight, 0);  // default 0 once a face name is there
+    EXPECT_EQ(n.m_logFont.lfWeight, 0);
+    EXPECT_EQ(n.m_logFont.lfItalic, 1);  // low byte
+    EXPECT_EQ(n.m_logFont.lfCharSet, kShiftJisCharset);
+}
+
+TEST(TackletItemTest, LongFaceNameIsCutTo31BytesOnACharacterBoundary) {
+    std::string name = "a";
+    for (int i = 0; i < 20; ++i) name += "\x82\xa0";  // 41 bytes
+    const std::string line = "FONTFACENAME=" + name;
+    const CTackletData n = ReadSection({line.c_str()});
+    EXPECT_EQ(std::string(n.m_logFont.lfFaceName), name.substr(0, 31));
+    const std::string line2 = "FONTFACENAME=" + name.substr(1);  // 30 bytes of pairs would split at 31
+    EXPECT_EQ(std::string(ReadSection({line2.c_str()}).m_logFont.lfFaceName), name.substr(1, 30));
+}
+
+TEST(TackletItemTest, DatesOfTheWrongFormLeaveTheFieldAsHeld) {
+    const CTackletData held = Unusual();
+    PvTime expected = 0;
+    ASSERT_TRUE(ParseNoteDate("201204221530", &expected));
+    const CTackletData n = ReadSection({"GENDATE=201204221530", "ACSDATE=2012042215"}, held);
+    EXPECT_EQ(n.GENDATE, expected);
+    EXPECT_EQ(n.ACSDATE, 2000);
+    EXPECT_EQ(ReadSection({"GENDATE=201213011530"}, held).GENDATE, 1000);
+}
+
+TEST(TackletItemTest, BodyDependsOnTextFormat) {
+    const CTackletData held = Unusual();
+    EXPECT_EQ(ReadSection({"TEXTFORMAT=0", "TEXT=616263"}, held).TEXT, "abc");
+    EXPECT_EQ(ReadSection({"TEXT=616263"}, held).TEXT, "abc");
+    EXPECT_EQ(ReadSection({"TEXTFORMAT=2", "TEXT=616263"}, held).TEXT, "held body");
+    EXPECT_EQ(ReadSection({"TEXTFORMAT=0", "TEXT=6162636"}, held).TEXT, "");
+    const std::string scrambled = "TEXT=" + EncodeBody("secret", kTextScrambled, 0xCAFEF00D);
+    EXPECT_EQ(ReadSection({"TEXTFORMAT=1", scrambled.c_str()}, held, 0xCAFEF00D).TEXT, "secret");
+}
+
+TEST(TackletItemTest, NewRecordsTakeTheProcessDefaults) {
+    CRecordDefaults::SetFontHeight(CRecordDefaults::FontHeightForDpi(120));
+    CRecordDefaults::SetArrowLineWidth(2);
+    const CTackletData n;
+    CRecordDefaults::SetFontHeight(CRecordDefaults::FontHeightForDpi(96));
+    CRecordDefaults::SetArrowLineWidth(1);
+    EXPECT_EQ(n.m_logFont.lfHeight, -15);
+    EXPECT_EQ(n.ARLINEWIDTH, 2);
+    EXPECT_EQ(CTackletData().m_logFont.lfHeight, -12);
+    EXPECT_EQ(CRecordDefaults::FontHeightForDpi(144), -18);
+    EXPECT_EQ(CRecordDefaults::FontHeightForDpi(100), -13);  // 12.5 rounds away from zero
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#include "data/WriteIniFile.h"
+
+#include <gtest/gtest.h>
+
+#include "TestUtil.h"
+#include "data/IniFile.h"
+
+namespace {
+
+TEST(WriteIniFileTest, StreamModeWritesSectionLinesOnlyOnChange) {
+    TempDir dir;
+    const std::string path = dir.File("out.ini");
+    CWriteIniFile writer(CWriteIniFile::kStreamMode);
+    ASSERT_EQ(writer.open(path), 1);
+    EXPECT_EQ(writer.write("A", "k1", "v1", path), 1);
+    writer.write("A", "k2", 7, path);
+    writer.write("B", "k3", "", path);
+    writer.write("A", "k4", -3, path);
+    EXPECT_TRUE(writer.close());
+    EXPECT_EQ(ReadBytes(path), "[A]\r\r\nk1=v1\r\r\nk2=7\r\r\n[B]\r\r\nk3=\r\r\n[A]\r\r\nk4=-3\r\r\n");
+}
+
+TEST(WriteIniFileTest, OpenTruncatesAndStartsSectionsAfresh) {
+    TempDir dir;
+    const std::string path = dir.File("out.ini");
+    WriteBytes(path, std::string(100, 'x'));
+    CWriteIniFile writer(CWriteIniFile::kStreamMode);
+    ASSERT_EQ(writer.open(path), 1);
+    writer.write("A", "k", "1", path);
+    writer.close();
+    ASSERT_EQ(writer.open(path), 1);
+    writer.write("A", "k", "2", path);
+    writer.close();
+    EXPECT_EQ(ReadBytes(path), "[A]\r\r\nk=2\r\r\n");
+}
+
+TEST(WriteIniFileTest, OpenFailureIsTracedAndReported) {
+    TempDir dir;
+    const std::string path = dir.File("no-such-dir/out.ini");
+    TraceCapture trace;
+    CWriteIniFile writer(CWriteIniFile::kStreamMode);
+    EXPECT_EQ(writer.open(path), 0);
+    EXPECT_EQ(trace.Text(), "CWriteIniFile::openFile(" + path + ") Error!\n");
+}
+
+TEST(WriteIniFileTest, ValuesNeverSpanLines) {
+    // A window text with line breaks must not inject keys or sections.
+    TempDir dir;
+    const std::string path = dir.File("out.ini");
+    CWriteIniFile writer(CWriteIniFile::kStreamMode);
+    ASSERT_EQ(writer.open(path), 1);
+    writer.write("A", "EXTEXT", "line1\r\n[B]\r\nK=evil", path);
+    writer.write("A", "NUL", std::string("ab\0cd", 5), path);
+    writer.close();
+    EXPECT_EQ(ReadBytes(path), "[A]\r\r\nEXTEXT=line1  [B]  K=evil\r\r\nNUL=ab\r\r\n");
+    const CIniFile ini = CIniFile::Load(path);
+    EXPECT_FALSE(ini.HasSection("B"));
+}
+
+struct ProfileCall {
+    std::string section, key, value, path;
+};
+ProfileCall g_lastCall;
+
+bool RecordProfileWrite(const char* section, const char* key, const char* value, const char* path) {
+    g_lastCall = {section, key, value, path};
+    return true;
+}
+
+TEST(WriteIniFileTest, ProfileModeGoesThroughThePlatformWriter) {
+    CWriteIniFile writer;  // mode 0 at construction
+    EXPECT_EQ(writer.Mode(), CWriteIniFile::kProfileMode);
+    EXPECT_EQ(writer.open("ignored"), 1);
+    EXPECT_EQ(writer.write("S", "K", "V", "p.ini"), 0);  // no platform writer installed
+    CWriteIniFile::SetProfileWriter(&RecordProfileWrite);
+    EXPECT_EQ(writer.write("S", "K", "V", "p.ini"), 1);
+    CWriteIniFile::SetProfileWriter(nullptr);
+    EXPECT_EQ(g_lastCall.section + g_lastCall.key + g_lastCall.value + g_lastCall.path, "SKVp.ini");
+}
+
+}  // namespace
