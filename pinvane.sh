@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# Pinvane build, run and test script for Debian.
+#   ./pinvane.sh run    build Pinvane.exe and start it under Wine
+#   ./pinvane.sh test   build everything and run every test layer
+# Both install the Debian packages they need first.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+BUILD=$ROOT/build
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev nlohmann-json3-dev
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick bc
+)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+ensure_packages() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    log "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+  fi
+}
+
+wine_env() {
+  export WINEPREFIX=$BUILD/wineprefix
+  export WINEDEBUG=-all
+  export WINEARCH=win64
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  { export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8; } 2>/dev/null  # ANSI code page 932 inside Wine
+}
+
+XVFB_PID=""
+start_xvfb() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 50); do
+    [ -e /tmp/.X11-unix/X$n ] && return 0
+    sleep 0.1
+  done
+  log "Xvfb did not start"; return 1
+}
+
+stop_all() {
+  if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; wait "$XVFB_PID" 2>/dev/null || true; XVFB_PID=""; fi
+}
+
+init_prefix() {
+  wine_env
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >"$BUILD/wineboot.log" 2>&1 || true
+    wineserver -w
+    # Without a window manager Wine stalls on every hide; let it draw frames itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >>"$BUILD/wineboot.log" 2>&1
+    wineserver -w
+  fi
+}
+
+# Keeps the server up (each program then starts fast) and starts Wine's own
+# background processes with their output in a file: started from a test,
+# they would inherit its output pipe and hold it open until the server ends.
+start_wine_services() {
+  wineserver -p >/dev/null 2>&1
+  wine cmd /c exit >"$BUILD/wine-services.log" 2>&1 || true
+}
+
+build_native() {
+  cmake -S "$ROOT" -B "$BUILD/native" -G Ninja -DPV_SANITIZE=ON >"$BUILD/native-config.log"
+  cmake --build "$BUILD/native" -j "$JOBS"
+}
+
+build_fuzz() {
+  cmake -S "$ROOT" -B "$BUILD/fuzz" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DPV_FUZZ=ON -DPV_UNIT_TESTS=OFF -DPV_BENCH=OFF >"$BUILD/fuzz-config.log"
+  cmake --build "$BUILD/fuzz" -j "$JOBS"
+}
+
+build_win() {
+  cmake -S "$ROOT" -B "$BUILD/win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >"$BUILD/win-config.log"
+  cmake --build "$BUILD/win" -j "$JOBS"
+}
+
+PASSED=0
+FAILED=0
+# Runs one CTest tree and adds its counts to the totals.
+run_ctest() {
+  local name=$1 dir=$2; shift 2
+  local out="$BUILD/ctest-$name.log"
+  log "tests: $name"
+  set +e
+  ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$out"
+  set -e
+  local line total failed
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n 1 || true)
+  if [ -z "$line" ]; then
+    log "$name: no test summary"; FAILED=$((FAILED + 1)); return
+  fi
+  failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
+  total=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")
+  PASSED=$((PASSED + total - failed))
+  FAILED=$((FAILED + failed))
+}
+
+cmd_test() {
+  ensure_packages
+  mkdir -p "$BUILD"
+  trap stop_all EXIT
+
+  build_native
+  run_ctest native "$BUILD/native"
+
+  build_fuzz
+  run_ctest fuzz "$BUILD/fuzz"
+
+  build_win
+  start_xvfb
+  init_prefix
+  start_wine_services
+  run_ctest windows "$BUILD/win" -j 1
+
+  log "screenshots"
+  if bash "$ROOT/scripts/screens.sh" "$BUILD/win" "$BUILD/screens"; then
+    PASSED=$((PASSED + 1))
+  else
+    FAILED=$((FAILED + 1))
+  fi
+  stop_all
+  echo "$PASSED passed, $FAILED failed"
+  [ "$FAILED" -eq 0 ]
+}
+
+cmd_run() {
+  ensure_packages
+  mkdir -p "$BUILD"
+  build_win
+  wine_env
+  local exe="$BUILD/win/Pinvane.exe"
+  if [ -n "${DISPLAY:-}" ]; then
+    init_prefix
+    log "starting Pinvane in a Wine desktop window on $DISPLAY (the tray is in its taskbar)"
+    exec wine explorer /desktop=Pinvane,1280x800 "$exe" "$@"
+  fi
+  trap stop_all EXIT
+  start_xvfb
+  init_prefix
+  log "no \$DISPLAY: Pinvane runs on the virtual X server $DISPLAY."
+  log "see it with: DISPLAY=$DISPLAY import -window root shot.png   (or x11vnc -display $DISPLAY)"
+  wine explorer /desktop=Pinvane,1280x800 "$exe" "$@"
+}
+
+# The functions above can also be sourced by the other scripts.
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  case "${1:-}" in
+    run) shift; cmd_run "$@" ;;
+    test) shift; cmd_test "$@" ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+  esac
+fi

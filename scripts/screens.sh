@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Screens: runs Pinvane under Wine on the current X display and leaves
+# screenshots in the output directory for a person to look at.
+# Usage: screens.sh <windows build dir> <output dir>   (DISPLAY and WINEPREFIX set)
+set -euo pipefail
+win=$1
+out=$2
+mkdir -p "$out"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# shot <name> <program> <args...>: the program sets the scene, touches the
+# ready file given as its second-last argument, and waits for the done file.
+shot() {
+  local name=$1; shift
+  rm -f "$tmp/ready" "$tmp/done"
+  wine "$@" "$tmp/ready" "$tmp/done" >"$out/$name.log" 2>&1 &
+  local pid=$! i
+  for i in $(seq 1 300); do
+    [ -e "$tmp/ready" ] && break
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ ! -e "$tmp/ready" ]; then
+    echo "screen $name: the scene was not set" >&2
+    wait "$pid" || true
+    return 1
+  fi
+  import -window root "$out/$name.png"
+  touch "$tmp/done"
+  wait "$pid"
+  echo "screen $name: $out/$name.png"
+}
+
+status=0
+shot main-window "$win/tests/e2e/pvdrive.exe" hold-main "$win/Pinvane.exe" || status=1
+if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
+  shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
+fi
+exit $status

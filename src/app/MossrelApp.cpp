@@ -1,0 +1,103 @@
+#include "app/MossrelApp.h"
+
+#include "app/CommandLine.h"
+#include "app/MossrelDlg.h"
+#include "app/MultiDisplay.h"
+#include "app/StartupData.h"
+#include "app/Trace.h"
+#include "platform/Platform.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+constexpr const char* kMutexName = "__PINVANE_FREE_KESTRANE__";
+
+BOOL WINAPI ConsoleCtrlHandler(DWORD) {
+    // Ctrl+C or closing the console must not end the program.
+    return TRUE;
+}
+
+std::string ExecutablePath() {
+    char path[MAX_PATH * 2] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
+    if (n == 0 || n >= sizeof path) return std::string();
+    return std::string(path, n);
+}
+}  // namespace
+
+void CMossrelApp::SetUpConsole() {
+    if (m_debug) {
+        ::AllocConsole();
+        // Every trace text is Shift-JIS, whatever the system's console default.
+        ::SetConsoleOutputCP(932);
+        std::freopen("CONOUT$", "w", stdout);
+        // Whole lines per write: a console fed byte by byte cannot join the
+        // two bytes of a Shift-JIS character (every trace line is flushed).
+        std::setvbuf(stdout, nullptr, _IOFBF, 4096);
+        std::freopen("CONIN$", "r", stdin);
+        ::SetConsoleCtrlHandler(ConsoleCtrlHandler, TRUE);
+    } else {
+        std::freopen("NUL", "w", stdout);
+        std::freopen("NUL", "r", stdin);
+    }
+    TraceEnable(m_debug);
+}
+
+void CMossrelApp::TearDownConsole() {
+    if (!m_debug) return;
+    ::FreeConsole();
+    ::Sleep(1000);
+}
+
+int CMossrelApp::Run(int argc, char** argv) {
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof icc;
+    icc.dwICC = 0xFF;
+    ::InitCommonControlsEx(&icc);
+
+    // One copy only. The mutex stays owned until the process ends.
+    HANDLE mutex = ::CreateMutexA(nullptr, TRUE, kMutexName);
+    if (!mutex) return 0;
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::MessageBoxA(nullptr, "     Pinvaneは既に起動されています.     ", "２重起動", MB_OK);
+        return 0;
+    }
+
+    // The argument lines are traced once the console exists, so find the
+    // switch first with tracing still off.
+    m_debug = ScanArgumentsForDebug(argc, argv);
+    SetUpConsole();
+    ScanArgumentsForDebug(argc, argv);
+
+    Trace("********** Start Mossrel DEBUG MODE  *******\n");
+    if (m_debug) Trace("DEBUG_MODE ON\n");
+    Trace("PORTABLE VERSION START\n");
+
+    // The files live beside the executable, whatever the working directory.
+    m_programDir = DirectoryOfPath(ExecutablePath());
+    ::SetCurrentDirectoryA(m_programDir.c_str());
+    Trace("CurrentDir=%s", m_programDir.c_str());
+
+    InstallPlatformServices();
+
+    CStartupData::Instance();
+    CMultiDisplay::Instance().Enumerate();
+
+    {
+        CMossrelDlg mainWindow;
+        mainWindow.DoModal(nullptr);
+
+        CMultiDisplay::Destroy();
+        CStartupData::Destroy();
+        TearDownConsole();
+    }
+    return 0;
+}
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    CMossrelApp app;
+    return app.Run(__argc, __argv);
+}

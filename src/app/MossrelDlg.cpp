@@ -1,0 +1,205 @@
+#include "app/MossrelDlg.h"
+
+#include "app/AppPaths.h"
+#include "app/Trace.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+namespace {
+constexpr const char* kProductTip = "Pinvane[FREE版]";
+// Hotkey text until the settings provide the configured keys.
+constexpr const char* kDefaultHotkeyText = "Win + S";
+
+bool IsVistaOrLater() {
+    OSVERSIONINFOA vi{};
+    vi.dwOSVersionInfoSize = sizeof vi;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    if (!::GetVersionExA(&vi)) return false;
+#pragma GCC diagnostic pop
+    return vi.dwMajorVersion >= 6;
+}
+
+// Lets lower-privileged senders (the extension utility) reach us.
+void AllowMessage(UINT msg) {
+    using ChangeFilterFn = BOOL(WINAPI*)(UINT, DWORD);
+    HMODULE user = ::GetModuleHandleA("user32.dll");
+    auto fn = user ? reinterpret_cast<ChangeFilterFn>(
+                         reinterpret_cast<void*>(::GetProcAddress(user, "ChangeWindowMessageFilter")))
+                   : nullptr;
+    if (fn) fn(msg, 1 /* MSGFLT_ADD */);
+}
+}  // namespace
+
+CMossrelDlg::CMossrelDlg()
+    : CDialog(IDD_MOSSREL_DIALOG),
+      m_dataPath(CurrentDirFile(kDataFileName)),
+      m_propatyPath(CurrentDirFile(kPropatyFileName)),
+      m_presetPath(CurrentDirFile(kPresetFileName)),
+      m_pendingPath(CurrentDirFile(kPendingFileName)) {
+    m_hIcon = static_cast<HICON>(::LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+CMossrelDlg::~CMossrelDlg() = default;
+
+BOOL CMossrelDlg::OnInitDialog() {
+    m_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
+    m_msgExtension = ::RegisterWindowMessageA("PinvaneExtentUtl");
+    if (IsVistaOrLater()) {
+        AllowMessage(m_msgTaskbarCreated);
+        AllowMessage(m_msgExtension);
+    }
+
+    HMENU sys = ::GetSystemMenu(GetHwnd(), FALSE);
+    char about[256] = {};
+    if (sys && ::LoadStringA(AppInstance(), IDS_ABOUTBOX, about, sizeof about) > 0) {
+        ::AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuA(sys, MF_STRING, IDM_ABOUTBOX, about);
+    }
+    ::SendMessageA(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SetWindowTextA(GetHwnd(), "Pinvane");
+
+    char tip[128];
+    std::snprintf(tip, sizeof tip, "%s\r\nWindowに貼付け[%s]", kProductTip, kDefaultHotkeyText);
+    m_tray.UpdateTip(GetHwnd(), m_hIcon, WM_PV_TRAYNOTIFY, tip);
+    m_tray.Add();
+    SetPanelVisible(0);
+    ::SetTimer(GetHwnd(), TIMER_TRAY, 1000, nullptr);
+    return TRUE;
+}
+
+void CMossrelDlg::SetPanelVisible(int visible) {
+    m_panelVisible = visible;
+    ::ShowWindow(GetHwnd(), visible ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void CMossrelDlg::ShowMainPanel() {
+    if (!m_panelVisible) {
+        RECT r{};
+        ::GetWindowRect(GetHwnd(), &r);
+        RECT f = r;  // visible frame; the extended frame bounds where available
+        RECT work{};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        int fw = f.right - f.left, fh = f.bottom - f.top;
+        int rw = r.right - r.left, rh = r.bottom - r.top;
+        int x = work.right - fw + (fw - rw) / 2;
+        int y = work.bottom - fh + (fh - rh) / 2;
+        ::SetWindowPos(GetHwnd(), HWND_TOP, x, y, 0, 0, SWP_NOSIZE);
+        SetPanelVisible(1);
+    }
+    if (::IsIconic(GetHwnd())) ::ShowWindow(GetHwnd(), SW_RESTORE);
+    ::SetForegroundWindow(GetHwnd());
+}
+
+bool CMossrelDlg::OnCommand(WORD id, WORD code, HWND control) {
+    switch (id) {
+    case ID_TRAY_EXIT:
+        Exit();
+        return true;
+    case ID_TRAY_MAINPANEL:
+        ShowMainPanel();
+        return true;
+    case IDOK:
+    case IDCANCEL:
+        SetPanelVisible(0);
+        return true;
+    default:
+        return CDialog::OnCommand(id, code, control);
+    }
+}
+
+void CMossrelDlg::Exit() {
+    SetPanelVisible(0);
+    ::SendMessageA(GetHwnd(), WM_ENDSESSION, TRUE, 0);
+    EndDialog(IDOK);
+}
+
+bool CMossrelDlg::OnExtensionQuery(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (wParam) {
+    case 0: {
+        HWND sender = reinterpret_cast<HWND>(lParam);
+        Trace("RECIEVE QUERY_WINDOWHANDLE from=0x%08x\n", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(sender)));
+        ::SendMessageA(sender, m_msgExtension, 1, reinterpret_cast<LPARAM>(GetHwnd()));
+        result = 0;
+        return true;
+    }
+    case 3:
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMossrelDlg::OnTrayNotify(LPARAM mouseMessage) {
+    switch (mouseMessage) {
+    case WM_LBUTTONDBLCLK:
+        ShowMainPanel();
+        break;
+    case WM_RBUTTONUP:
+        ShowTrayMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMossrelDlg::ShowTrayMenu() {
+    // The menu closes properly on a click elsewhere only when our window is
+    // in the foreground while it tracks.
+    ::SetForegroundWindow(GetHwnd());
+    POINT pt{};
+    ::GetCursorPos(&pt);
+    HMENU menu = ::LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+    if (!menu) return;
+    HMENU popup = ::GetSubMenu(menu, 0);
+    if (popup) ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, pt.x, pt.y, 0, GetHwnd(), nullptr);
+    ::DestroyMenu(menu);
+}
+
+bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == m_msgExtension && m_msgExtension != 0) return OnExtensionQuery(wParam, lParam, result);
+    if (msg == m_msgTaskbarCreated && m_msgTaskbarCreated != 0) {
+        m_tray.Add();
+        return false;
+    }
+    switch (msg) {
+    case WM_PV_TRAYNOTIFY:
+        if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
+            result = 0;
+            return true;
+        }
+        if (lParam == WM_LBUTTONDBLCLK || lParam == WM_RBUTTONUP) {
+            OnTrayNotify(lParam);
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_TIMER:
+        if (wParam == TIMER_TRAY) {
+            if (!m_tray.Modify()) m_tray.Add();
+            return true;
+        }
+        return false;
+    case WM_WINDOWPOSCHANGING: {
+        // The dialog manager shows a modal dialog by itself: keep the
+        // window as the program wants it.
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (m_panelVisible) pos->flags |= SWP_SHOWWINDOW;
+        else pos->flags &= ~SWP_SHOWWINDOW;
+        return false;
+    }
+    case WM_ENDSESSION:
+        result = 0;
+        return true;
+    case WM_DESTROY:
+        ::KillTimer(GetHwnd(), TIMER_TRAY);
+        m_tray.Remove();
+        return false;
+    default:
+        return false;
+    }
+}

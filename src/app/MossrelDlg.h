@@ -1,0 +1,46 @@
+// The main window: lives hidden in the notification area for the whole run
+// of the program and answers the extension utility's messages.
+#pragma once
+
+#include "app/TrayIcon.h"
+#include "platform/Dialog.h"
+
+#include <string>
+
+class CMossrelDlg : public CDialog {
+public:
+    CMossrelDlg();
+    ~CMossrelDlg() override;
+
+    const std::string& DataPath() const { return m_dataPath; }
+    const std::string& PropatyPath() const { return m_propatyPath; }
+    const std::string& PresetPath() const { return m_presetPath; }
+    const std::string& PendingPath() const { return m_pendingPath; }
+
+    // Shows (1) or hides (0) the main window and remembers the choice.
+    void SetPanelVisible(int visible);
+    // Shows the main window with its frame in the bottom-right corner of
+    // the primary work area and brings it to the front.
+    void ShowMainPanel();
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    bool OnExtensionQuery(WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void OnTrayNotify(LPARAM mouseMessage);
+    void ShowTrayMenu();
+    void Exit();
+
+    HICON m_hIcon = nullptr;
+    std::string m_dataPath;
+    std::string m_propatyPath;
+    std::string m_presetPath;
+    std::string m_pendingPath;
+    CTrayIcon m_tray;
+    int m_panelVisible = 0;
+    UINT m_msgTaskbarCreated = 0;
+    UINT m_msgExtension = 0;
+};

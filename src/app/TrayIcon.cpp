@@ -1,0 +1,60 @@
+#include "app/TrayIcon.h"
+
+#include "app/Trace.h"
+
+#include <cstring>
+
+CTrayIcon::~CTrayIcon() { Remove(); }
+
+void CTrayIcon::UpdateTip(HWND owner, HICON icon, UINT callbackMessage, const std::string& tip) {
+    if (m_owner == owner && tip == m_tip) return;
+    m_tip = tip;
+    m_owner = owner;
+    std::memset(&m_data, 0, sizeof m_data);
+    m_data.cbSize = sizeof m_data;
+    m_data.hWnd = owner;
+    m_data.uID = 0;
+    m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_data.uCallbackMessage = callbackMessage;
+    m_data.hIcon = icon;
+    std::strncpy(m_data.szTip, tip.c_str(), sizeof m_data.szTip - 1);
+}
+
+void CTrayIcon::Add() {
+    if (!m_owner) return;
+    if (::Shell_NotifyIconA(NIM_ADD, &m_data)) {
+        m_added = true;
+        return;
+    }
+    DWORD err = ::GetLastError();
+    // A busy shell answers with a time-out although it may have taken the
+    // icon: try to modify it, otherwise wait and add it again.
+    while (err == ERROR_TIMEOUT) {
+        if (::Shell_NotifyIconA(NIM_MODIFY, &m_data)) {
+            m_added = true;
+            return;
+        }
+        ::Sleep(1000);
+        if (::Shell_NotifyIconA(NIM_ADD, &m_data)) {
+            m_added = true;
+            return;
+        }
+        err = ::GetLastError();
+    }
+    Trace("通知領域にアイコンを登録できませんでした。 err=%d\n", static_cast<int>(err));
+}
+
+bool CTrayIcon::Modify() {
+    if (!m_owner) return false;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &m_data) != FALSE;
+}
+
+void CTrayIcon::Remove() {
+    if (!m_added || !m_owner) return;
+    NOTIFYICONDATAA data{};
+    data.cbSize = sizeof data;
+    data.hWnd = m_owner;
+    data.uID = 0;
+    ::Shell_NotifyIconA(NIM_DELETE, &data);
+    m_added = false;
+}

@@ -1,0 +1,29 @@
+// The program's icon in the notification area.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CTrayIcon {
+public:
+    CTrayIcon() = default;
+    ~CTrayIcon();
+    CTrayIcon(const CTrayIcon&) = delete;
+    CTrayIcon& operator=(const CTrayIcon&) = delete;
+
+    // Fills the icon record anew when the tip text changed.
+    void UpdateTip(HWND owner, HICON icon, UINT callbackMessage, const std::string& tip);
+    // Adds the icon; retries while the shell reports a time-out.
+    void Add();
+    // Modifies the icon; false when the shell no longer knows it.
+    bool Modify();
+    // Removes the icon (identifier 0 of the owner it was added for).
+    void Remove();
+
+private:
+    NOTIFYICONDATAA m_data{};
+    std::string m_tip;
+    HWND m_owner = nullptr;
+    bool m_added = false;
+};

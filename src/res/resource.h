@@ -1,0 +1,85 @@
+// Resource numbers, command identifiers, private messages and timers of Pinvane.
+// Included by the resource script and by the C++ code.
+#pragma once
+
+// Icons
+#define IDR_MAINFRAME            128
+#define IDI_DESKTOP              141
+
+// Dialog templates
+#define IDD_ABOUTBOX             100
+#define IDD_MOSSREL_DIALOG       102
+#define IDD_CONTROL_PANEL        129
+#define IDD_TACKLET              131
+#define IDD_WRITEMSG             135
+
+// Menus
+#define IDR_TRAY_MENU            130
+
+// Strings
+#define IDS_ABOUTBOX             101
+
+// System menu item of the main window
+#define IDM_ABOUTBOX             16
+
+// Main window controls
+#define IDC_BTN_EXPORTSTACK      3
+#define IDC_BTN_PENDING          6
+#define IDC_BTN_INPORTSTACK      1133
+#define IDC_CHK_SEARCHPANEL      1162
+
+// Main panel controls
+#define IDC_PANEL_LIST           1002
+#define IDC_PANEL_DELETE         1003
+#define IDC_PANEL_DELETEALL      1004
+#define IDC_PANEL_EXPORT         3
+#define IDC_PANEL_REPASTE        4
+#define IDC_PANEL_PENDING        6
+#define IDC_PANEL_PROPATY        1018
+#define IDC_PANEL_MATCHCOND      1019
+#define IDC_PANEL_DEFAULTS       1031
+#define IDC_PANEL_PRESET         1032
+#define IDC_PANEL_HIDDEN1        1070
+#define IDC_PANEL_COUNT          1097
+#define IDC_PANEL_CENTERWINDOW   1178
+#define IDC_PANEL_CENTERMONITOR  1179
+#define IDC_PANEL_EDITTEXT       1186
+#define IDC_PANEL_HIDDEN2        1189
+#define IDC_PANEL_MODE_TITLE     1200
+#define IDC_PANEL_MODE_TEXT      1201
+
+// Writing window and version dialog controls
+#define IDC_WRITEMSG_TEXT        1016
+#define IDC_ABOUT_VERSION        1004
+#define IDC_ABOUT_ICON           1155
+
+// Note window controls
+#define IDC_TACKLET_EDIT         1005
+#define IDC_TACKLET_EAR          1006
+
+// Tray menu commands
+#define ID_TRAY_MAINPANEL        32771
+#define ID_TRAY_EXIT             32772
+#define ID_TRAY_PASTE_DESKTOP    32782
+#define ID_TRAY_PASTE_SELECTED   32789
+#define ID_TRAY_SAVE             32795
+#define ID_TRAY_EXPORTSTACK      32798
+#define ID_TRAY_INPORTSTACK      32803
+#define ID_TRAY_PENDING          32804
+
+// Private messages
+#define WM_PV_TRAYNOTIFY         0x464
+
+// Timers
+#define TIMER_TRAY               101
+#define TIMER_MATCH              103
+#define TIMER_FOLLOW             104
+#define TIMER_HOTKEY_RELEASE     105
+#define TIMER_ENABLE             106
+#define TIMER_MOUSEOUT           108
+#define TIMER_FADE               109
+#define TIMER_ARROW_REPAINT      2001
+
+// Hotkeys
+#define HOTKEY_PASTE_WINDOW      1000
+#define HOTKEY_PASTE_DESKTOP     1002

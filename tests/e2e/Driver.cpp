@@ -1,0 +1,181 @@
+#include "Driver.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace e2e {
+
+std::string ToWindowsPath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string out = "Z:" + path;
+    for (char& c : out)
+        if (c == '/') c = '\\';
+    return out;
+}
+
+std::string MakeScratchDir(const char* tag) {
+    char base[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        char dir[MAX_PATH];
+        std::snprintf(dir, sizeof dir, "%spv-%s-%lu-%u", base, tag, ::GetCurrentProcessId(), ++counter);
+        if (::CreateDirectoryA(dir, nullptr)) return dir;
+        if (::GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
+    }
+}
+
+std::vector<std::string> ListFiles(const std::string& dir) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0)
+            names.push_back(fd.cFileName);
+    } while (::FindNextFileA(h, &fd));
+    ::FindClose(h);
+    return names;
+}
+
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFile(const std::string& path) {
+    std::string data;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return data;
+    char buf[4096];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
+    std::fclose(f);
+    return data;
+}
+
+CPinvaneProcess::~CPinvaneProcess() {
+    if (m_started && Running()) Kill();
+    if (m_started) {
+        ::CloseHandle(m_pi.hProcess);
+        ::CloseHandle(m_pi.hThread);
+    }
+}
+
+bool CPinvaneProcess::Start(const std::string& exe, const std::string& args, const std::string& cwd,
+                            const std::string& outputFile) {
+    std::string cmd = "\"" + exe + "\"";
+    if (!args.empty()) cmd += " " + args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    HANDLE out = INVALID_HANDLE_VALUE;
+    BOOL inherit = FALSE;
+    if (!outputFile.empty()) {
+        SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+        out = ::CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (out == INVALID_HANDLE_VALUE) return false;
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdOutput = out;
+        si.hStdError = out;
+        si.hStdInput = nullptr;
+        inherit = TRUE;
+    }
+    std::vector<char> line(cmd.begin(), cmd.end());
+    line.push_back('\0');
+    // Started as from the shell: no console of ours is handed down.
+    BOOL ok = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, inherit, DETACHED_PROCESS, nullptr,
+                               cwd.empty() ? nullptr : cwd.c_str(), &si, &m_pi);
+    if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
+    m_started = ok != FALSE;
+    return m_started;
+}
+
+bool CPinvaneProcess::Running() const {
+    return m_started && ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool CPinvaneProcess::WaitExit(DWORD timeoutMs) {
+    return m_started && ::WaitForSingleObject(m_pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+HWND CPinvaneProcess::WaitMainWindow(DWORD timeoutMs) {
+    return WaitProcessWindow(Pid(), "Pinvane", "#32770", timeoutMs);
+}
+
+bool CPinvaneProcess::Exit(DWORD timeoutMs) {
+    HWND main = FindProcessWindow(Pid(), "Pinvane", "#32770");
+    if (!main) return false;
+    ::PostMessageA(main, WM_COMMAND, 32772, 0);
+    return WaitExit(timeoutMs);
+}
+
+void CPinvaneProcess::Kill() {
+    if (m_started) {
+        ::TerminateProcess(m_pi.hProcess, 1);
+        ::WaitForSingleObject(m_pi.hProcess, 5000);
+    }
+}
+
+namespace {
+struct FindArgs {
+    DWORD pid;
+    const char* title;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND hwnd, LPARAM param) {
+    auto* a = reinterpret_cast<FindArgs*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != a->pid) return TRUE;
+    char text[256] = {};
+    if (a->title) {
+        ::GetWindowTextA(hwnd, text, sizeof text);
+        if (std::strcmp(text, a->title) != 0) return TRUE;
+    }
+    if (a->className) {
+        ::GetClassNameA(hwnd, text, sizeof text);
+        if (std::strcmp(text, a->className) != 0) return TRUE;
+    }
+    a->found = hwnd;
+    return FALSE;
+}
+}  // namespace
+
+HWND FindProcessWindow(DWORD pid, const char* title, const char* className) {
+    FindArgs args{pid, title, className, nullptr};
+    ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&args));
+    return args.found;
+}
+
+HWND WaitProcessWindow(DWORD pid, const char* title, const char* className, DWORD timeoutMs) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        HWND h = FindProcessWindow(pid, title, className);
+        if (h) return h;
+        if (::GetTickCount() - start > timeoutMs) return nullptr;
+        ::Sleep(50);
+    }
+}
+
+void CChecks::Expect(bool ok, const char* what) {
+    if (ok) {
+        ++m_passed;
+        std::printf("ok     %s\n", what);
+    } else {
+        ++m_failed;
+        std::printf("FAILED %s\n", what);
+    }
+    std::fflush(stdout);
+}
+
+void CChecks::ExpectEq(const std::string& actual, const std::string& expected, const char* what) {
+    Expect(actual == expected, what);
+    if (actual != expected) std::printf("       got [%s] expected [%s]\n", actual.c_str(), expected.c_str());
+}
+
+int CChecks::ExitCode() const {
+    std::printf("%d checks passed, %d failed\n", m_passed, m_failed);
+    return m_failed == 0 && m_passed > 0 ? 0 : 1;
+}
+
+}  // namespace e2e

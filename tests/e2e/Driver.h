@@ -1,0 +1,67 @@
+// Helpers of the end-to-end driver: starting Pinvane.exe in a scratch
+// directory, finding its windows and checking results from outside.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A path given by CTest on Linux ("/work/...") as a Windows path.
+std::string ToWindowsPath(const std::string& path);
+
+// A new empty directory under the temporary directory.
+std::string MakeScratchDir(const char* tag);
+
+// Names of the files in a directory (without "." and "..").
+std::vector<std::string> ListFiles(const std::string& dir);
+
+bool FileExists(const std::string& path);
+std::string ReadFile(const std::string& path);
+
+class CPinvaneProcess {
+public:
+    CPinvaneProcess() = default;
+    ~CPinvaneProcess();
+    CPinvaneProcess(const CPinvaneProcess&) = delete;
+    CPinvaneProcess& operator=(const CPinvaneProcess&) = delete;
+
+    // Starts `exe` with the argument text in `cwd`; standard output and
+    // error go to `outputFile` when it is not empty.
+    bool Start(const std::string& exe, const std::string& args, const std::string& cwd,
+               const std::string& outputFile = std::string());
+    DWORD Pid() const { return m_pi.dwProcessId; }
+    bool Running() const;
+    // Waits for the end of the process; false on time-out.
+    bool WaitExit(DWORD timeoutMs);
+    // Waits for the main window of the process.
+    HWND WaitMainWindow(DWORD timeoutMs);
+    // Asks for the tray command "終了" and waits for the end.
+    bool Exit(DWORD timeoutMs = 15000);
+    void Kill();
+
+private:
+    PROCESS_INFORMATION m_pi{};
+    bool m_started = false;
+};
+
+// The first top-level window of the process whose caption is `title`
+// (any caption when null) and whose class is `className` (any when null).
+HWND FindProcessWindow(DWORD pid, const char* title, const char* className);
+HWND WaitProcessWindow(DWORD pid, const char* title, const char* className, DWORD timeoutMs);
+
+// Records failed checks; the scenario's exit code is 1 when any failed.
+class CChecks {
+public:
+    void Expect(bool ok, const char* what);
+    void ExpectEq(const std::string& actual, const std::string& expected, const char* what);
+    int ExitCode() const;
+
+private:
+    int m_failed = 0;
+    int m_passed = 0;
+};
+
+}  // namespace e2e

@@ -1,0 +1,230 @@
+// End-to-end driver: starts Pinvane.exe under Wine in scratch directories
+// and checks it from outside.  Usage: pvdrive <scenario> <Pinvane.exe> [...]
+#include "Driver.h"
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+// Copies Pinvane.exe into a fresh directory and returns the copy's path.
+std::string InstallCopy(const std::string& exe, std::string* dirOut) {
+    std::string dir = MakeScratchDir("app");
+    std::string copy = dir + "\\Pinvane.exe";
+    if (!::CopyFileA(exe.c_str(), copy.c_str(), FALSE)) return std::string();
+    if (dirOut) *dirOut = dir;
+    return copy;
+}
+
+// Receives the main window's answer to the handle query.
+struct QueryReply {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    bool received = false;
+};
+QueryReply* g_reply = nullptr;
+
+LRESULT CALLBACK ReplyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (g_reply && msg == g_reply->message) {
+        g_reply->received = true;
+        g_reply->wParam = wParam;
+        g_reply->lParam = lParam;
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+HWND MakeReplyWindow() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ReplyProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PvDriveReply";
+    ::RegisterClassA(&wc);
+    return ::CreateWindowA("PvDriveReply", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+}
+
+// Reads the visible text of the console of process `pid`.
+bool ReadProcessConsole(DWORD pid, std::string* text) {
+    ::FreeConsole();
+    // The first attach after giving up our own console can fail under Wine
+    // while the other console is being set up: try for a while.
+    bool attached = false;
+    for (int i = 0; i < 10 && !attached; ++i) {
+        attached = ::AttachConsole(pid) != FALSE;
+        if (!attached) ::Sleep(200);
+    }
+    if (!attached) return false;
+    HANDLE out = ::CreateFileA("CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, 0, nullptr);
+    bool ok = false;
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (out != INVALID_HANDLE_VALUE && ::GetConsoleScreenBufferInfo(out, &info)) {
+        for (SHORT y = 0; y <= info.dwCursorPosition.Y; ++y) {
+            // Read as UTF-16 and convert to Shift-JIS ourselves: the ANSI
+            // read depends on the console's code page.
+            std::wstring wide(static_cast<size_t>(info.dwSize.X), L' ');
+            DWORD read = 0;
+            ::ReadConsoleOutputCharacterW(out, wide.data(), info.dwSize.X, COORD{0, y}, &read);
+            std::string row(read * 2 + 1, '\0');
+            int n = ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(read), row.data(),
+                                          static_cast<int>(row.size()), nullptr, nullptr);
+            row.resize(n > 0 ? static_cast<size_t>(n) : 0);
+            while (!row.empty() && row.back() == ' ') row.pop_back();
+            *text += row + "\n";
+        }
+        ok = true;
+    }
+    if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
+    ::FreeConsole();
+    return ok;
+}
+
+int HiddenStart(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    std::string workDir = MakeScratchDir("cwd");
+    c.Expect(!copy.empty(), "program copied into a scratch directory");
+
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "", workDir), "Pinvane starts from another working directory");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "main window exists");
+    c.Expect(main && !::IsWindowVisible(main), "main window stays hidden");
+    ::Sleep(700);  // a few ticks of the program's timers
+    c.Expect(main && !::IsWindowVisible(main), "main window still hidden after its timers ran");
+    c.Expect(ListFiles(appDir).size() == 1, "no file created beside the program before the first save");
+    c.Expect(ListFiles(workDir).empty(), "nothing written into the working directory");
+
+    // The extension utility's handle query.
+    QueryReply reply;
+    reply.message = ::RegisterWindowMessageA("PinvaneExtentUtl");
+    g_reply = &reply;
+    HWND me = MakeReplyWindow();
+    DWORD_PTR result = 99;
+    ::SendMessageTimeoutA(main, reply.message, 0, reinterpret_cast<LPARAM>(me), SMTO_NORMAL, 5000, &result);
+    c.Expect(reply.received && reply.wParam == 1, "query wParam 0 answered with wParam 1");
+    c.Expect(reinterpret_cast<HWND>(reply.lParam) == main, "query answer carries the main window");
+    c.Expect(result == 0, "query returns 0");
+    result = 99;
+    ::SendMessageTimeoutA(main, reply.message, 3, 0, SMTO_NORMAL, 5000, &result);
+    c.Expect(result == 0, "query wParam 3 returns 0");
+    g_reply = nullptr;
+    ::DestroyWindow(me);
+
+    c.Expect(p.Exit(), "tray command 32772 ends the program");
+    c.Expect(ListFiles(workDir).empty(), "working directory still untouched after exit");
+    return c.ExitCode();
+}
+
+int SingleInstance(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    CPinvaneProcess first;
+    c.Expect(first.Start(copy, "", appDir), "first copy starts");
+    HWND main = first.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "first copy has its main window");
+
+    CPinvaneProcess second;
+    c.Expect(second.Start(copy, "-D119", appDir), "second copy starts");
+    HWND box = WaitProcessWindow(second.Pid(), "２重起動", nullptr, 20000);
+    c.Expect(box != nullptr, "second copy shows the duplicate-start box");
+    char text[256] = {};
+    if (box) ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    c.ExpectEq(text, "     Pinvaneは既に起動されています.     ", "duplicate-start message text");
+    c.Expect(FindProcessWindow(second.Pid(), "Pinvane", "#32770") == nullptr, "second copy opens no main window");
+    std::string console;
+    c.Expect(!ReadProcessConsole(second.Pid(), &console), "second copy opens no console even with -D119");
+    if (box) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    c.Expect(second.WaitExit(10000), "second copy ends after OK");
+    c.Expect(first.Running() && ::IsWindow(main), "first copy keeps running");
+    c.Expect(main && !::IsWindowVisible(main), "first copy's main window not activated");
+    c.Expect(first.Exit(), "first copy ends on exit");
+    return c.ExitCode();
+}
+
+int DebugSwitch(const std::string& exe) {
+    CChecks c;
+    struct Case {
+        const char* args;
+        bool debug;
+    };
+    const Case cases[] = {
+        {"-D119", true}, {"foo -D119", true}, {"-d119", false}, {"-D1190", false}, {"", false},
+    };
+    for (const Case& k : cases) {
+        std::printf("-- arguments [%s]\n", k.args);
+        std::string appDir;
+        std::string copy = InstallCopy(exe, &appDir);
+        std::string outDir = MakeScratchDir("out");
+        std::string outFile = outDir + "\\stdout.txt";
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, k.args, outDir, outFile), "started with redirected output");
+        c.Expect(p.WaitMainWindow(20000) != nullptr, "main window exists");
+        std::string console;
+        bool hasConsole = ReadProcessConsole(p.Pid(), &console);
+        c.Expect(hasConsole == k.debug, k.debug ? "debug console allocated" : "no console");
+        if (k.debug) {
+            std::printf("%s", console.c_str());
+            c.Expect(console.find("DEBUGMODE ON") != std::string::npos, "trace DEBUGMODE ON");
+            c.Expect(console.find("********** Start Mossrel DEBUG MODE  *******") != std::string::npos,
+                     "trace start line");
+            c.Expect(console.find("DEBUG_MODE ON") != std::string::npos, "trace DEBUG_MODE ON");
+            c.Expect(console.find("PORTABLE VERSION START") != std::string::npos, "trace PORTABLE VERSION START");
+            c.Expect(console.find("CurrentDir=" + appDir) != std::string::npos, "trace CurrentDir is the program dir");
+            c.Expect(console.find("番目の引数=-D119") != std::string::npos, "argument trace line");
+            c.Expect(console.find("rcWork top=") != std::string::npos, "monitor trace lines");
+        }
+        c.Expect(p.Exit(), "ends on exit");
+        c.ExpectEq(ReadFile(outFile), "", "nothing written to standard output or error");
+    }
+    return c.ExitCode();
+}
+
+// Starts Pinvane, shows its main window and holds until `doneFile` exists
+// (the screenshot script takes its picture meanwhile).
+int HoldMainWindow(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
+    CChecks c;
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "", appDir), "started");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "main window exists");
+    if (main) ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);
+    DWORD start = ::GetTickCount();
+    while (main && !::IsWindowVisible(main) && ::GetTickCount() - start < 5000) ::Sleep(50);
+    c.Expect(main && ::IsWindowVisible(main), "tray double-click shows the main window");
+    ::Sleep(500);
+    FILE* f = std::fopen(readyFile.c_str(), "w");
+    if (f) std::fclose(f);
+    start = ::GetTickCount();
+    while (!FileExists(doneFile) && ::GetTickCount() - start < 60000) ::Sleep(100);
+    c.Expect(p.Exit(), "ends on exit");
+    return c.ExitCode();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: pvdrive <scenario> <Pinvane.exe> [...]\n");
+        return 2;
+    }
+    std::string scenario = argv[1];
+    std::string exe = ToWindowsPath(argv[2]);
+    if (scenario == "hidden-start") return HiddenStart(exe);
+    if (scenario == "single-instance") return SingleInstance(exe);
+    if (scenario == "debug-switch") return DebugSwitch(exe);
+    if (scenario == "hold-main" && argc >= 5)
+        return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
+    std::fprintf(stderr, "unknown scenario %s\n", scenario.c_str());
+    return 2;
+}

@@ -1,0 +1,161 @@
+// Start-up pieces of the application object, run under Wine.
+#include "app/AppPaths.h"
+#include "app/CommandLine.h"
+#include "app/MultiDisplay.h"
+#include "app/StartupData.h"
+#include "app/Trace.h"
+#include "platform/Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct TraceCapture {
+    std::string text;
+    TraceCapture() {
+        TraceEnable(true);
+        TraceSetSink([](const char* t, void* ctx) { static_cast<TraceCapture*>(ctx)->text += t; }, this);
+    }
+    ~TraceCapture() {
+        TraceSetSink(nullptr, nullptr);
+        TraceEnable(false);
+    }
+};
+
+// Makes a scratch directory current for the life of the object.
+struct ScratchCurrentDir {
+    char old[MAX_PATH] = {};
+    std::string dir;
+    ScratchCurrentDir() {
+        ::GetCurrentDirectoryA(MAX_PATH, old);
+        char base[MAX_PATH];
+        ::GetTempPathA(MAX_PATH, base);
+        char name[MAX_PATH];
+        ::GetTempFileNameA(base, "pvt", 0, name);
+        ::DeleteFileA(name);
+        ::CreateDirectoryA(name, nullptr);
+        dir = name;
+        ::SetCurrentDirectoryA(dir.c_str());
+    }
+    ~ScratchCurrentDir() { ::SetCurrentDirectoryA(old); }
+};
+
+TEST(CommandLine, OnlyTheExactSwitchTurnsDebugOn) {
+    struct Case {
+        std::vector<const char*> args;
+        bool debug;
+    };
+    const Case cases[] = {
+        {{"Pinvane.exe", "-D119"}, true},
+        {{"Pinvane.exe", "x", "-D119", "y"}, true},
+        {{"Pinvane.exe", "-d119"}, false},
+        {{"Pinvane.exe", "-D1190"}, false},
+        {{"Pinvane.exe", "-D11"}, false},
+        {{"Pinvane.exe"}, false},
+    };
+    for (const Case& k : cases) {
+        std::vector<char*> argv;
+        for (const char* a : k.args) argv.push_back(const_cast<char*>(a));
+        EXPECT_EQ(ScanArgumentsForDebug(static_cast<int>(argv.size()), argv.data()), k.debug) << k.args.back();
+    }
+}
+
+TEST(CommandLine, TracesEveryArgumentWithItsNumber) {
+    TraceCapture capture;
+    char* argv[] = {const_cast<char*>("Pinvane.exe"), const_cast<char*>("abc"), const_cast<char*>("-D119")};
+    EXPECT_TRUE(ScanArgumentsForDebug(3, argv));
+    EXPECT_EQ(capture.text, "1番目の引数=abc\n2番目の引数=-D119\nDEBUGMODE ON\n");
+}
+
+TEST(CommandLine, DirectoryIsEverythingBeforeTheLastBackslash) {
+    EXPECT_EQ(DirectoryOfPath("C:\\Tools\\Pinvane\\Pinvane.exe"), "C:\\Tools\\Pinvane");
+    EXPECT_EQ(DirectoryOfPath("C:\\Pinvane.exe"), "C:");
+    EXPECT_EQ(DirectoryOfPath("Pinvane.exe"), "");
+    // A backslash byte inside a double-byte character is still the byte 0x5C
+    // in the path; the program path is cut at the last real separator.
+    EXPECT_EQ(DirectoryOfPath("C:\\付箋\\Pinvane.exe"), "C:\\付箋");
+}
+
+TEST(MultiDisplay, PrimaryMonitorComesFirst) {
+    CMultiDisplay::Destroy();
+    CMultiDisplay& md = CMultiDisplay::Instance();
+    auto make = [](int left, bool primary) {
+        CMonitorRecord r;
+        r.info.rcMonitor = RECT{left, 0, left + 100, 100};
+        r.info.dwFlags = primary ? MONITORINFOF_PRIMARY : 0;
+        return r;
+    };
+    md.Add(make(0, false));
+    md.Add(make(100, true));
+    md.Add(make(200, false));
+    ASSERT_EQ(md.Monitors().size(), 3u);
+    EXPECT_EQ(md.Monitors()[0].info.rcMonitor.left, 100);
+    EXPECT_EQ(md.Monitors()[1].info.rcMonitor.left, 0);
+    EXPECT_EQ(md.Monitors()[2].info.rcMonitor.left, 200);
+    CMultiDisplay::Destroy();
+}
+
+TEST(MultiDisplay, EnumerationCountsAndTracesTheScreen) {
+    CMultiDisplay::Destroy();
+    TraceCapture capture;
+    CMultiDisplay& md = CMultiDisplay::Instance();
+    md.Enumerate();
+    EXPECT_GE(md.Count(), 1);
+    ASSERT_EQ(md.Monitors().size(), static_cast<size_t>(md.Count()));
+    EXPECT_TRUE(md.Monitors()[0].info.dwFlags & MONITORINFOF_PRIMARY);
+    EXPECT_NE(capture.text.find("rcMonitor top=0, left=0, bottom="), std::string::npos) << capture.text;
+    EXPECT_NE(capture.text.find("Flag = 1\n"), std::string::npos) << capture.text;
+    CMultiDisplay::Destroy();
+}
+
+TEST(Platform, VersionTextComesFromTheVersionResource) {
+    EXPECT_EQ(ReadVersionText(), "Ver.:1.1.6.193");
+}
+
+TEST(Platform, VolumeSerialOfAnExistingAndAMissingDrive) {
+    char dir[MAX_PATH];
+    ::GetCurrentDirectoryA(MAX_PATH, dir);
+    uint32_t serial = 0xDEADBEEF;
+    EXPECT_TRUE(QueryVolumeSerial(dir[0], &serial));
+    EXPECT_NE(serial, 0xDEADBEEFu);
+    EXPECT_FALSE(QueryVolumeSerial('?', &serial));
+}
+
+TEST(StartupData, NoFilesGiveNoNotesAndCreateNothing) {
+    ScratchCurrentDir scratch;
+    CStartupData::Destroy();
+    CStartupData& store = CStartupData::Instance();
+    EXPECT_TRUE(store.Notes().empty());
+    EXPECT_TRUE(store.Pending().empty());
+    EXPECT_EQ(store.DataPath(), scratch.dir + "\\PinvaneData.ini");
+    EXPECT_EQ(store.PendingPath(), scratch.dir + "\\MossrelPendingList.ini");
+    CStartupData::Destroy();
+    EXPECT_EQ(::GetFileAttributesA(CurrentDirFile(kDataFileName).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesA(CurrentDirFile(kPendingFileName).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(StartupData, ReadsBothFilesOnceInFileOrder) {
+    ScratchCurrentDir scratch;
+    {
+        std::ofstream data(scratch.dir + "\\PinvaneData.ini", std::ios::binary);
+        data << "[SYSTEM]\r\r\nTACKLETNUM=2\r\r\n[TACKLETITEM0]\r\r\nTITLE=first\r\r\nTEXT=616263\r\r\n"
+                "[TACKLETITEM1]\r\r\nTITLE=second\r\r\n";
+        std::ofstream pending(scratch.dir + "\\MossrelPendingList.ini", std::ios::binary);
+        pending << "[SYSTEM]\r\nTACKLETNUM=1\r\n[TACKLETITEM0]\r\nEXENAME=notepad.exe\r\n";
+    }
+    CStartupData::Destroy();
+    CStartupData& store = CStartupData::Instance();
+    ASSERT_EQ(store.Notes().size(), 2u);
+    EXPECT_EQ(store.Notes()[0].TITLE, "first");
+    EXPECT_EQ(store.Notes()[0].TEXT, "abc");
+    EXPECT_EQ(store.Notes()[1].TITLE, "second");
+    ASSERT_EQ(store.Pending().size(), 1u);
+    EXPECT_EQ(store.Pending()[0].EXENAME, "NOTEPAD.EXE");
+    CStartupData::Destroy();
+}
+
+}  // namespace
