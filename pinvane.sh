@@ -112,6 +112,7 @@ run_ctest() {
   local line total failed
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$out" | tail -n 1 || true)
   if [ -z "$line" ]; then
+    if grep -q 'No tests were found' "$out"; then log "$name: no tests"; return; fi
     log "$name: no test summary"; FAILED=$((FAILED + 1)); return
   fi
   failed=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")
