@@ -1,0 +1,55 @@
+// The edit control of a note: the dialog's control 1005, subclassed. It
+// paints the note background when it erases, tells its listener (the note
+// window) about the mouse, and hands Ctrl/Shift wheel turns to the note.
+#pragma once
+
+#include <windows.h>
+
+#include "notewin/NoteBackground.h"
+
+// What the note window hears from its edit control.
+class CEditTackletListener {
+public:
+    virtual ~CEditTackletListener() = default;
+    virtual void OnEditMouseWheel(UINT keys, short delta, POINT point) = 0;
+    virtual void OnEditMouseMove(UINT keys, POINT point) = 0;
+    virtual void OnEditButtonDown(UINT keys, POINT point) = 0;
+};
+
+class CEditTacklet {
+public:
+    CEditTacklet() = default;
+    ~CEditTacklet();
+    CEditTacklet(const CEditTacklet&) = delete;
+    CEditTacklet& operator=(const CEditTacklet&) = delete;
+
+    // Subclasses the edit control `edit`; false when that failed.
+    bool Attach(HWND edit);
+    HWND GetHwnd() const { return m_hWnd; }
+
+    void SetListener(CEditTackletListener* listener) { m_listener = listener; }
+
+    // Painting values: gradient on/off, pattern and background colour.
+    void SetGradient(bool on) { m_background.SetGradient(on); }
+    void SetPattern(int pattern) { m_background.SetPattern(pattern); }
+    void SetBackgroundColor(COLORREF color) { m_background.SetColor(color); }
+    const CNoteBackground& Background() const { return m_background; }
+
+    // Invalidates and erases the whole control.
+    void Repaint() const;
+
+    // The parent reflects the control's change and scroll notifications
+    // here: over a gradient the whole control is redrawn, so the gradient
+    // stays continuous under moved text.
+    void OnTextChangedOrScrolled() const;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR refData);
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void Detach();
+
+    HWND m_hWnd = nullptr;
+    CNoteBackground m_background;
+    CEditTackletListener* m_listener = nullptr;  // not owned
+};

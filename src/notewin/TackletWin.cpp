@@ -1,0 +1,770 @@
+#include "notewin/TackletWin.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/Trace.h"
+#include "controller/NotifyBridge.h"
+#include "data/RecordDefaults.h"
+#include "res/resource.h"
+
+static_assert(sizeof(PvRect) == sizeof(RECT), "PvRect mirrors RECT");
+
+namespace {
+
+// Text prefix that keeps a desktop note above every other window.
+constexpr char kTopmostPrefix[] = "~#&";
+
+// Fade factors by remaining fade steps (index 0 to 9).
+constexpr int kFadeFactors[CTackletWin::kFadeSteps] = {0, 0, 0, 0, 60, 100, 150, 180, 220, 255};
+
+PvRect ToPv(const RECT& r) { return PvRect{r.left, r.top, r.right, r.bottom}; }
+RECT ToRect(const PvRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+HWND ToHwnd(PvHandle h) { return reinterpret_cast<HWND>(h); }
+
+PvLogFont ToPv(const LOGFONTA& lf) {
+    PvLogFont f;
+    f.lfHeight = lf.lfHeight;
+    f.lfWidth = lf.lfWidth;
+    f.lfEscapement = lf.lfEscapement;
+    f.lfOrientation = lf.lfOrientation;
+    f.lfWeight = lf.lfWeight;
+    f.lfItalic = lf.lfItalic;
+    f.lfUnderline = lf.lfUnderline;
+    f.lfStrikeOut = lf.lfStrikeOut;
+    f.lfCharSet = lf.lfCharSet;
+    f.lfOutPrecision = lf.lfOutPrecision;
+    f.lfClipPrecision = lf.lfClipPrecision;
+    f.lfQuality = lf.lfQuality;
+    f.lfPitchAndFamily = lf.lfPitchAndFamily;
+    std::memcpy(f.lfFaceName, lf.lfFaceName, sizeof f.lfFaceName);
+    f.lfFaceName[sizeof f.lfFaceName - 1] = '\0';
+    return f;
+}
+
+LOGFONTA ToLogFont(const PvLogFont& f) {
+    LOGFONTA lf{};
+    lf.lfHeight = f.lfHeight;
+    lf.lfWidth = f.lfWidth;
+    lf.lfEscapement = f.lfEscapement;
+    lf.lfOrientation = f.lfOrientation;
+    lf.lfWeight = f.lfWeight;
+    lf.lfItalic = f.lfItalic;
+    lf.lfUnderline = f.lfUnderline;
+    lf.lfStrikeOut = f.lfStrikeOut;
+    lf.lfCharSet = f.lfCharSet;
+    lf.lfOutPrecision = f.lfOutPrecision;
+    lf.lfClipPrecision = f.lfClipPrecision;
+    lf.lfQuality = f.lfQuality;
+    lf.lfPitchAndFamily = f.lfPitchAndFamily;
+    std::memcpy(lf.lfFaceName, f.lfFaceName, sizeof lf.lfFaceName);
+    lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+    return lf;
+}
+
+POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+void SetStyleBits(HWND hwnd, int index, LONG_PTR bits, bool on) {
+    const LONG_PTR style = ::GetWindowLongPtrA(hwnd, index);
+    ::SetWindowLongPtrA(hwnd, index, on ? (style | bits) : (style & ~bits));
+}
+
+}  // namespace
+
+// --- Creation and lifetime ------------------------------------------------
+
+CTackletWin::CTackletWin() : CDialog(IDD_TACKLET), ARLINEWIDTH(CRecordDefaults::ArrowLineWidth()) {
+    for (int i = 0; i < NoteColors::kEarColorCount; ++i) m_earBrushes[i].Reset(::CreateSolidBrush(NoteColors::Ear(i)));
+    for (int i = 0; i < NoteColors::kBackgroundColorCount; ++i) {
+        m_bkBrushes[i].Reset(::CreateSolidBrush(NoteColors::Background(i)));
+    }
+}
+
+CTackletWin::~CTackletWin() = default;
+
+CTackletWin* CTackletWin::CreateFor(HWND owner) {
+    auto* win = new CTackletWin();
+    if (!win->Create(owner)) {
+        // No window, or one that died during creation and was never handed
+        // to a record: nobody else refers to the object.
+        delete win;
+        return nullptr;
+    }
+    return win;
+}
+
+bool CTackletWin::IsAlive() const { return GetHwnd() != nullptr && !m_destroying; }
+
+PvHandle CTackletWin::Handle() const { return IsAlive() ? reinterpret_cast<PvHandle>(GetHwnd()) : 0; }
+
+void CTackletWin::Destroy() {
+    m_released = true;
+    const HWND hwnd = GetHwnd();
+    if (!hwnd) {
+        // The window went away earlier (with its owner); only the object is left.
+        if (m_finalDone) delete this;
+        return;
+    }
+    ::KillTimer(hwnd, TIMER_FOLLOW);
+    ::KillTimer(hwnd, TIMER_ENABLE);
+    ::KillTimer(hwnd, TIMER_MOUSEOUT);
+    ::KillTimer(hwnd, TIMER_FADE);
+    // leader line: store its points in m_arrow, set ARWFLAG to 0 and destroy
+    // the leader-line window here.
+    ::DestroyWindow(hwnd);  // the object may be deleted from here on
+}
+
+void CTackletWin::OnDestroy() {
+    // Keep what the record collects, for the case that the window dies
+    // before the record has taken its state (owner destroyed first).
+    m_lastText = ReadEditText();
+    m_lastReadOnly = IsReadOnly();
+    m_lastFrame = HasFrame();
+    m_lastFont = ReadEditFont();
+    RECT r;
+    if (::GetWindowRect(GetHwnd(), &r)) m_rectWin = r;
+    m_destroying = true;
+}
+
+void CTackletWin::OnFinalMessage() {
+    m_finalDone = true;
+    Trace("CTackletWin::PostNcDestroy()\n");
+    m_font.Reset();  // the edit control that used it is gone
+    if (m_released) delete this;
+}
+
+// --- Initialisation --------------------------------------------------------
+
+BOOL CTackletWin::OnInitDialog() {
+    const HWND hwnd = GetHwnd();
+    // Created disabled: the note must not take the focus from its target
+    // while it is being set up (timer 106 enables it).
+    ::EnableWindow(hwnd, FALSE);
+    Trace("TackletWin Create!\n");
+    ::SetTimer(hwnd, TIMER_ENABLE, kEnableDelay, nullptr);
+
+    m_hEar = GetItem(IDC_TACKLET_EAR);
+    m_baseAlpha = 200;
+    SetStyleBits(hwnd, GWL_EXSTYLE, WS_EX_LAYERED, true);
+    RestoreAlpha();
+    SetStyleBits(hwnd, GWL_STYLE, WS_THICKFRAME, true);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    m_edit.Attach(GetItem(IDC_TACKLET_EDIT));
+    m_edit.SetListener(this);
+    SyncEditPainting();
+    ::SendMessageA(EditHwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(kEditMargin, kEditMargin));
+    ::SendMessageA(EditHwnd(), EM_SETLIMITTEXT, kTextLimit, 0);
+
+    RelayoutNow();
+    OnMovedOrSized();
+    return FALSE;  // no default focus: the focus stays with the target
+}
+
+// --- Messages --------------------------------------------------------------
+
+bool CTackletWin::OnCommand(WORD id, WORD code, HWND) {
+    if (id == IDC_TACKLET_EDIT) {
+        OnEditNotify(code);
+        return true;
+    }
+    // Enter and Esc: the note never closes itself.
+    if (id == IDOK || id == IDCANCEL) return true;
+    return OnMenuCommand(id);
+}
+
+void CTackletWin::OnEditNotify(WORD code) {
+    switch (code) {
+    case EN_SETFOCUS:
+        if (m_firstFocus) {
+            m_firstFocus = 0;
+            PutCaretAtEnd();
+        }
+        m_editFocus = 1;
+        MakeOpaque();  // a note is fully opaque while it is being edited
+        break;
+    case EN_KILLFOCUS:
+        m_editFocus = 0;
+        RestoreAlpha();
+        break;
+    case EN_CHANGE:
+    case EN_VSCROLL:
+        m_edit.OnTextChangedOrScrolled();
+        break;
+    default:
+        break;
+    }
+}
+
+bool CTackletWin::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (msg) {
+    case WM_TIMER:
+        OnTimer(wParam);
+        return true;
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
+        return false;
+    case WM_MOVE:
+        OnMovedOrSized();
+        return false;
+    case WM_MOUSEMOVE:
+        MouseOver(static_cast<UINT>(wParam));
+        return true;
+    case WM_LBUTTONDOWN:
+        OnLButtonDown(static_cast<UINT>(wParam), PointOf(lParam));
+        return true;
+    case WM_RBUTTONDOWN:
+        OnRButtonDown();
+        return true;
+    case WM_RBUTTONUP: {
+        POINT screen = PointOf(lParam);
+        ::ClientToScreen(GetHwnd(), &screen);
+        ShowContextMenu(screen);
+        return true;
+    }
+    case WM_MOUSEWHEEL:
+        MouseWheel(GET_KEYSTATE_WPARAM(wParam), GET_WHEEL_DELTA_WPARAM(wParam));
+        return true;
+    case WM_CTLCOLOREDIT:
+        result = reinterpret_cast<LRESULT>(EditColors(reinterpret_cast<HDC>(wParam), true));
+        return true;
+    case WM_CTLCOLORSTATIC: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const HWND control = reinterpret_cast<HWND>(lParam);
+        HBRUSH brush;
+        if (control == EditHwnd()) {
+            brush = EditColors(dc, false);  // a read-only edit control asks this way
+        } else if (control == m_hEar) {
+            brush = EarColors(dc);
+        } else {
+            ::SetBkMode(dc, TRANSPARENT);
+            brush = ::GetSysColorBrush(COLOR_BTNFACE);
+        }
+        result = reinterpret_cast<LRESULT>(brush);
+        return true;
+    }
+    case WM_CTLCOLORDLG:
+        ::SetBkColor(reinterpret_cast<HDC>(wParam), BackgroundRgb());
+        result = reinterpret_cast<LRESULT>(BackgroundBrush());
+        return true;
+    case WM_CTLCOLORBTN:
+        result = reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+        return true;
+    case WM_SHOWWINDOW:
+        Trace("OnShowWindow() bShow=%d, nStatus=%d\n", static_cast<int>(wParam), static_cast<int>(lParam));
+        return false;
+    case WM_KEYDOWN:
+        Trace("OnKeyDown(%d)", static_cast<int>(wParam));
+        return true;
+    case WM_CLOSE:
+        return true;  // the note never closes itself
+    case WM_DESTROY:
+        OnDestroy();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CTackletWin::OnTimer(UINT_PTR id) {
+    switch (id) {
+    case TIMER_ENABLE:
+        EnableAfterCreate();
+        break;
+    case TIMER_FOLLOW:
+        OnFollowTimer();
+        break;
+    case TIMER_MOUSEOUT: {
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        MouseOutStep(cursor, (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0);
+        break;
+    }
+    case TIMER_FADE:
+        FadeStep();
+        break;
+    default:
+        break;
+    }
+}
+
+// --- Context menu seam -------------------------------------------------------
+
+void CTackletWin::ShowContextMenu(POINT screen) {
+    Trace("OnRButtonUp() \n");
+    // The context menu (menu 132, first popup) is tracked here at `screen`,
+    // left/top aligned, commands to this window; when it has closed the note
+    // becomes opaque (MakeOpaque()).
+    (void)screen;
+}
+
+bool CTackletWin::OnMenuCommand(WORD id) {
+    // The context menu's commands (peel off, read-only, frame, font, colour,
+    // transparency, move, duplicate, split, absorb, match condition, export)
+    // are dispatched here.
+    (void)id;
+    return false;
+}
+
+// --- Start -----------------------------------------------------------------
+
+void CTackletWin::SetTarget(bool isDesktop, PvHandle target) {
+    m_desktop = isDesktop ? 1 : 0;
+    m_hTargetWnd = ToHwnd(target);
+}
+
+void CTackletWin::CompleteStart() {
+    const HWND hwnd = GetHwnd();
+    if (!IsAlive()) return;
+    if (m_rectTarget.left == m_rectTarget.right && m_rectTarget.top == m_rectTarget.bottom &&
+        ::IsWindow(m_hTargetWnd)) {
+        ::GetWindowRect(m_hTargetWnd, &m_rectTarget);
+    }
+    // leader line: when m_arrow.ARWFLAG is 1 the leader-line window is
+    // created here.
+    RestoreAlpha();
+    FollowTargetOnce();
+    ::SetTimer(hwnd, TIMER_FOLLOW, kFirstFollowDelay, nullptr);
+    ::SetTimer(hwnd, TIMER_MOUSEOUT, kMouseOutPeriod, nullptr);
+    ::SetTimer(hwnd, TIMER_FADE, kFadePeriod, nullptr);
+    // Shown without activation: the target keeps the focus.
+    ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+}
+
+void CTackletWin::EnableAfterCreate() {
+    const HWND hwnd = GetHwnd();
+    if (!IsAlive()) return;
+    ::KillTimer(hwnd, TIMER_ENABLE);
+    ::EnableWindow(hwnd, TRUE);
+    Trace("Delay modifyStyle Enabled\n");
+    Repaint();
+    if (::IsWindow(m_hTargetWnd)) ::SetFocus(m_hTargetWnd);
+}
+
+// --- Text, read-only, font ---------------------------------------------------
+
+std::string CTackletWin::ReadEditText() const {
+    const HWND edit = EditHwnd();
+    if (!edit) return {};
+    const int length = ::GetWindowTextLengthA(edit);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = ::GetWindowTextA(edit, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(got, 0)));
+    return text;
+}
+
+void CTackletWin::SetText(const std::string& text) {
+    if (!IsAlive()) return;
+    ::SetWindowTextA(EditHwnd(), text.c_str());
+    PutCaretAtEnd();
+}
+
+std::string CTackletWin::GetText() const { return IsAlive() ? ReadEditText() : m_lastText; }
+
+void CTackletWin::PutCaretAtEnd() {
+    const HWND edit = EditHwnd();
+    const int length = ::GetWindowTextLengthA(edit);
+    ::SendMessageA(edit, EM_SETSEL, length, length);
+    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
+void CTackletWin::SetReadOnly(int readOnly) {
+    if (!IsAlive()) return;
+    ::SendMessageA(EditHwnd(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+    ::SetWindowTextA(m_hEar, readOnly ? " R" : "");
+    Repaint();
+}
+
+int CTackletWin::IsReadOnly() const {
+    if (!IsAlive()) return m_lastReadOnly;
+    return (::GetWindowLongPtrA(EditHwnd(), GWL_STYLE) & ES_READONLY) ? 1 : 0;
+}
+
+void CTackletWin::SetEditFont(const PvLogFont& font) {
+    if (!IsAlive()) return;
+    const LOGFONTA lf = ToLogFont(font);
+    HFONT created = ::CreateFontIndirectA(&lf);
+    if (!created) {
+        Trace("CreateFontIndirect() Error=%lu\n", ::GetLastError());
+        return;
+    }
+    ::SendMessageA(EditHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
+    m_font.Reset(created);  // the previous font is no longer selected anywhere
+}
+
+PvLogFont CTackletWin::ReadEditFont() const {
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
+    if (!font) font = ::GetStockObject(SYSTEM_FONT);
+    LOGFONTA lf{};
+    ::GetObjectA(font, sizeof lf, &lf);
+    return ToPv(lf);
+}
+
+PvLogFont CTackletWin::GetEditFont() const { return IsAlive() ? ReadEditFont() : m_lastFont; }
+
+// --- Appearance ------------------------------------------------------------------
+
+void CTackletWin::SetBkTransparent(int value) {
+    BKTRANSPARENT = value;
+    SyncEditPainting();
+    Repaint();
+}
+
+void CTackletWin::SetTransparent(int percent) {
+    TRANSPARENT_ = percent;
+    m_baseAlpha = AlphaFromPercent(percent);
+    RestoreAlpha();
+}
+
+void CTackletWin::SetColor(int index) {
+    COLOR = index;
+    Repaint();
+}
+
+void CTackletWin::SetPickPos(int pos) {
+    PICKPOS = pos;
+    RelayoutNow();  // the ear moves at once, even if the size does not change
+}
+
+void CTackletWin::SetBkColor(int index) {
+    BKCOLOR = index;
+    SyncEditPainting();
+    Repaint();
+}
+
+void CTackletWin::SetTxColor(int index) {
+    TXCOLOR = index;
+    Repaint();
+}
+
+void CTackletWin::SetGradient(int graFlg, int graPtn) {
+    GRAFLG = graFlg;
+    GRAPTN = graPtn;
+    SyncEditPainting();
+    Repaint();
+}
+
+void CTackletWin::SyncEditPainting() {
+    m_edit.SetGradient(BKTRANSPARENT == 0 && GRAFLG != 0);
+    m_edit.SetPattern(GRAPTN);
+    m_edit.SetBackgroundColor(BackgroundRgb());
+}
+
+HBRUSH CTackletWin::BackgroundBrush() const { return m_bkBrushes[NoteColors::BackgroundSlot(BKCOLOR)].Get(); }
+
+HBRUSH CTackletWin::EditColors(HDC dc, bool editRequest) {
+    ::SetTextColor(dc, NoteColors::Text(TXCOLOR));
+    if (editRequest && m_edit.Background().Gradient()) {
+        // The control paints the gradient when it erases; text goes on top.
+        ::SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    }
+    ::SetBkColor(dc, BackgroundRgb());
+    return BackgroundBrush();
+}
+
+HBRUSH CTackletWin::EarColors(HDC dc) {
+    ::SetBkMode(dc, TRANSPARENT);
+    if (BKTRANSPARENT == 1 && !m_mouseIn && !m_editFocus) {
+        // The ear takes the keyed-out background colour and disappears.
+        return BackgroundBrush();
+    }
+    ::SetTextColor(dc, COLOR == 0 ? RGB(0, 0, 0) : RGB(255, 0, 0));
+    return m_earBrushes[NoteColors::EarSlot(COLOR)].Get();
+}
+
+void CTackletWin::Repaint() {
+    if (IsAlive()) {
+        ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+// --- Frame ------------------------------------------------------------------------
+
+void CTackletWin::SetFrame(int frame) {
+    if (frame != 0 || !IsAlive()) return;  // the frame is present from initialisation
+    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, false);
+    NudgeSize(-1);
+}
+
+int CTackletWin::HasFrame() const {
+    if (!IsAlive()) return m_lastFrame;
+    return (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) ? 1 : 0;
+}
+
+void CTackletWin::NudgeSize(int topShift) {
+    const HWND hwnd = GetHwnd();
+    RECT r;
+    if (!IsAlive() || !::GetWindowRect(hwnd, &r)) return;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    constexpr UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE;
+    ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width - 1, height - 1, flags);
+    ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width + 1, height + 1, flags);
+}
+
+// --- Geometry ---------------------------------------------------------------------
+
+PvRect CTackletWin::GetWindowRect() const {
+    RECT r;
+    if (IsAlive() && ::GetWindowRect(GetHwnd(), &r)) return ToPv(r);
+    return ToPv(m_rectWin);
+}
+
+void CTackletWin::MoveWindow(int left, int top, int width, int height) {
+    if (!IsAlive()) return;
+    ::MoveWindow(GetHwnd(), left, top, width, height, TRUE);
+    OnMovedOrSized();
+}
+
+PvRect CTackletWin::GetRectWin() const { return ToPv(m_rectWin); }
+
+void CTackletWin::SetTargetRect(const PvRect& rect) { m_rectTarget = ToRect(rect); }
+
+PvRect CTackletWin::GetTargetRect() const { return ToPv(m_rectTarget); }
+
+void CTackletWin::SetArrow(const CArrowData& arrow, int lineWidth) {
+    m_arrow = arrow;
+    ARLINEWIDTH = lineWidth;
+}
+
+CArrowData CTackletWin::GetArrow() {
+    // leader line: while it is shown, its points are read back into m_arrow
+    // here first.
+    return m_arrow;
+}
+
+void CTackletWin::OnSize(UINT type, int cx, int cy) {
+    if (type == SIZE_RESTORED && EditHwnd()) LayoutChildren(cx, cy);
+    OnMovedOrSized();
+}
+
+void CTackletWin::RelayoutNow() {
+    RECT client;
+    if (IsAlive() && ::GetClientRect(GetHwnd(), &client)) LayoutChildren(client.right, client.bottom);
+    OnMovedOrSized();
+}
+
+void CTackletWin::LayoutChildren(int cx, int cy) {
+    const int ear = kEarThickness;
+    RECT earRect;   // left, top, width, height
+    RECT editRect;
+    switch (PICKPOS) {
+    case 0: earRect = {cx - ear, 0, ear, cy}; editRect = {0, 0, cx - ear, cy}; break;
+    case 1: earRect = {0, 0, cx, ear}; editRect = {0, ear, cx, cy - ear}; break;
+    case 2: earRect = {0, 0, ear, cy}; editRect = {ear, 0, cx - ear, cy}; break;
+    case 3: earRect = {0, cy - ear, cx, ear}; editRect = {0, 0, cx, cy - ear}; break;
+    default: return;
+    }
+    ::MoveWindow(m_hEar, earRect.left, earRect.top, std::max<LONG>(earRect.right, 0),
+                 std::max<LONG>(earRect.bottom, 0), TRUE);
+    ::MoveWindow(EditHwnd(), editRect.left, editRect.top, std::max<LONG>(editRect.right, 0),
+                 std::max<LONG>(editRect.bottom, 0), TRUE);
+
+    // Never narrower (ear left or right) or flatter (ear top or bottom)
+    // than the frame plus the ear.
+    const HWND hwnd = GetHwnd();
+    RECT window;
+    RECT client;
+    if (!::GetWindowRect(hwnd, &window) || !::GetClientRect(hwnd, &client)) return;
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    int newWidth = width;
+    int newHeight = height;
+    if (PICKPOS == 0 || PICKPOS == 2) {
+        newWidth = std::max<int>(width, width - client.right + ear);
+    } else {
+        newHeight = std::max<int>(height, height - client.bottom + ear);
+    }
+    if (newWidth != width || newHeight != height) {
+        ::SetWindowPos(hwnd, nullptr, 0, 0, newWidth, newHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CTackletWin::OnMovedOrSized() {
+    RECT r;
+    if (IsAlive() && ::GetWindowRect(GetHwnd(), &r)) m_rectWin = r;
+    // leader line: while it is shown it gets the target's client rectangle
+    // and this note's client rectangle (both in screen coordinates) and the
+    // ear's window rectangle here.
+}
+
+// --- Following the target ---------------------------------------------------------
+
+void CTackletWin::OnFollowTimer() {
+    const HWND hwnd = GetHwnd();
+    if (!IsAlive()) return;
+    ::KillTimer(hwnd, TIMER_FOLLOW);
+    if (m_desktop) {
+        ::SetTimer(hwnd, TIMER_FOLLOW, kDesktopFollowPeriod, nullptr);
+        return;
+    }
+    FollowTargetOnce();
+    ::SetTimer(hwnd, TIMER_FOLLOW, static_cast<UINT>(std::max(CNotifyBridge::PosInterval(), 0)), nullptr);
+}
+
+void CTackletWin::FollowTargetOnce() {
+    if (m_desktop || !IsAlive() || !::IsWindow(m_hTargetWnd)) return;
+    RECT now;
+    if (!::GetWindowRect(m_hTargetWnd, &now)) return;
+    // Minimised or parked windows sit far outside the screen: ignore them.
+    // Not every window system parks minimised windows off screen (Wine puts
+    // them at the bottom of the screen), so a minimised target is ignored
+    // wherever it is.
+    if (now.bottom < 0 || now.top >= 5000 || ::IsIconic(m_hTargetWnd)) return;
+    Trace("newr top=%d, left=%d, bottom=%d, right=%d\n", static_cast<int>(now.top), static_cast<int>(now.left),
+          static_cast<int>(now.bottom), static_cast<int>(now.right));
+    const int dx = now.left - m_rectTarget.left;
+    const int dy = now.top - m_rectTarget.top;
+    m_rectTarget = now;
+    if (dx == 0 && dy == 0) return;
+    Trace("MoveX=%d, MoveY=%d\n", dx, dy);
+    RECT note;
+    if (!::GetWindowRect(GetHwnd(), &note)) return;
+    const RECT moved = {note.left + dx, note.top + dy, note.right + dx, note.bottom + dy};
+    Trace("MoveWindow() top =%d, left=%d, bottom=%d, right=%d\n", static_cast<int>(moved.top),
+          static_cast<int>(moved.left), static_cast<int>(moved.bottom), static_cast<int>(moved.right));
+    ::MoveWindow(GetHwnd(), moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, TRUE);
+    OnMovedOrSized();
+    Repaint();
+}
+
+// --- Opacity ------------------------------------------------------------------------
+
+BYTE CTackletWin::AlphaFromPercent(int percent) {
+    return static_cast<BYTE>(std::clamp(percent * 255 / 100, 0, 255));
+}
+
+BYTE CTackletWin::FadeAlpha(int counter, BYTE base) {
+    const int factor = kFadeFactors[std::clamp(counter, 0, kFadeSteps - 1)];
+    return static_cast<BYTE>(factor * base / 255);
+}
+
+void CTackletWin::ApplyAlpha(BYTE alpha) {
+    if (!IsAlive()) return;
+    const bool keyed = BKTRANSPARENT == 1;
+    const BOOL ok = ::SetLayeredWindowAttributes(GetHwnd(), keyed ? BackgroundRgb() : 0, alpha,
+                                                 keyed ? (LWA_COLORKEY | LWA_ALPHA) : LWA_ALPHA);
+    if (!ok) Trace("SetLayeredWindowAttributes() Error=%d\n", static_cast<int>(::GetLastError()));
+    // leader line: it receives the same alpha here.
+}
+
+void CTackletWin::RestoreAlpha() {
+    m_fadeCounter = 0;
+    ApplyAlpha(m_baseAlpha);
+    Repaint();
+}
+
+void CTackletWin::MakeOpaque() {
+    m_fadeCounter = 0;
+    if (!IsAlive()) return;
+    // Without colour key, so that a keyed-out background becomes visible.
+    if (!::SetLayeredWindowAttributes(GetHwnd(), 0, 255, LWA_ALPHA)) {
+        Trace("SetLayeredWindowAttributes() Error=%d\n", static_cast<int>(::GetLastError()));
+    }
+    Repaint();
+    // leader line: it gets alpha 255 here.
+}
+
+// --- Mouse ------------------------------------------------------------------------
+
+void CTackletWin::MouseOver(UINT keys) {
+    if (m_mouseIn) return;
+    if (MOUSEHIDECTL == 1) {
+        m_mouseIn = 1;
+        m_fadeCounter = kFadeSteps;
+        Trace("●MounseIn \n");
+    } else if (BKTRANSPARENT == 0) {
+        m_mouseIn = 1;
+        Trace("●MounseIn \n");
+    } else if (keys & MK_CONTROL) {
+        m_mouseIn = 1;
+        Trace("●MounseIn \n");
+        MakeOpaque();
+    }
+}
+
+void CTackletWin::MouseOutStep(POINT cursor, bool ctrlDown) {
+    const HWND hwnd = GetHwnd();
+    RECT r;
+    if (!IsAlive() || !::GetWindowRect(hwnd, &r)) return;
+    const bool inside = ::PtInRect(&r, cursor) != FALSE;
+    if (inside && !m_mouseIn) {
+        if (BKTRANSPARENT == 0) {
+            m_mouseIn = 1;
+            Trace("●MounseIn(TIMER) \n");
+        } else if (BKTRANSPARENT == 1 && ctrlDown) {
+            m_mouseIn = 1;
+            Trace("●MounseIn(TIMER) \n");
+            MakeOpaque();
+        }
+    } else if (!inside && m_mouseIn) {
+        m_mouseIn = 0;
+        Trace("■MouseOUT \n");
+        if (m_editFocus) MakeOpaque();
+        else RestoreAlpha();
+    }
+    CheckDesktopTopmost();
+    ::SetTimer(hwnd, TIMER_MOUSEOUT, kMouseOutPeriod, nullptr);
+}
+
+void CTackletWin::CheckDesktopTopmost() {
+    if (!m_desktop || !IsAlive()) return;
+    const bool wanted = ReadEditText().starts_with(kTopmostPrefix);
+    if (wanted == (m_topmost != 0)) return;
+    // Only the z-order changes, once per change of the prefix.
+    ::SetWindowPos(GetHwnd(), wanted ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_topmost = wanted ? 1 : 0;
+}
+
+void CTackletWin::FadeStep() {
+    if (!m_mouseIn || m_fadeCounter <= 0) return;
+    --m_fadeCounter;
+    const BYTE alpha = FadeAlpha(m_fadeCounter, m_baseAlpha);
+    ApplyAlpha(alpha);
+    Trace("Alpha=%d\n", alpha);
+}
+
+void CTackletWin::OnLButtonDown(UINT, POINT point) {
+    Trace("CTackletWin::OnLButtonDown()\n");
+    if (MOUSEHIDECTL == 1) MakeOpaque();
+    // A press outside the edit control moves the whole note, as a press on
+    // a caption would.
+    POINT screen = point;
+    ::ClientToScreen(GetHwnd(), &screen);
+    ::PostMessageA(GetHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+}
+
+void CTackletWin::OnRButtonDown() {
+    Trace("CTackletWin::OnRButtonDown()\n");
+    if (MOUSEHIDECTL == 1) MakeOpaque();
+}
+
+void CTackletWin::MouseWheel(UINT keys, short delta) {
+    Trace("MouseWheel Delta=%d \n", delta);
+    RECT r;
+    if (!IsAlive() || !::GetWindowRect(GetHwnd(), &r)) return;
+    const int step = -delta / WHEEL_DELTA;  // one pixel per notch, towards the user enlarges
+    int width = r.right - r.left;
+    int height = r.bottom - r.top;
+    if (keys & MK_CONTROL) width = std::max(width + step, CNotifyBridge::MinNoteWidth());
+    if (keys & MK_SHIFT) height = std::max(height + step, CNotifyBridge::MinNoteHeight());
+    Trace("x=%d, y=%d, cx=%d, cy=%d\n", static_cast<int>(r.left), static_cast<int>(r.top), width, height);
+    if (keys & (MK_CONTROL | MK_SHIFT)) MoveWindow(r.left, r.top, width, height);
+}
+
+void CTackletWin::OnEditMouseWheel(UINT, short, POINT) {
+    // Plain turns scroll the text; Ctrl/Shift turns reach MouseWheel through
+    // the edit control forwarding them to this window.
+}
+
+void CTackletWin::OnEditMouseMove(UINT keys, POINT) { MouseOver(keys); }
+
+void CTackletWin::OnEditButtonDown(UINT, POINT) {
+    if (MOUSEHIDECTL == 1) MakeOpaque();
+}

@@ -1,0 +1,222 @@
+// The note on screen: a borderless modeless dialog (template 131) owned by
+// the note's target window, with the body text in an edit control and a
+// coloured ear along one side. It paints its background, makes itself
+// translucent, fades under the mouse on request, follows its target when
+// that moves, and keeps its own screen rectangle for the note record.
+//
+// Lifetime: the object deletes itself once its window is gone AND the
+// record has let go of it (Destroy()). If the window dies first (the system
+// destroys owned windows with their owner), the object stays behind with the
+// state it had at that moment: getters answer from it, setters do nothing,
+// IsAlive() is false and Handle() is 0. The record's EndTacklet then
+// collects that state as usual and its Destroy() frees the object.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <string>
+
+#include "data/ArrowData.h"
+#include "data/PvLogFont.h"
+#include "data/ReserveData.h"
+#include "data/TackletWindow.h"
+#include "notewin/EditTacklet.h"
+#include "notewin/GdiHolders.h"
+#include "notewin/NoteColors.h"
+#include "platform/Dialog.h"
+
+class CArrowWin;  // leader-line window
+
+class CTackletWin : public CDialog, public CEditTackletListener, public ITackletWindow {
+public:
+    static constexpr int kEarThickness = 17;
+    static constexpr int kTextLimit = 4000;
+    static constexpr int kEditMargin = 2;
+    static constexpr int kFadeSteps = 10;
+    static constexpr UINT kEnableDelay = 100;
+    static constexpr UINT kFirstFollowDelay = 50;
+    static constexpr UINT kDesktopFollowPeriod = 10000;
+    static constexpr UINT kMouseOutPeriod = 200;
+    static constexpr UINT kFadePeriod = 200;
+
+    // Creates a note window owned by `owner` (its target window; for a
+    // desktop note the desktop window). Hidden and disabled until the record
+    // has handed everything over and called CompleteStart(). Null when the
+    // window could not be created (nothing is left behind then).
+    static CTackletWin* CreateFor(HWND owner);
+
+    // Whether the window still exists (false from WM_DESTROY on).
+    bool IsAlive() const;
+
+    // Opacity arithmetic.
+    static BYTE AlphaFromPercent(int percent);
+    // Alpha of fade step `counter` (9 down to 0) for base alpha `base`.
+    static BYTE FadeAlpha(int counter, BYTE base);
+
+    // --- ITackletWindow -------------------------------------------------
+    PvHandle Handle() const override;
+    void SetTarget(bool isDesktop, PvHandle target) override;
+    void SetText(const std::string& text) override;
+    std::string GetText() const override;
+    void SetReadOnly(int readOnly) override;
+    int IsReadOnly() const override;
+    void SetBkTransparent(int value) override;
+    int GetBkTransparent() const override { return BKTRANSPARENT; }
+    void SetTransparent(int percent) override;
+    int GetTransparent() const override { return TRANSPARENT_; }
+    void SetMouseHideCtl(int value) override { MOUSEHIDECTL = value; }
+    int GetMouseHideCtl() const override { return MOUSEHIDECTL; }
+    void SetColor(int index) override;
+    int GetColor() const override { return COLOR; }
+    void SetFrame(int frame) override;
+    int HasFrame() const override;
+    void SetPickPos(int pos) override;
+    int GetPickPos() const override { return PICKPOS; }
+    void SetBkColor(int index) override;
+    int GetBkColor() const override { return BKCOLOR; }
+    void SetTxColor(int index) override;
+    int GetTxColor() const override { return TXCOLOR; }
+    void SetGradient(int graFlg, int graPtn) override;
+    int GetGraFlg() const override { return GRAFLG; }
+    int GetGraPtn() const override { return GRAPTN; }
+    void SetEditFont(const PvLogFont& font) override;
+    PvLogFont GetEditFont() const override;
+    void SetReserve(const CReserveData& reserve) override { m_reserve = reserve; }
+    CReserveData GetReserve() const override { return m_reserve; }
+    PvRect GetWindowRect() const override;
+    void MoveWindow(int left, int top, int width, int height) override;
+    PvRect GetRectWin() const override;
+    void SetTargetRect(const PvRect& rect) override;
+    PvRect GetTargetRect() const override;
+    void SetArrow(const CArrowData& arrow, int lineWidth) override;
+    CArrowData GetArrow() override;
+    int GetArrowLineWidth() const override { return ARLINEWIDTH; }
+    void CompleteStart() override;
+    void Destroy() override;
+
+    // --- State the commands and tests read --------------------------------
+    HWND EditHwnd() const { return m_edit.GetHwnd(); }
+    HWND EarHwnd() const { return m_hEar; }
+    HWND TargetHwnd() const { return m_hTargetWnd; }
+    bool IsDesktop() const { return m_desktop != 0; }
+    BYTE BaseAlpha() const { return m_baseAlpha; }
+    bool IsMouseIn() const { return m_mouseIn != 0; }
+    int FadeCounter() const { return m_fadeCounter; }
+    bool HasEditFocus() const { return m_editFocus != 0; }
+    bool IsTopmostByPrefix() const { return m_topmost != 0; }
+    const CEditTacklet& Edit() const { return m_edit; }
+
+    // --- Opacity ------------------------------------------------------------
+    // Layered attributes with alpha `alpha` (and the background colour keyed
+    // out in BKTRANSPARENT mode).
+    void ApplyAlpha(BYTE alpha);
+    // Fade counter 0, base alpha applied, repaint.
+    void RestoreAlpha();
+    // Fade counter 0, alpha 255 without colour key, repaint.
+    void MakeOpaque();
+
+    // --- Steps the timers run (callable directly) -------------------------
+    // Timer 106: enable the window, give the focus back to the target.
+    void EnableAfterCreate();
+    // Timer 104: follow once (not a desktop note) and re-arm.
+    void OnFollowTimer();
+    // Moves the note by the distance the target's top-left corner moved
+    // since the stored target rectangle.
+    void FollowTargetOnce();
+    // Timer 108: mouse-out detection with the given cursor and Ctrl state,
+    // then the desktop topmost check.
+    void MouseOutStep(POINT cursor, bool ctrlDown);
+    // Desktop note whose text starts with "~#&": topmost; otherwise not.
+    void CheckDesktopTopmost();
+    // Timer 109: one fade step while the mouse is in.
+    void FadeStep();
+    // The mouse came over the note or its edit control (key flags MK_*).
+    void MouseOver(UINT keys);
+    // Ctrl/Shift wheel: width/height change by one pixel per notch.
+    void MouseWheel(UINT keys, short delta);
+
+    // Moves to (left, top + topShift) with size - 1, then with size + 1 (both
+    // from the rectangle before), so the frame and layout are recomputed.
+    void NudgeSize(int topShift);
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnFinalMessage() override;
+
+    // CEditTackletListener
+    void OnEditMouseWheel(UINT keys, short delta, POINT point) override;
+    void OnEditMouseMove(UINT keys, POINT point) override;
+    void OnEditButtonDown(UINT keys, POINT point) override;
+
+private:
+    CTackletWin();
+    ~CTackletWin() override;
+
+    void OnEditNotify(WORD code);
+    void OnTimer(UINT_PTR id);
+    void OnSize(UINT type, int cx, int cy);
+    void LayoutChildren(int cx, int cy);
+    void OnMovedOrSized();
+    void OnLButtonDown(UINT keys, POINT point);
+    void OnRButtonDown();
+    void OnDestroy();
+
+    // The note's context menu opens here (right button released on the note
+    // outside the edit control). Its commands arrive in OnMenuCommand.
+    void ShowContextMenu(POINT screen);
+    bool OnMenuCommand(WORD id);
+
+    HBRUSH EditColors(HDC dc, bool editRequest);
+    HBRUSH EarColors(HDC dc);
+    HBRUSH BackgroundBrush() const;
+    COLORREF BackgroundRgb() const { return NoteColors::Background(BKCOLOR); }
+    void SyncEditPainting();
+    void PutCaretAtEnd();
+    void Repaint();
+    void RelayoutNow();
+    std::string ReadEditText() const;
+    PvLogFont ReadEditFont() const;
+
+    HWND m_hEar = nullptr;
+    CEditTacklet m_edit;
+    BYTE m_baseAlpha = 200;
+    int TRANSPARENT_ = 70;
+    int COLOR = 0;
+    int PICKPOS = 0;
+    int BKCOLOR = 0;
+    int TXCOLOR = 0;
+    int GRAFLG = 0;
+    int GRAPTN = 0;
+    HWND m_hTargetWnd = nullptr;
+    RECT m_rectTarget{};
+    RECT m_rectWin{};
+    CFont m_font;
+    std::array<CBrush, NoteColors::kEarColorCount> m_earBrushes;
+    std::array<CBrush, NoteColors::kBackgroundColorCount> m_bkBrushes;
+    int ARLINEWIDTH;
+    int m_firstFocus = 1;
+    int MOUSEHIDECTL = 0;
+    int m_mouseIn = 0;
+    int m_desktop = 0;
+    int m_fadeCounter = 0;
+    int m_editFocus = 0;
+    int BKTRANSPARENT = 0;
+    CReserveData m_reserve;
+    CArrowData m_arrow;
+    // The leader-line window while the leader line is shown (owned). It does
+    // not exist yet: every place that will drive it is marked "leader line".
+    CArrowWin* m_pArrowWin = nullptr;
+    int m_topmost = 0;
+
+    // Lifetime (see the top of this file).
+    bool m_destroying = false;   // WM_DESTROY seen
+    bool m_finalDone = false;    // WM_NCDESTROY handled
+    bool m_released = false;     // Destroy() called by the record
+    std::string m_lastText;      // state kept when the window went away
+    int m_lastReadOnly = 0;
+    int m_lastFrame = 0;
+    PvLogFont m_lastFont{};
+};
