@@ -23,6 +23,14 @@ std::string_view StripQuotes(std::string_view s) {
     return s;
 }
 
+// A value as the profile functions hand it out: a C string (it ends at a
+// zero byte), trimmed, with one pair of enclosing quotes removed.
+std::string_view CleanValue(std::string_view s) {
+    const std::size_t zero = s.find('\0');
+    if (zero != std::string_view::npos) s = Trim(s.substr(0, zero));
+    return StripQuotes(s);
+}
+
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Case-insensitive name comparison; double-byte characters compare exactly.
@@ -119,8 +127,8 @@ const CIniFile::Section* CIniFile::FindSection(std::string_view section) const {
 
 bool CIniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
 
-const std::string_view* CIniFile::FindValue(std::string_view section, std::string_view key) const {
-    const Section* s = FindSection(section);
+const std::string_view* CIniFile::SectionView::FindValue(std::string_view key) const {
+    const Section* s = m_section;
     if (s == nullptr || s->entries.empty()) return nullptr;
     const std::size_t n = s->entries.size();
     // With repeated names the first one must win, so the search starts at 0.
@@ -135,10 +143,27 @@ const std::string_view* CIniFile::FindValue(std::string_view section, std::strin
     return nullptr;
 }
 
+std::string CIniFile::SectionView::GetString(std::string_view key, std::string_view def,
+                                             std::size_t maxBytes) const {
+    const std::string_view* value = FindValue(key);
+    return MbCut(value ? CleanValue(*value) : def, maxBytes);
+}
+
+std::int32_t CIniFile::SectionView::GetInt(std::string_view key, std::int32_t def) const {
+    const std::string_view* value = FindValue(key);
+    if (value == nullptr) return def;
+    const std::string_view text = CleanValue(*value);
+    if (text.empty()) return def;
+    return ParseLeadingInt(text);
+}
+
 std::string CIniFile::GetString(std::string_view section, std::string_view key, std::string_view def,
                                 std::size_t maxBytes) const {
-    const std::string_view* value = FindValue(section, key);
-    return MbCut(value ? StripQuotes(*value) : def, maxBytes);
+    return GetSection(section).GetString(key, def, maxBytes);
+}
+
+std::int32_t CIniFile::GetInt(std::string_view section, std::string_view key, std::int32_t def) const {
+    return GetSection(section).GetInt(key, def);
 }
 
 std::int32_t CIniFile::ParseLeadingInt(std::string_view text) {
@@ -155,12 +180,4 @@ std::int32_t CIniFile::ParseLeadingInt(std::string_view text) {
     }
     if (negative) value = 0u - value;
     return static_cast<std::int32_t>(value);
-}
-
-std::int32_t CIniFile::GetInt(std::string_view section, std::string_view key, std::int32_t def) const {
-    const std::string_view* value = FindValue(section, key);
-    if (value == nullptr) return def;
-    const std::string_view text = StripQuotes(*value);
-    if (text.empty()) return def;
-    return ParseLeadingInt(text);
 }

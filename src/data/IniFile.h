@@ -19,9 +19,27 @@
 #include <vector>
 
 class CIniFile {
+    struct Section;
+
 public:
     // Longest string value a lookup returns (a buffer of 8192 bytes).
     static constexpr std::size_t kMaxString = 8191;
+
+    // One section looked up once, for reading many keys of it. Valid while
+    // the file object lives; a missing section answers every key with the
+    // default.
+    class SectionView {
+    public:
+        bool Exists() const { return m_section != nullptr; }
+        std::string GetString(std::string_view key, std::string_view def, std::size_t maxBytes = kMaxString) const;
+        std::int32_t GetInt(std::string_view key, std::int32_t def) const;
+
+    private:
+        friend class CIniFile;
+        explicit SectionView(const Section* section) : m_section(section) {}
+        const std::string_view* FindValue(std::string_view key) const;
+        const Section* m_section;
+    };
 
     CIniFile() = default;
 
@@ -32,6 +50,7 @@ public:
     static CIniFile Parse(std::string contents);
 
     bool HasSection(std::string_view section) const;
+    SectionView GetSection(std::string_view section) const { return SectionView(FindSection(section)); }
 
     // The value of the key cut to `maxBytes` bytes (on a character boundary),
     // or `def` when the section or key is missing.
@@ -64,7 +83,6 @@ private:
     static bool HasRepeatedKeys(const Section& section);
     void AddLine(std::string_view line, Section*& current);
     const Section* FindSection(std::string_view section) const;
-    const std::string_view* FindValue(std::string_view section, std::string_view key) const;
 
     // Held on the heap so that the views into it survive moves.
     std::unique_ptr<std::string> m_contents = std::make_unique<std::string>();

@@ -16,18 +16,21 @@ std::string PresetSectionName(std::size_t index) { return "PRESETITEM" + std::to
 
 void PreSetReadFile(const std::string& path, std::vector<CPreSetCondData>& presets) {
     Trace("CControlDlg::PreSetReadFile()\n");
-    const CIniFile ini = CIniFile::Load(path);
+    PreSetRead(CIniFile::Load(path), presets);
+}
+
+void PreSetRead(const CIniFile& ini, std::vector<CPreSetCondData>& presets) {
     const std::int32_t count = std::clamp(ini.GetInt(kSystem, "PRESETCOUNT", 0), 0, kMaxPresetCount);
     for (std::int32_t i = 0; i < count; ++i) {
-        const std::string s = PresetSectionName(static_cast<std::size_t>(i));
+        const CIniFile::SectionView s = ini.GetSection(PresetSectionName(static_cast<std::size_t>(i)));
         CPreSetCondData preset;
-        preset.CONDNAME = ini.GetString(s, "CONDNAME", preset.CONDNAME, kNameReadBytes);
-        preset.PROCESSFLAG = ini.GetInt(s, "PROCESSFLAG", preset.PROCESSFLAG);
-        preset.TITLEFLAG = ini.GetInt(s, "TITLEFLAG", preset.TITLEFLAG);
-        preset.EXTENTFLAG = ini.GetInt(s, "EXTENTFLAG", preset.EXTENTFLAG);
-        preset.EXENAME = ini.GetString(s, "EXENAME", "");
-        preset.EXCLASS = ini.GetString(s, "EXCLASS", "");
-        preset.EXCTLID = ini.GetInt(s, "EXCTLID", preset.EXCTLID);
+        preset.CONDNAME = s.GetString("CONDNAME", preset.CONDNAME, kNameReadBytes);
+        preset.PROCESSFLAG = s.GetInt("PROCESSFLAG", preset.PROCESSFLAG);
+        preset.TITLEFLAG = s.GetInt("TITLEFLAG", preset.TITLEFLAG);
+        preset.EXTENTFLAG = s.GetInt("EXTENTFLAG", preset.EXTENTFLAG);
+        preset.EXENAME = s.GetString("EXENAME", "");
+        preset.EXCLASS = s.GetString("EXCLASS", "");
+        preset.EXCTLID = s.GetInt("EXCTLID", preset.EXCTLID);
         presets.push_back(std::move(preset));
     }
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "data/IniFile.h"
+
 class CPreSetCondData {
 public:
     std::string CONDNAME;
@@ -28,6 +30,7 @@ inline constexpr std::int32_t kMaxPresetCount = 10000;
 // Appends the presets of the file to `presets`; PRESETCOUNT (default 0)
 // sections are read, a missing one giving a preset with defaults.
 void PreSetReadFile(const std::string& path, std::vector<CPreSetCondData>& presets);
+void PreSetRead(const CIniFile& ini, std::vector<CPreSetCondData>& presets);
 
 // Writes the presets in the layout above; false when the file cannot be
 // opened or a write fails.

@@ -14,7 +14,10 @@ constexpr std::size_t kFaceNameReadBytes = 2047;
 }  // namespace
 
 void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ) {
-    const CIniFile ini = CIniFile::Load(path);
+    PropatyRead(CIniFile::Load(path), settings, templ);
+}
+
+void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ) {
     settings.SAVETIMING = 0;
     templ.TRANSPARENT_ = CTackletData::ClampTransparent(ini.GetInt(kSystem, "TRANSPARENT", 70));
     settings.POSINTERVAL = ini.GetInt(kSystem, "POSINTERVAL", settings.POSINTERVAL);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "data/IniFile.h"
 #include "data/TackletData.h"
 
 // Size limits of a note in pixels (fixed, not stored).
@@ -39,6 +40,7 @@ struct CSettingsData {
 // with default 0; the hotkeys default to Win+S and Win+V. A missing file
 // leaves the defaults.
 void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ);
+void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ);
 
 // Writes every settings key in its fixed order. False (with the writer's
 // trace line) when the file cannot be opened or a write fails.

@@ -8,68 +8,68 @@
 
 namespace {
 
-void ReadDate(const CIniFile& ini, const std::string& section, const char* key, PvTime* field) {
+void ReadDate(const CIniFile::SectionView& s, const char* key, PvTime* field) {
     PvTime time;
-    if (ParseNoteDate(ini.GetString(section, key, ""), &time)) *field = time;
+    if (ParseNoteDate(s.GetString(key, ""), &time)) *field = time;
 }
 
 }  // namespace
 
 void CTackletData::ReadItem(const CIniFile& ini, std::uint32_t volumeKey, const std::string& section) {
-    const std::string& s = section;
-    TITLEFLAG = ini.GetInt(s, "TITLEFLAG", TITLEFLAG);
-    PRECESSEFLAG = ini.GetInt(s, "PRECESSEFLAG", PRECESSEFLAG);
-    EXTENTFLAG = ini.GetInt(s, "EXTENTFLAG", EXTENTFLAG);
-    FULL = ini.GetInt(s, "FULL", FULL);
-    EXFULLFLAG = ini.GetInt(s, "EXFULLFLAG", EXFULLFLAG);
-    TITLE = ini.GetString(s, "TITLE", "");
-    PART = ini.GetString(s, "PART", "");
-    EXENAME = MbToUpper(ini.GetString(s, "EXENAME", ""));
-    EXEPATH = ini.GetString(s, "EXEPATH", "");
-    EXCTLID = ini.GetInt(s, "EXCTLID", EXCTLID);
-    EXCLASS = ini.GetString(s, "EXCLASS", "");
-    EXTEXT = ini.GetString(s, "EXTEXT", "");
-    EXPART = ini.GetString(s, "EXPART", "");
-    ReadDate(ini, s, "GENDATE", &GENDATE);
-    ReadDate(ini, s, "ACSDATE", &ACSDATE);
-    REC_TOP = ini.GetInt(s, "REC_TOP", 0);
-    REC_BOTTOM = ini.GetInt(s, "REC_BOTTOM", 0);
-    REC_LEFT = ini.GetInt(s, "REC_LEFT", 0);
-    REC_RIGHT = ini.GetInt(s, "REC_RIGHT", 0);
-    TGT_TOP = ini.GetInt(s, "TGT_TOP", 0);
-    TGT_BOTTOM = ini.GetInt(s, "TGT_BOTTOM", 0);
-    TGT_LEFT = ini.GetInt(s, "TGT_LEFT", 0);
-    TGT_RIGHT = ini.GetInt(s, "TGT_RIGHT", 0);
-    READONLY = ini.GetInt(s, "READONLY", 0);
-    TRANSPARENT_ = ClampTransparent(ini.GetInt(s, "TRANSPARENT", 70));
-    MOUSEHIDECTL = ini.GetInt(s, "MOUSEHIDECTL", MOUSEHIDECTL);
-    COLOR = ini.GetInt(s, "COLOR", COLOR);
-    FRAME = ini.GetInt(s, "FRAME", FRAME);
-    BKCOLOR = ini.GetInt(s, "BKCOLOR", BKCOLOR);
-    TXCOLOR = ini.GetInt(s, "TXCOLOR", TXCOLOR);
-    BKTRANSPARENT = ini.GetInt(s, "BKTRANSPARENT", BKTRANSPARENT);
-    PICKPOS = ini.GetInt(s, "PICKPOS", PICKPOS);
-    GRAFLG = ini.GetInt(s, "GRAFLG", GRAFLG);
-    GRAPTN = ini.GetInt(s, "GRAPTN", GRAPTN);
+    const CIniFile::SectionView s = ini.GetSection(section);
+    TITLEFLAG = s.GetInt("TITLEFLAG", TITLEFLAG);
+    PRECESSEFLAG = s.GetInt("PRECESSEFLAG", PRECESSEFLAG);
+    EXTENTFLAG = s.GetInt("EXTENTFLAG", EXTENTFLAG);
+    FULL = s.GetInt("FULL", FULL);
+    EXFULLFLAG = s.GetInt("EXFULLFLAG", EXFULLFLAG);
+    TITLE = s.GetString("TITLE", "");
+    PART = s.GetString("PART", "");
+    EXENAME = MbToUpper(s.GetString("EXENAME", ""));
+    EXEPATH = s.GetString("EXEPATH", "");
+    EXCTLID = s.GetInt("EXCTLID", EXCTLID);
+    EXCLASS = s.GetString("EXCLASS", "");
+    EXTEXT = s.GetString("EXTEXT", "");
+    EXPART = s.GetString("EXPART", "");
+    ReadDate(s, "GENDATE", &GENDATE);
+    ReadDate(s, "ACSDATE", &ACSDATE);
+    REC_TOP = s.GetInt("REC_TOP", 0);
+    REC_BOTTOM = s.GetInt("REC_BOTTOM", 0);
+    REC_LEFT = s.GetInt("REC_LEFT", 0);
+    REC_RIGHT = s.GetInt("REC_RIGHT", 0);
+    TGT_TOP = s.GetInt("TGT_TOP", 0);
+    TGT_BOTTOM = s.GetInt("TGT_BOTTOM", 0);
+    TGT_LEFT = s.GetInt("TGT_LEFT", 0);
+    TGT_RIGHT = s.GetInt("TGT_RIGHT", 0);
+    READONLY = s.GetInt("READONLY", 0);
+    TRANSPARENT_ = ClampTransparent(s.GetInt("TRANSPARENT", 70));
+    MOUSEHIDECTL = s.GetInt("MOUSEHIDECTL", MOUSEHIDECTL);
+    COLOR = s.GetInt("COLOR", COLOR);
+    FRAME = s.GetInt("FRAME", FRAME);
+    BKCOLOR = s.GetInt("BKCOLOR", BKCOLOR);
+    TXCOLOR = s.GetInt("TXCOLOR", TXCOLOR);
+    BKTRANSPARENT = s.GetInt("BKTRANSPARENT", BKTRANSPARENT);
+    PICKPOS = s.GetInt("PICKPOS", PICKPOS);
+    GRAFLG = s.GetInt("GRAFLG", GRAFLG);
+    GRAPTN = s.GetInt("GRAPTN", GRAPTN);
 
-    const std::string face = ini.GetString(s, "FONTFACENAME", "");
+    const std::string face = s.GetString("FONTFACENAME", "");
     if (!face.empty()) {
         SetFaceName(m_logFont, face);
-        m_logFont.lfHeight = ini.GetInt(s, "FONTHEIGHT", 0);
-        m_logFont.lfWeight = ini.GetInt(s, "FONTWEIGHT", 0);
-        m_logFont.lfItalic = static_cast<std::uint8_t>(ini.GetInt(s, "FONTITALIC", 0));
+        m_logFont.lfHeight = s.GetInt("FONTHEIGHT", 0);
+        m_logFont.lfWeight = s.GetInt("FONTWEIGHT", 0);
+        m_logFont.lfItalic = static_cast<std::uint8_t>(s.GetInt("FONTITALIC", 0));
     }
 
-    m_arrow.ARWFLAG = ini.GetInt(s, "ARWFLAG", m_arrow.ARWFLAG);
-    m_arrow.ARWSATRTX = ini.GetInt(s, "ARWSATRTX", m_arrow.ARWSATRTX);
-    m_arrow.ARWSTARTY = ini.GetInt(s, "ARWSTARTY", m_arrow.ARWSTARTY);
-    m_arrow.ARWENDX = ini.GetInt(s, "ARWENDX", m_arrow.ARWENDX);
-    m_arrow.ARWENDY = ini.GetInt(s, "ARWENDY", m_arrow.ARWENDY);
-    ARLINEWIDTH = ini.GetInt(s, "ARLINEWIDTH", ARLINEWIDTH);
+    m_arrow.ARWFLAG = s.GetInt("ARWFLAG", m_arrow.ARWFLAG);
+    m_arrow.ARWSATRTX = s.GetInt("ARWSATRTX", m_arrow.ARWSATRTX);
+    m_arrow.ARWSTARTY = s.GetInt("ARWSTARTY", m_arrow.ARWSTARTY);
+    m_arrow.ARWENDX = s.GetInt("ARWENDX", m_arrow.ARWENDX);
+    m_arrow.ARWENDY = s.GetInt("ARWENDY", m_arrow.ARWENDY);
+    ARLINEWIDTH = s.GetInt("ARLINEWIDTH", ARLINEWIDTH);
 
-    const int format = ini.GetInt(s, "TEXTFORMAT", kTextPlain);
+    const int format = s.GetInt("TEXTFORMAT", kTextPlain);
     if (format == kTextPlain || format == kTextScrambled) {
-        TEXT = DecodeBody(ini.GetString(s, "TEXT", ""), format, volumeKey);
+        TEXT = DecodeBody(s.GetString("TEXT", ""), format, volumeKey);
     }
 }
 

@@ -21,6 +21,18 @@ std::string OneLine(const std::string& value) {
     return out;
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+// Reading drops blanks around a value and one pair of enclosing quotes. A
+// value that would lose either is written inside a pair of double quotes,
+// which reading removes again (as the profile functions do).
+bool NeedsQuotes(const std::string& value) {
+    if (value.empty()) return false;
+    const char first = value.front();
+    const char last = value.back();
+    return IsBlank(first) || IsBlank(last) || (value.size() >= 2 && first == last && (first == '"' || first == '\''));
+}
+
 bool NeedsOneLine(const std::string& value) {
     const char* p = value.data();
     const std::size_t n = value.size();
@@ -72,7 +84,11 @@ int CWriteIniFile::write(const std::string& section, const std::string& key, con
         m_lastSection = section;
         WriteLine("[", section, "]");
     }
-    WriteLine(key, "=", *text);
+    if (NeedsQuotes(*text)) {
+        WriteLine(key, "=\"", *text + "\"");
+    } else {
+        WriteLine(key, "=", *text);
+    }
     return 1;
 }
 

@@ -66,6 +66,13 @@ TEST(IniFileTest, IntegersAreTheLeadingSignedNumber) {
     }
 }
 
+TEST(IniFileTest, ValuesAreCStrings) {
+    const CIniFile ini = CIniFile::Parse(std::string("[S]\nK=ab\0cd\nN=\0 7\nQ=\"x \0\"\n", 26));
+    EXPECT_EQ(ini.GetString("S", "K", ""), "ab");
+    EXPECT_EQ(ini.GetInt("S", "N", 99), 99);  // empty up to the zero byte
+    EXPECT_EQ(ini.GetString("S", "Q", ""), "\"x");
+}
+
 TEST(IniFileTest, KeysAreFoundInAnyOrder) {
     const CIniFile ini = CIniFile::Parse("[S]\nA=1\nB=2\nC=3\n[T]\nA=4\n");
     // Ask backwards, forwards and across sections: the search hint must not

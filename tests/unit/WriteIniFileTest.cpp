@@ -57,6 +57,24 @@ TEST(WriteIniFileTest, ValuesNeverSpanLines) {
     EXPECT_FALSE(ini.HasSection("B"));
 }
 
+TEST(WriteIniFileTest, ValuesReadBackUnchanged) {
+    // Reading trims blanks and removes one pair of enclosing quotes; the
+    // writer quotes exactly the values that would otherwise change.
+    const char* values[] = {"plain", " lead", "trail ", "\tboth\t", "\"quoted\"", "'single'", "\"",
+                            "\"open", "a \"b\" c", "\"\"", "x = y", ""};
+    TempDir dir;
+    const std::string path = dir.File("out.ini");
+    CWriteIniFile writer(CWriteIniFile::kStreamMode);
+    ASSERT_EQ(writer.open(path), 1);
+    int i = 0;
+    for (const char* v : values) writer.write("S", "K" + std::to_string(i++), v, path);
+    writer.close();
+    const CIniFile ini = CIniFile::Load(path);
+    i = 0;
+    for (const char* v : values) EXPECT_EQ(ini.GetString("S", "K" + std::to_string(i++), "<def>"), v);
+    EXPECT_NE(ReadBytes(path).find("K0=plain\r\r\nK1=\" lead\"\r\r\n"), std::string::npos);
+}
+
 struct ProfileCall {
     std::string section, key, value, path;
 };
