@@ -5,6 +5,7 @@
 #include "app/MultiDisplay.h"
 #include "app/StartupData.h"
 #include "app/Trace.h"
+#include "controller/WindowSystem.h"
 #include "platform/Platform.h"
 
 #include <commctrl.h>
@@ -87,6 +88,7 @@ int CMossrelApp::Run(int argc, char** argv) {
     CMultiDisplay::Instance().Enumerate();
 
     {
+        CWindowSystemScope windowSystem;
         CMossrelDlg mainWindow;
         mainWindow.DoModal(nullptr);
 

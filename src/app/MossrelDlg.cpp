@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/Trace.h"
+#include "controller/NotifyBridge.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -42,7 +43,22 @@ CMossrelDlg::CMossrelDlg()
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
-CMossrelDlg::~CMossrelDlg() = default;
+CMossrelDlg::~CMossrelDlg() {
+    if (CNotifyBridge::MainWindow() == this) CNotifyBridge::SetMainWindow(nullptr);
+}
+
+void CMossrelDlg::CreateMainPanel() {
+    if (!m_control.Create(GetHwnd())) return;
+    RECT pos{3, 40, 0, 0};
+    ::MapDialogRect(GetHwnd(), &pos);
+    ::SetWindowPos(m_control.GetHwnd(), nullptr, pos.left, pos.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    m_control.SetPresetPath(m_presetPath);
+    m_control.SetPropatyPath(m_propatyPath);
+    m_control.LoadNotes(m_dataPath);
+    ::ShowWindow(m_control.GetHwnd(), SW_SHOW);
+}
+
+void CMossrelDlg::SaveAllNotes() { m_control.SaveAll(); }
 
 BOOL CMossrelDlg::OnInitDialog() {
     m_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
@@ -61,6 +77,8 @@ BOOL CMossrelDlg::OnInitDialog() {
     ::SendMessageA(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     ::SetWindowTextA(GetHwnd(), "Pinvane");
+    CNotifyBridge::SetMainWindow(this);
+    CreateMainPanel();
 
     char tip[128];
     std::snprintf(tip, sizeof tip, "%s\r\nWindowに貼付け[%s]", kProductTip, kDefaultHotkeyText);
@@ -193,6 +211,8 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     }
     case WM_ENDSESSION:
+        // Ending (wParam) or logging off (bit 31 of lParam): save every note.
+        if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) SaveAllNotes();
         result = 0;
         return true;
     case WM_DESTROY:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/TrayIcon.h"
+#include "controller/ControlDlg.h"
 #include "platform/Dialog.h"
 
 #include <string>
@@ -23,6 +24,8 @@ public:
     // the primary work area and brings it to the front.
     void ShowMainPanel();
 
+    CControlDlg& Control() { return m_control; }
+
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
@@ -33,12 +36,15 @@ private:
     void OnTrayNotify(LPARAM mouseMessage);
     void ShowTrayMenu();
     void Exit();
+    void CreateMainPanel();
+    void SaveAllNotes();
 
     HICON m_hIcon = nullptr;
     std::string m_dataPath;
     std::string m_propatyPath;
     std::string m_presetPath;
     std::string m_pendingPath;
+    CControlDlg m_control;
     CTrayIcon m_tray;
     int m_panelVisible = 0;
     UINT m_msgTaskbarCreated = 0;

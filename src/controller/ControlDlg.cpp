@@ -1,7 +1,38 @@
 #include "controller/ControlDlg.h"
 
+#include "app/StartupData.h"
+#include "app/Trace.h"
+#include "controller/ExtensionRequest.h"
 #include "controller/NotifyBridge.h"
+#include "data/MbString.h"
+#include "data/NoteFile.h"
+#include "data/TackletWindow.h"
+#include "data/VolumeKey.h"
 #include "res/resource.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr UINT kFirstTickDelay = 100;
+constexpr UINT kTickPeriod = 500;
+constexpr char kWriteErrorText[] =
+    "設定ファイルをOPENできません.エディタ等で設定ファイルを開いていいる可能性性があります。";
+
+std::string WindowTitle(HWND hWnd) {
+    char title[260] = {};
+    ::GetWindowTextA(hWnd, title, sizeof title);
+    return title;
+}
+
+PvRect ToPvRect(const RECT& r) { return PvRect{r.left, r.top, r.right, r.bottom}; }
+
+bool Intersects(const PvRect& a, const PvRect& b) {
+    RECT ra{a.left, a.top, a.right, a.bottom}, rb{b.left, b.top, b.right, b.bottom}, out{};
+    return ::IntersectRect(&out, &ra, &rb) != FALSE;
+}
+
+}  // namespace
 
 CControlDlg::CControlDlg() : CDialog(IDD_CONTROL_PANEL) { CNotifyBridge::SetControl(this); }
 
@@ -9,7 +40,372 @@ CControlDlg::~CControlDlg() {
     if (CNotifyBridge::Control() == this) CNotifyBridge::SetControl(nullptr);
 }
 
-const CNoteLimits& CControlDlg::Limits() {
-    static const CNoteLimits limits;
-    return limits;
+BOOL CControlDlg::OnInitDialog() {
+    RefreshNoteList();
+    return TRUE;
+}
+
+bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
+    switch (msg) {
+    case WM_TIMER:
+        if (wParam == TIMER_MATCH) {
+            MatchTick();
+            return true;
+        }
+        return false;
+    case WM_DESTROY:
+        OnDestroy();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void CControlDlg::OnDestroy() {
+    Trace("CControlDlg::DestroyWindow() \n");
+    ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_WINDOW);
+    ::KillTimer(GetHwnd(), TIMER_MATCH);
+}
+
+void CControlDlg::SetProcessCacheEnabled(bool on) {
+    m_useProcessCache = on;
+    if (!on) m_processCache.Clear();
+}
+
+// ---------------------------------------------------------------- start-up
+
+void CControlDlg::SetPresetPath(const std::string& path) {
+    m_presetPath = path;
+    m_presets.clear();
+    PreSetReadFile(path, m_presets);
+}
+
+void CControlDlg::SetPropatyPath(const std::string& path) {
+    m_propatyPath = path;
+    PropatyReadFile(path, m_settings, m_default);
+}
+
+void CControlDlg::LoadNotes(const std::string& dataPath) {
+    m_dataPath = dataPath;
+    m_textKey = VolumeKeyForPath(dataPath);
+    m_notes.Assign(std::move(CStartupData::Instance().Notes()));
+    CStartupData::Instance().Notes().clear();
+    m_loaded = 1;
+    RefreshNoteList();
+    if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kFirstTickDelay, nullptr);
+}
+
+// ------------------------------------------------------------------ saving
+
+void CControlDlg::SaveAll() {
+    if (!m_loaded) return;
+    for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].Detach();
+    m_notes.MarkAll();
+    WriteIniFile();
+}
+
+bool CControlDlg::WriteIniFile() {
+    Trace("CControlDlg::__writeIniFile()\n");
+    if (WriteDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey)) return true;
+    ::MessageBoxA(GetHwnd(), kWriteErrorText, "Pinvane", MB_OK);
+    return false;
+}
+
+void CControlDlg::SaveOnChange() {
+    if (m_settings.SAVETIMING != 1) return;
+    m_notes.MarkAll();
+    WriteIniFile();
+}
+
+std::vector<CTackletData>& CControlDlg::CollectAllWindowStates() {
+    for (CTackletData& note : m_notes.Items()) {
+        if (note.m_bAttached == 1 && note.m_pWin) {
+            Trace("CopyWindow()! title=%s\n", note.TITLE.c_str());
+            note.CopyWindow();
+        }
+    }
+    return m_notes.Items();
+}
+
+// --------------------------------------------------------------- matching
+
+void CControlDlg::MatchTick() {
+    if (GetHwnd()) ::KillTimer(GetHwnd(), TIMER_MATCH);
+    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
+    builder.Build(m_windowList);
+    for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].MatchWindows(m_windowList);
+    if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
+}
+
+bool CControlDlg::IsPasteTarget(HWND hWnd) {
+    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
+    return builder.IsPasteTarget(hWnd);
+}
+
+// -------------------------------------------------------------- new notes
+
+CTackletData CControlDlg::NewRecord() const {
+    CTackletData record;
+    record.TITLEFLAG = m_default.TITLEFLAG;
+    record.PRECESSEFLAG = m_default.PRECESSEFLAG;
+    record.FULL = m_default.FULL;
+    record.EXTENTFLAG = m_default.EXTENTFLAG;
+    record.EXFULLFLAG = m_default.EXFULLFLAG;
+    record.PART = m_default.PART;
+    record.EXTEXT = m_default.EXTEXT;
+    record.EXPART = m_default.EXPART;
+    record.EXCTLID = m_default.EXCTLID;
+    record.EXCLASS = m_default.EXCLASS;
+    record.READONLY = m_default.READONLY;
+    record.TRANSPARENT_ = m_default.TRANSPARENT_;
+    record.MOUSEHIDECTL = m_default.MOUSEHIDECTL;
+    record.COLOR = m_default.COLOR;
+    record.PICKPOS = m_default.PICKPOS;
+    record.BKCOLOR = m_default.BKCOLOR;
+    record.GRAFLG = m_default.GRAFLG;
+    record.GRAPTN = m_default.GRAPTN;
+    record.BKTRANSPARENT = m_default.BKTRANSPARENT;
+    record.TXCOLOR = m_default.TXCOLOR;
+    record.m_logFont = m_default.m_logFont;
+    record.FRAME = m_default.FRAME;
+    record.m_arrow = m_default.m_arrow;
+    record.ARLINEWIDTH = m_default.ARLINEWIDTH;
+    return record;
+}
+
+void CControlDlg::InsertAtHead(CTackletData record) {
+    m_notes.InsertAtHead(std::move(record));
+    RefreshNoteList();
+    SaveOnChange();
+}
+
+void CControlDlg::PasteToWindow(HWND hWnd) {
+    if (!IsPasteTarget(hWnd)) return;
+    CProcessNames names = ProcessNamesOfWindow(hWnd, m_useProcessCache ? &m_processCache : nullptr);
+    CTackletData record = NewRecord();
+    record.TITLE = WindowTitle(hWnd);
+    record.EXENAME = MbToUpper(names.baseName);
+    record.EXEPATH = names.path;
+    ApplyPreset(record, hWnd);
+
+    RECT rect{};
+    ::GetWindowRect(hWnd, &rect);
+    POINT cursor{};
+    if (::GetCursorPos(&cursor) && ::PtInRect(&rect, cursor)) {
+        record.SetNoteRect(RectCentredOn(cursor.x, cursor.y, m_settings.INIWIDTH, m_settings.INIHEIGHT));
+        record.SetTargetRect(ToPvRect(rect));
+    }
+    InsertAtHead(std::move(record));
+}
+
+void CControlDlg::PasteToDesktop() {
+    CTackletData record = NewRecord();
+    record.TITLE = kDesktopName;
+    record.EXENAME = kDesktopName;
+    record.EXEPATH = kDesktopName;
+    InsertAtHead(std::move(record));
+}
+
+void CControlDlg::PasteToSelectedWindow(const CWinInf& entry) {
+    CTackletData record = NewRecord();
+    record.TITLE = entry.title;
+    record.EXENAME = entry.exeName;
+    record.EXEPATH = entry.exePath;
+    ApplyPreset(record, ToHwnd(entry.hWnd));
+    InsertAtHead(std::move(record));
+}
+
+void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
+    HWND target = ToHwnd(request.target);
+    const bool desktop = target == ::GetDesktopWindow();
+    CTackletData record = NewRecord();
+    if (desktop) {
+        record.TITLE = kDesktopName;
+        record.EXENAME = kDesktopName;
+        record.EXEPATH = kDesktopName;
+    } else if (::IsWindow(target)) {
+        CProcessNames names = ProcessNamesOfWindow(target, m_useProcessCache ? &m_processCache : nullptr);
+        record.TITLE = WindowTitle(target);
+        record.EXENAME = MbToUpper(names.baseName);
+        record.EXEPATH = names.path;
+    }
+    record.COLOR = request.COLOR;
+    record.PICKPOS = request.PICKPOS;
+    record.BKCOLOR = request.BKCOLOR;
+    record.TXCOLOR = request.TXCOLOR;
+    record.m_logFont = request.font;
+    record.GRAFLG = request.GRAFLG;
+    record.GRAPTN = request.GRAPTN;
+    record.SetNoteRect(RectCentredOn(request.x, request.y, m_settings.INIWIDTH, m_settings.INIHEIGHT));
+    RECT rect{};
+    if (::GetWindowRect(target, &rect)) record.SetTargetRect(ToPvRect(rect));
+    if (!desktop && ::IsWindow(target)) ApplyPreset(record, target);
+    InsertAtHead(std::move(record));
+}
+
+void CControlDlg::AddNote(const CTackletData& record) { InsertAtHead(record); }
+
+void CControlDlg::RepasteToWindow(CTackletData record, const CWinInf& chosen) {
+    HWND target = ToHwnd(chosen.hWnd);
+    RECT rect{};
+    ::GetWindowRect(target, &rect);
+    Retarget(record, rect, chosen.title, chosen.exeName, chosen.exePath);
+    ApplyPreset(record, target);
+    record.m_arrow.ARWFLAG = 0;
+    AddNote(record);
+}
+
+void CControlDlg::ApplyPreset(CTackletData& record, HWND hWnd) {
+    const CPreSetCondData* preset = nullptr;
+    for (const CPreSetCondData& p : m_presets) {
+        if (p.EXENAME == record.EXENAME) {
+            preset = &p;
+            break;
+        }
+    }
+    if (!preset) return;
+    CWinInf window;
+    window.hWnd = ToHandle(hWnd);
+    window.EnumerateChildren();
+    CChildWinInf child;
+    if (!window.FindChild(preset->EXCLASS, preset->EXCTLID, &child)) return;
+    record.TITLEFLAG = preset->TITLEFLAG;
+    record.PRECESSEFLAG = preset->PROCESSFLAG;
+    record.EXTENTFLAG = preset->EXTENTFLAG;
+    record.EXTEXT = child.text;
+    record.EXCLASS = preset->EXCLASS;
+    record.EXCTLID = preset->EXCTLID;
+}
+
+void CControlDlg::Retarget(CTackletData& note, const RECT& target, const std::string& title,
+                           const std::string& exeName, const std::string& exePath) {
+    if (note.m_bAttached == 1) note.EndTacklet();
+    RetargetRecord(note, ToPvRect(target), title, exeName, exePath, m_default);
+}
+
+// ----------------------------------------------------------- note requests
+
+int CControlDlg::FindCaller(HWND caller, const char* traceLine, bool traceHandles) {
+    if (traceLine) Trace("%s", traceLine);
+    return m_notes.FindByWindow(ToHandle(caller), traceHandles);
+}
+
+void CControlDlg::DestroyNoteWindow(CTackletData& note) {
+    if (note.m_pWin) note.m_pWin->Destroy();
+    note.m_pWin = nullptr;
+    note.m_bAttached = 0;
+}
+
+void CControlDlg::notifyUpdateWindow() {
+    Trace("CControlDlg::notifyUpdateWindow()\n");
+    RefreshNoteList();
+    SaveOnChange();
+}
+
+void CControlDlg::notifyDeleteWindow(HWND caller) {
+    int i = FindCaller(caller, "CControlDlg::notifyDeleteWindow()\n");
+    if (i < 0) return;
+    DestroyNoteWindow(m_notes[static_cast<std::size_t>(i)]);
+    m_notes.RemoveAt(static_cast<std::size_t>(i));
+    RefreshNoteList();
+    SaveOnChange();
+}
+
+void CControlDlg::notifyCopyWindow(HWND caller) {
+    int i = FindCaller(caller, "CControlDlg::notifyCopyWindow()\n");
+    if (i < 0) return;
+    CTackletData copy = m_notes[static_cast<std::size_t>(i)];
+    copy.CopyWindowForDuplicate();
+    InsertAtHead(std::move(copy));
+}
+
+void CControlDlg::notifySplit(HWND caller, const std::string& first, const std::string& second) {
+    int i = FindCaller(caller, "CControlDlg::notifySplit()\n");
+    if (i < 0) return;
+    CTackletData& note = m_notes[static_cast<std::size_t>(i)];
+    CTackletData copy = note;
+    copy.CopyWindowForDuplicate();
+    note.SetText(first);
+    copy.SetText(second);
+    InsertAtHead(std::move(copy));
+}
+
+int CControlDlg::notifyComposition(HWND caller) {
+    int d = FindCaller(caller, "CControlDlg::notifyComposition()\n");
+    if (d < 0) return 0;
+    RECT callerRect{};
+    ::GetWindowRect(caller, &callerRect);
+    const PvHandle target = m_notes[static_cast<std::size_t>(d)].hTargetWnd;
+    int count = 0;
+    int e = -1;
+    for (std::size_t k = 0; k < m_notes.Size(); ++k) {
+        CTackletData& other = m_notes[k];
+        if (static_cast<int>(k) == d || other.m_bAttached != 1 || !other.m_pWin || other.hTargetWnd != target)
+            continue;
+        if (!Intersects(other.m_pWin->GetWindowRect(), ToPvRect(callerRect))) continue;
+        ++count;
+        e = static_cast<int>(k);
+    }
+    if (count != 1) return count;
+    CTackletData& mine = m_notes[static_cast<std::size_t>(d)];
+    CTackletData& absorbed = m_notes[static_cast<std::size_t>(e)];
+    std::string combined = mine.GetText() + absorbed.GetText();
+    if (combined.size() > CTackletData::kMaxWindowText) return -1;
+    mine.SetText(combined);
+    DestroyNoteWindow(absorbed);
+    m_notes.RemoveAt(static_cast<std::size_t>(e));
+    RefreshNoteList();
+    SaveOnChange();
+    return 1;
+}
+
+void CControlDlg::notifyMoveDesktop(HWND caller) {
+    int i = FindCaller(caller, nullptr);
+    if (i < 0) return;
+    RECT desktop{};
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    Retarget(m_notes[static_cast<std::size_t>(i)], desktop, kDesktopName, kDesktopName, kDesktopName);
+    RefreshNoteList();
+    SaveOnChange();
+}
+
+void CControlDlg::notifyMove(HWND caller) {
+    int i = FindCaller(caller, "CControlDlg::notifyMove()\n");
+    if (i < 0) return;
+    // The window selection dialog opens here (window selection).
+}
+
+void CControlDlg::notifyMatchCondition(HWND caller) {
+    int i = FindCaller(caller, "CControlDlg::notifyMatchCondition()\n");
+    if (i < 0) return;
+    // The match condition dialog opens here (extended condition selection).
+}
+
+void CControlDlg::notifyCopyToExportStack(HWND caller) {
+    int i = FindCaller(caller, "CControlDlg::notifyCopyToExportStack()\n", false);
+    if (i < 0) return;
+    CTackletData copy = m_notes[static_cast<std::size_t>(i)];
+    copy.CopyWindowForExport();
+    CNotifyBridge::AddToExportStack(copy);
+}
+
+void CControlDlg::notifyMovePendingList(HWND caller) {
+    int i = FindCaller(caller, "CControlDlg::notifyMovePendingList()\n", false);
+    if (i < 0) return;
+    CTackletData& note = m_notes[static_cast<std::size_t>(i)];
+    note.EndTacklet();
+    CTackletData copy = note;
+    m_notes.RemoveAt(static_cast<std::size_t>(i));
+    RefreshNoteList();
+    SaveOnChange();
+    CNotifyBridge::AddToPendingList(copy);
+}
+
+// --------------------------------------------------------------- the panel
+
+void CControlDlg::RefreshNoteList() {
+    if (!GetHwnd()) return;
+    char count[64];
+    std::snprintf(count, sizeof count, "現在：%d 枚", static_cast<int>(m_notes.Size()));
+    ::SetDlgItemTextA(GetHwnd(), IDC_PANEL_COUNT, count);
 }

@@ -1,25 +1,100 @@
-// The note controller: the main panel, the settings record and the owner of
-// every active note.
+// The note controller: the main panel (template 129), the settings record
+// and the owner of every active note. Note windows reach it only through
+// CNotifyBridge.
 #pragma once
 
+#include "controller/NoteList.h"
+#include "controller/ProcessInfo.h"
+#include "controller/WindowList.h"
+#include "data/PreSetFile.h"
+#include "data/SettingsFile.h"
+#include "data/TackletData.h"
 #include "platform/Dialog.h"
 
-// Note size limits (fixed values, not stored).
-struct CNoteLimits {
-    int m_minWidth = 50;
-    int m_minHeight = 20;
-    int m_maxWidth = 600;
-    int m_maxHeight = 400;
-};
+#include <string>
+#include <vector>
 
-class CControlDlg : public CDialog {
+struct CExtensionRequest;
+
+class CControlDlg : public CDialog, public CPropatyData {
 public:
     CControlDlg();
     ~CControlDlg() override;
 
-    static const CNoteLimits& Limits();
-    int PosInterval() const { return m_posInterval; }
+    // Start-up, in this order.
+    void SetPresetPath(const std::string& path);
+    void SetPropatyPath(const std::string& path);
+    void LoadNotes(const std::string& dataPath);
+
+    // Detaches every note and writes the data file.
+    void SaveAll();
+    // The active notes with the state of their shown windows copied in.
+    std::vector<CTackletData>& CollectAllWindowStates();
+
+    // New notes.
+    void PasteToWindow(HWND hWnd);
+    void PasteToDesktop();
+    void PasteToSelectedWindow(const CWinInf& entry);
+    void PasteFromExtension(const CExtensionRequest& request);
+    void AddNote(const CTackletData& record);
+    // Re-targets `record` to the chosen window, then AddNote.
+    void RepasteToWindow(CTackletData record, const CWinInf& chosen);
+    void ApplyPreset(CTackletData& record, HWND hWnd);
+    bool IsPasteTarget(HWND hWnd);
+
+    // One matching tick: rebuild the window list, attach and detach notes.
+    void MatchTick();
+
+    // Requests of note windows (through CNotifyBridge).
+    void notifyUpdateWindow();
+    void notifyDeleteWindow(HWND caller);
+    void notifyCopyWindow(HWND caller);
+    void notifySplit(HWND caller, const std::string& first, const std::string& second);
+    int notifyComposition(HWND caller);
+    void notifyMoveDesktop(HWND caller);
+    void notifyMove(HWND caller);
+    void notifyMatchCondition(HWND caller);
+    void notifyCopyToExportStack(HWND caller);
+    void notifyMovePendingList(HWND caller);
+
+    CNoteList& Notes() { return m_notes; }
+    const std::vector<CWinInf>& WindowList() const { return m_windowList; }
+    const CSettingsData& Settings() const { return m_settings; }
+    CTackletData& DefaultNote() { return m_default; }
+    const std::vector<CPreSetCondData>& Presets() const { return m_presets; }
+    int PosInterval() const { return m_settings.POSINTERVAL; }
+    bool Loaded() const { return m_loaded != 0; }
+    // Whether window lookups reuse the per-process cache (on by default).
+    void SetProcessCacheEnabled(bool on);
+
+    // Rebuilds the main panel's list (rows follow the active notes).
+    void RefreshNoteList();
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    int m_posInterval = 50;
+    CTackletData NewRecord() const;
+    void InsertAtHead(CTackletData record);
+    void SaveOnChange();
+    bool WriteIniFile();
+    int FindCaller(HWND caller, const char* traceLine, bool traceHandles = true);
+    void Retarget(CTackletData& note, const RECT& target, const std::string& title, const std::string& exeName,
+                  const std::string& exePath);
+    void DestroyNoteWindow(CTackletData& note);
+    void OnDestroy();
+
+    std::string m_dataPath;
+    std::string m_propatyPath;
+    std::string m_presetPath;
+    CNoteList m_notes;
+    std::vector<CWinInf> m_windowList;
+    CProcessInfoCache m_processCache;
+    bool m_useProcessCache = true;
+    int m_loaded = 0;
+    std::uint32_t m_textKey = 0;
+    CSettingsData m_settings;
+    CTackletData m_default;
+    std::vector<CPreSetCondData> m_presets;
 };

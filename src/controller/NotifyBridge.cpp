@@ -2,9 +2,63 @@
 
 #include "controller/ControlDlg.h"
 
+namespace {
+const CPropatyData& Limits() {
+    static const CPropatyData fixed;
+    if (CControlDlg* control = CNotifyBridge::Control()) return *control;
+    return fixed;
+}
+}  // namespace
+
+void CNotifyBridge::notifyDeleteWindow(HWND caller) {
+    if (s_control) s_control->notifyDeleteWindow(caller);
+}
+void CNotifyBridge::notifyCopyWindow(HWND caller) {
+    if (s_control) s_control->notifyCopyWindow(caller);
+}
+void CNotifyBridge::notifySplit(HWND caller, const std::string& first, const std::string& second) {
+    if (s_control) s_control->notifySplit(caller, first, second);
+}
+int CNotifyBridge::notifyComposition(HWND caller) { return s_control ? s_control->notifyComposition(caller) : 0; }
+void CNotifyBridge::notifyMoveDesktop(HWND caller) {
+    if (s_control) s_control->notifyMoveDesktop(caller);
+}
+void CNotifyBridge::notifyMove(HWND caller) {
+    if (s_control) s_control->notifyMove(caller);
+}
+void CNotifyBridge::notifyMatchCondition(HWND caller) {
+    if (s_control) s_control->notifyMatchCondition(caller);
+}
+void CNotifyBridge::notifyCopyToExportStack(HWND caller) {
+    if (s_control) s_control->notifyCopyToExportStack(caller);
+}
+void CNotifyBridge::notifyMovePendingList(HWND caller) {
+    if (s_control) s_control->notifyMovePendingList(caller);
+}
+
+void CNotifyBridge::AddNote(const CTackletData& record) {
+    if (s_control) s_control->AddNote(record);
+}
+
+std::vector<CWinInf> CNotifyBridge::WindowListCopy() {
+    return s_control ? s_control->WindowList() : std::vector<CWinInf>();
+}
+
+std::vector<CTackletData> CNotifyBridge::CollectAllWindowStates() {
+    return s_control ? s_control->CollectAllWindowStates() : std::vector<CTackletData>();
+}
+
+int CNotifyBridge::SaveTiming() { return s_control ? s_control->Settings().SAVETIMING : 0; }
 int CNotifyBridge::PosInterval() { return s_control ? s_control->PosInterval() : 0; }
 
-int CNotifyBridge::MinNoteWidth() { return CControlDlg::Limits().m_minWidth; }
-int CNotifyBridge::MinNoteHeight() { return CControlDlg::Limits().m_minHeight; }
-int CNotifyBridge::MaxNoteWidth() { return CControlDlg::Limits().m_maxWidth; }
-int CNotifyBridge::MaxNoteHeight() { return CControlDlg::Limits().m_maxHeight; }
+int CNotifyBridge::MinNoteWidth() { return Limits().m_minWidth; }
+int CNotifyBridge::MinNoteHeight() { return Limits().m_minHeight; }
+int CNotifyBridge::MaxNoteWidth() { return Limits().m_maxWidth; }
+int CNotifyBridge::MaxNoteHeight() { return Limits().m_maxHeight; }
+
+void CNotifyBridge::AddToExportStack(const CTackletData& record) {
+    if (s_export) s_export->AddRecord(record);
+}
+void CNotifyBridge::AddToPendingList(const CTackletData& record) {
+    if (s_pending) s_pending->AddRecord(record);
+}

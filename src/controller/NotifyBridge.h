@@ -4,18 +4,50 @@
 // exist, so no window ever holds a pointer to those objects.
 #pragma once
 
+#include "data/TackletData.h"
+#include "data/WinInf.h"
+
 #include <windows.h>
+
+#include <string>
+#include <vector>
 
 class CControlDlg;
 class CMossrelDlg;
+
+// Receives records handed to a collection panel (export cache, pending list).
+class INoteCollection {
+public:
+    virtual ~INoteCollection() = default;
+    virtual void AddRecord(const CTackletData& record) = 0;
+};
 
 class CNotifyBridge {
 public:
     static void SetControl(CControlDlg* control) { s_control = control; }
     static void SetMainWindow(CMossrelDlg* main) { s_main = main; }
+    static void SetExportStack(INoteCollection* stack) { s_export = stack; }
+    static void SetPendingList(INoteCollection* pending) { s_pending = pending; }
     static CControlDlg* Control() { return s_control; }
     static CMossrelDlg* MainWindow() { return s_main; }
 
+    // The requests of a note window, each given the calling window.
+    static void notifyDeleteWindow(HWND caller);
+    static void notifyCopyWindow(HWND caller);
+    static void notifySplit(HWND caller, const std::string& first, const std::string& second);
+    static int notifyComposition(HWND caller);
+    static void notifyMoveDesktop(HWND caller);
+    static void notifyMove(HWND caller);
+    static void notifyMatchCondition(HWND caller);
+    static void notifyCopyToExportStack(HWND caller);
+    static void notifyMovePendingList(HWND caller);
+
+    static void AddNote(const CTackletData& record);
+    // A copy of the controller's window list (empty without a controller).
+    static std::vector<CWinInf> WindowListCopy();
+    // The active notes with their windows' state (empty without a controller).
+    static std::vector<CTackletData> CollectAllWindowStates();
+    static int SaveTiming();
     // Tracking period (POSINTERVAL) in milliseconds; 0 without a controller.
     static int PosInterval();
     // Note size limits of the settings record.
@@ -24,7 +56,12 @@ public:
     static int MaxNoteWidth();
     static int MaxNoteHeight();
 
+    static void AddToExportStack(const CTackletData& record);
+    static void AddToPendingList(const CTackletData& record);
+
 private:
     static inline CControlDlg* s_control = nullptr;
     static inline CMossrelDlg* s_main = nullptr;
+    static inline INoteCollection* s_export = nullptr;
+    static inline INoteCollection* s_pending = nullptr;
 };

@@ -120,6 +120,7 @@ int HiddenStart(const std::string& exe) {
 
     c.Expect(p.Exit(), "tray command 32772 ends the program");
     c.Expect(ListFiles(workDir).empty(), "working directory still untouched after exit");
+    c.Expect(FileExists(appDir + "\\PinvaneData.ini"), "the exit save writes the data file beside the program");
     return c.ExitCode();
 }
 
@@ -188,6 +189,144 @@ int DebugSwitch(const std::string& exe) {
     return c.ExitCode();
 }
 
+// Waits until `done` holds, dispatching our own windows' messages meanwhile.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        if (done()) return true;
+        if (::GetTickCount() - start > timeoutMs) return false;
+        ::Sleep(20);
+    }
+}
+
+struct NoteWindows {
+    std::vector<HWND> all;
+    std::vector<HWND> ownedBy(HWND owner) const {
+        std::vector<HWND> out;
+        for (HWND h : all)
+            if (::GetWindow(h, GW_OWNER) == owner) out.push_back(h);
+        return out;
+    }
+};
+
+// The visible windows of process `pid` other than its main window: its notes.
+NoteWindows FindNotes(DWORD pid, HWND main) {
+    struct Ctx {
+        DWORD pid;
+        HWND main;
+        NoteWindows* notes;
+    };
+    NoteWindows notes;
+    Ctx ctx{pid, main, &notes};
+    ::EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Ctx*>(p);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(h, &pid);
+            if (pid == c->pid && h != c->main && ::IsWindowVisible(h)) c->notes->all.push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return notes;
+}
+
+HWND MakeTargetWindow(const char* title, int x, int y, int w, int h) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "PvDriveTarget";
+    ::RegisterClassA(&wc);
+    return ::CreateWindowExA(0, "PvDriveTarget", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+}
+
+RECT WindowRect(HWND h) {
+    RECT r{};
+    ::GetWindowRect(h, &r);
+    return r;
+}
+
+// Notes from a data file come onto a window of ours, follow it, are saved
+// at exit and come back at the next start; a desktop note shows; a note
+// meant for Pinvane's own windows never shows.
+int NotesOnWindows(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    const std::string data = appDir + "\\PinvaneData.ini";
+    WriteText(data,
+              "[SYSTEM]\r\nTACKLETNUM=3\r\n"
+              "[TACKLETITEM0]\r\nTITLE=PvDrive Target\r\nEXENAME=pvdrive.exe\r\n"
+              "REC_LEFT=150\r\nREC_TOP=160\r\nREC_RIGHT=350\r\nREC_BOTTOM=220\r\n"
+              "TGT_LEFT=100\r\nTGT_TOP=100\r\nTGT_RIGHT=500\r\nTGT_BOTTOM=400\r\nTEXT=68656c6c6f\r\n"
+              "[TACKLETITEM1]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nEXEPATH=DESKTOP\r\n"
+              "[TACKLETITEM2]\r\nTITLE=Pinvane\r\nEXENAME=PINVANE.EXE\r\n");
+    HWND target = MakeTargetWindow("PvDrive Target", 100, 100, 400, 300);
+    c.Expect(target != nullptr, "target window created");
+
+    HWND note = nullptr;
+    HWND main = nullptr;
+    {
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), "Pinvane starts");
+        main = p.WaitMainWindow(20000);
+        c.Expect(main != nullptr, "main window exists");
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 1; }, 5000),
+                 "the note comes onto the target window");
+        note = FindNotes(p.Pid(), main).ownedBy(target).empty() ? nullptr : FindNotes(p.Pid(), main).ownedBy(target)[0];
+        RECT r = WindowRect(note);
+        c.Expect(r.left == 150 && r.top == 160 && r.right == 350 && r.bottom == 220, "the note sits where it was saved");
+
+        ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);  // show Pinvane's own window
+        WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, 3000);
+        WaitFor([] { return false; }, 1200);  // a few matching ticks
+        NoteWindows notes = FindNotes(p.Pid(), main);
+        c.Expect(notes.all.size() == 2, "the desktop note and the window note show, no other");
+        c.Expect(notes.ownedBy(main).empty(), "no note on Pinvane's own window");
+
+        ::SetWindowPos(target, nullptr, 150, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        c.Expect(WaitFor([&] { return WindowRect(note).left == 200 && WindowRect(note).top == 190; }, 2000),
+                 "the note follows its moved target");
+        c.Expect(p.Exit(), "exit");
+    }
+    std::string saved = ReadFile(data);
+    c.Expect(saved.find("TACKLETNUM=3\r\r\n") != std::string::npos, "all three notes saved at exit");
+    c.Expect(saved.find("REC_LEFT=200\r\r\n") != std::string::npos && saved.find("REC_TOP=190\r\r\n") != std::string::npos,
+             "the followed position is saved");
+    c.Expect(saved.find("TEXT=68656c6c6f") != std::string::npos, "the body is saved");
+    {
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), "Pinvane starts again");
+        main = p.WaitMainWindow(20000);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 1; }, 5000),
+                 "the note comes back after a restart");
+        auto owned = FindNotes(p.Pid(), main).ownedBy(target);
+        RECT r = owned.empty() ? RECT{} : WindowRect(owned[0]);
+        c.Expect(r.left == 200 && r.top == 190, "at the same place");
+        ::ShowWindow(target, SW_MINIMIZE);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).empty(); }, 2000),
+                 "the note leaves with its minimised target");
+        ::ShowWindow(target, SW_RESTORE);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 1; }, 2000),
+                 "and returns when it is restored");
+        ::DestroyWindow(target);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 1; }, 2000),
+                 "closing the target leaves only the desktop note");
+        c.Expect(p.Exit(), "exit");
+    }
+    return c.ExitCode();
+}
+
 // Starts Pinvane, shows its main window and holds until `doneFile` exists
 // (the screenshot script takes its picture meanwhile).
 int HoldMainWindow(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
@@ -213,6 +352,47 @@ int HoldMainWindow(const std::string& exe, const std::string& readyFile, const s
 
 }  // namespace
 
+// Touches `readyFile`, then waits for `doneFile` (at most a minute).
+void HoldForScreenshot(const std::string& readyFile, const std::string& doneFile) {
+    WaitFor([] { return false; }, 500);
+    FILE* f = std::fopen(readyFile.c_str(), "w");
+    if (f) std::fclose(f);
+    WaitFor([&] { return FileExists(doneFile); }, 60000);
+}
+
+// Four notes of different looks on one window, for a person to look at.
+int HoldNotes(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
+    CChecks c;
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    std::string text;
+    const char* items[] = {
+        "COLOR=0\r\nPICKPOS=0\r\nBKCOLOR=5\r\nGRAFLG=1\r\nGRAPTN=0\r\nREC_LEFT=180\r\nREC_TOP=200\r\nREC_RIGHT=400\r\nREC_BOTTOM=270\r\n",
+        "COLOR=1\r\nPICKPOS=1\r\nBKCOLOR=2\r\nGRAFLG=1\r\nGRAPTN=4\r\nREC_LEFT=440\r\nREC_TOP=200\r\nREC_RIGHT=660\r\nREC_BOTTOM=290\r\n",
+        "COLOR=2\r\nPICKPOS=2\r\nBKCOLOR=3\r\nGRAFLG=0\r\nTXCOLOR=2\r\nREC_LEFT=180\r\nREC_TOP=330\r\nREC_RIGHT=400\r\nREC_BOTTOM=400\r\n",
+        "COLOR=3\r\nPICKPOS=3\r\nBKCOLOR=4\r\nGRAFLG=1\r\nGRAPTN=6\r\nREADONLY=1\r\nREC_LEFT=440\r\nREC_TOP=330\r\nREC_RIGHT=660\r\nREC_BOTTOM=420\r\n",
+    };
+    // "付箋のテスト" and a second line, as Shift-JIS hex.
+    const char* body = "9574e2b382cc8365835883670d0a50696e76616e65";
+    text = "[SYSTEM]\r\nTACKLETNUM=4\r\n";
+    for (int i = 0; i < 4; ++i) {
+        char head[64];
+        std::snprintf(head, sizeof head, "[TACKLETITEM%d]\r\n", i);
+        text += std::string(head) + "TITLE=PvDrive Target\r\nEXENAME=PVDRIVE.EXE\r\nTGT_LEFT=150\r\nTGT_TOP=150\r\nTGT_RIGHT=750\r\nTGT_BOTTOM=550\r\n" +
+                items[i] + "TEXT=" + body + "\r\n";
+    }
+    WriteText(appDir + "\\PinvaneData.ini", text);
+    HWND target = MakeTargetWindow("PvDrive Target", 150, 150, 600, 400);
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "", appDir), "started");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 4; }, 5000), "four notes shown");
+    HoldForScreenshot(readyFile, doneFile);
+    c.Expect(p.Exit(), "ends on exit");
+    ::DestroyWindow(target);
+    return c.ExitCode();
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: pvdrive <scenario> <Pinvane.exe> [...]\n");
@@ -223,6 +403,8 @@ int main(int argc, char** argv) {
     if (scenario == "hidden-start") return HiddenStart(exe);
     if (scenario == "single-instance") return SingleInstance(exe);
     if (scenario == "debug-switch") return DebugSwitch(exe);
+    if (scenario == "notes-on-windows") return NotesOnWindows(exe);
+    if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     std::fprintf(stderr, "unknown scenario %s\n", scenario.c_str());

@@ -5,6 +5,7 @@
 #include "app/StartupData.h"
 #include "app/Trace.h"
 #include "platform/Platform.h"
+#include "WinTestUtil.h"
 
 #include <gtest/gtest.h>
 
@@ -24,24 +25,6 @@ struct TraceCapture {
         TraceSetSink(nullptr, nullptr);
         TraceEnable(false);
     }
-};
-
-// Makes a scratch directory current for the life of the object.
-struct ScratchCurrentDir {
-    char old[MAX_PATH] = {};
-    std::string dir;
-    ScratchCurrentDir() {
-        ::GetCurrentDirectoryA(MAX_PATH, old);
-        char base[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, base);
-        char name[MAX_PATH];
-        ::GetTempFileNameA(base, "pvt", 0, name);
-        ::DeleteFileA(name);
-        ::CreateDirectoryA(name, nullptr);
-        dir = name;
-        ::SetCurrentDirectoryA(dir.c_str());
-    }
-    ~ScratchCurrentDir() { ::SetCurrentDirectoryA(old); }
 };
 
 TEST(CommandLine, OnlyTheExactSwitchTurnsDebugOn) {
@@ -126,25 +109,25 @@ TEST(Platform, VolumeSerialOfAnExistingAndAMissingDrive) {
 }
 
 TEST(StartupData, NoFilesGiveNoNotesAndCreateNothing) {
-    ScratchCurrentDir scratch;
+    wintest::CScratchDir scratch;
     CStartupData::Destroy();
     CStartupData& store = CStartupData::Instance();
     EXPECT_TRUE(store.Notes().empty());
     EXPECT_TRUE(store.Pending().empty());
-    EXPECT_EQ(store.DataPath(), scratch.dir + "\\PinvaneData.ini");
-    EXPECT_EQ(store.PendingPath(), scratch.dir + "\\MossrelPendingList.ini");
+    EXPECT_EQ(store.DataPath(), scratch.Path() + "\\PinvaneData.ini");
+    EXPECT_EQ(store.PendingPath(), scratch.Path() + "\\MossrelPendingList.ini");
     CStartupData::Destroy();
     EXPECT_EQ(::GetFileAttributesA(CurrentDirFile(kDataFileName).c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(::GetFileAttributesA(CurrentDirFile(kPendingFileName).c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(StartupData, ReadsBothFilesOnceInFileOrder) {
-    ScratchCurrentDir scratch;
+    wintest::CScratchDir scratch;
     {
-        std::ofstream data(scratch.dir + "\\PinvaneData.ini", std::ios::binary);
+        std::ofstream data(scratch.Path() + "\\PinvaneData.ini", std::ios::binary);
         data << "[SYSTEM]\r\r\nTACKLETNUM=2\r\r\n[TACKLETITEM0]\r\r\nTITLE=first\r\r\nTEXT=616263\r\r\n"
                 "[TACKLETITEM1]\r\r\nTITLE=second\r\r\n";
-        std::ofstream pending(scratch.dir + "\\MossrelPendingList.ini", std::ios::binary);
+        std::ofstream pending(scratch.Path() + "\\MossrelPendingList.ini", std::ios::binary);
         pending << "[SYSTEM]\r\nTACKLETNUM=1\r\n[TACKLETITEM0]\r\nEXENAME=notepad.exe\r\n";
     }
     CStartupData::Destroy();

@@ -1,0 +1,32 @@
+#include "controller/ExtensionRequest.h"
+
+#include <cstring>
+
+namespace {
+std::int32_t ReadInt32(const unsigned char* p, std::size_t offset) {
+    std::int32_t v;
+    std::memcpy(&v, p + offset, sizeof v);
+    return v;
+}
+}  // namespace
+
+ExtensionParse ParseExtensionRequest(const void* data, std::size_t size, CExtensionRequest* out) {
+    if (!data || size < kExtensionRequestSize) return ExtensionParse::TooShort;
+    const auto* p = static_cast<const unsigned char*>(data);
+    if (ReadInt32(p, 0) != 1 || ReadInt32(p, 4) != 1) return ExtensionParse::WrongHeader;
+    std::uint64_t handle;
+    std::memcpy(&handle, p + 16, sizeof handle);
+    out->target = static_cast<PvHandle>(handle);
+    out->x = ReadInt32(p, 24);
+    out->y = ReadInt32(p, 28);
+    out->COLOR = ReadInt32(p, 32);
+    out->PICKPOS = ReadInt32(p, 36);
+    out->BKCOLOR = ReadInt32(p, 40);
+    out->TXCOLOR = ReadInt32(p, 44);
+    static_assert(sizeof(PvLogFont) == 60, "LOGFONTA layout");
+    std::memcpy(&out->font, p + 48, sizeof(PvLogFont));
+    out->font.lfFaceName[sizeof out->font.lfFaceName - 1] = '\0';
+    out->GRAFLG = ReadInt32(p, 108);
+    out->GRAPTN = ReadInt32(p, 112);
+    return ExtensionParse::Ok;
+}

@@ -1,0 +1,70 @@
+#include "controller/NoteList.h"
+
+#include "app/Trace.h"
+#include "data/TackletWindow.h"
+
+void CNoteList::Assign(std::vector<CTackletData>&& items) { m_items = std::move(items); }
+
+void CNoteList::InsertAtHead(CTackletData record) {
+    m_items.insert(m_items.begin(), std::move(record));
+    for (std::size_t i = 1; i < m_items.size(); ++i) m_items[i].m_bModified = 1;
+}
+
+void CNoteList::RemoveAt(std::size_t i) {
+    if (i >= m_items.size()) return;
+    m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(i));
+    for (std::size_t k = i; k < m_items.size(); ++k) m_items[k].m_bModified = 1;
+}
+
+void CNoteList::MarkAll() {
+    for (CTackletData& note : m_items) note.m_bModified = 1;
+}
+
+int CNoteList::FindByWindow(PvHandle window, bool trace) const {
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        const CTackletData& note = m_items[i];
+        if (note.m_bAttached != 1 || !note.m_pWin) continue;
+        PvHandle own = note.m_pWin->Handle();
+        if (trace) {
+            Trace("Data hWnd=0x%08x\n", static_cast<unsigned>(own));
+            Trace("Obj  hWnd=0x%08x\n", static_cast<unsigned>(window));
+        }
+        if (own != 0 && own == window) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+PvRect RectCentredOn(int x, int y, int width, int height) {
+    return PvRect{x - width / 2, y - height / 2, x + width / 2, y + height / 2};
+}
+
+void RetargetRecord(CTackletData& note, const PvRect& target, const std::string& title, const std::string& exeName,
+                    const std::string& exePath, const CTackletData& defaults) {
+    note.hTargetWnd = 0;
+    const int width = note.REC_RIGHT - note.REC_LEFT;
+    const int height = note.REC_BOTTOM - note.REC_TOP;
+    const int targetWidth = target.right - target.left;
+    const int targetHeight = target.bottom - target.top;
+    note.REC_LEFT = target.left + (targetWidth - width) / 2;
+    note.REC_TOP = target.top + (targetHeight - height) / 2;
+    note.REC_RIGHT = note.REC_LEFT + width;
+    note.REC_BOTTOM = note.REC_TOP + height;
+    note.SetTargetRect(target);
+    note.TITLE = title;
+    note.EXENAME = exeName;
+    note.EXEPATH = exePath;
+    note.PRECESSEFLAG = defaults.PRECESSEFLAG;
+    note.TITLEFLAG = defaults.TITLEFLAG;
+    note.EXTENTFLAG = defaults.EXTENTFLAG;
+    note.FULL = defaults.FULL;
+    note.EXFULLFLAG = defaults.EXFULLFLAG;
+    note.EXTEXT = defaults.EXTEXT;
+    note.EXPART = defaults.EXPART;
+    note.EXCTLID = defaults.EXCTLID;
+    note.EXCLASS = defaults.EXCLASS;
+    note.m_arrow.ARWFLAG = defaults.m_arrow.ARWFLAG;
+    note.m_arrow.ARWSATRTX = defaults.m_arrow.ARWSATRTX;
+    note.m_arrow.ARWSTARTY = defaults.m_arrow.ARWSTARTY;
+    note.m_arrow.ARWENDX = defaults.m_arrow.ARWENDX;
+    note.m_arrow.ARWENDY = defaults.m_arrow.ARWENDY;
+}

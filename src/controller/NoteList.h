@@ -1,0 +1,45 @@
+// The controller's active notes and the bookkeeping of their positions.
+// Position 0 is the newest note; a note's position is its row in the main
+// panel and its item number in the data file, so every record whose
+// position changes is marked for rewriting. No window code here.
+#pragma once
+
+#include "data/TackletData.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class CNoteList {
+public:
+    std::vector<CTackletData>& Items() { return m_items; }
+    const std::vector<CTackletData>& Items() const { return m_items; }
+    std::size_t Size() const { return m_items.size(); }
+    CTackletData& operator[](std::size_t i) { return m_items[i]; }
+
+    // Takes over a whole sequence (the notes read at start), in order.
+    void Assign(std::vector<CTackletData>&& items);
+    // Puts `record` at position 0 and marks every record that moved.
+    void InsertAtHead(CTackletData record);
+    // Removes position `i` and marks every record from `i` on.
+    void RemoveAt(std::size_t i);
+    void MarkAll();
+
+    // Position of the attached record whose note window is `window`, or -1.
+    // With `trace`, each attached record with a window writes its window's
+    // handle and the caller's before the comparison.
+    int FindByWindow(PvHandle window, bool trace) const;
+
+private:
+    std::vector<CTackletData> m_items;
+};
+
+// A record moved to a new target window with rectangle `target` (screen):
+// it keeps its size and is centred on the target, takes the new target's
+// strings and the default note's condition flags, child condition and
+// leader line. The caller ends the display first.
+void RetargetRecord(CTackletData& note, const PvRect& target, const std::string& title, const std::string& exeName,
+                    const std::string& exePath, const CTackletData& defaults);
+
+// Note rectangle of the initial size centred on (x, y).
+PvRect RectCentredOn(int x, int y, int width, int height);

@@ -1,0 +1,102 @@
+#include "controller/ProcessInfo.h"
+
+#include <psapi.h>
+
+#include <vector>
+
+namespace {
+
+constexpr DWORD kModuleSlots = 1024;
+constexpr DWORD kNameBuffer = 1024;
+
+CProcessNames ReadNames(HANDLE process) {
+    CProcessNames names;
+    std::vector<HMODULE> modules(kModuleSlots);
+    DWORD needed = 0;
+    if (!::EnumProcessModules(process, modules.data(), static_cast<DWORD>(modules.size() * sizeof(HMODULE)),
+                              &needed) ||
+        needed == 0)
+        return names;
+    char buffer[kNameBuffer] = {};
+    if (::GetModuleBaseNameA(process, modules[0], buffer, kNameBuffer) > 0) names.baseName = buffer;
+    buffer[0] = '\0';
+    if (::GetModuleFileNameExA(process, modules[0], buffer, kNameBuffer) > 0) names.path = buffer;
+    return names;
+}
+
+std::uint64_t StartTime(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+bool HasEnded(HANDLE process) {
+    DWORD code = 0;
+    return !::GetExitCodeProcess(process, &code) || code != STILL_ACTIVE;
+}
+
+DWORD ProcessOfWindow(HWND hWnd) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hWnd, &pid);
+    return pid;
+}
+
+}  // namespace
+
+CProcessNames QueryProcessNames(DWORD pid) {
+    CProcessNames names;
+    if (pid == 0) return names;
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return names;
+    names = ReadNames(process);
+    ::CloseHandle(process);
+    return names;
+}
+
+CProcessInfoCache::~CProcessInfoCache() { Clear(); }
+
+CProcessNames CProcessInfoCache::Lookup(HWND hWnd) {
+    DWORD pid = ProcessOfWindow(hWnd);
+    if (pid == 0) return {};
+    auto it = m_entries.find(pid);
+    if (it != m_entries.end()) {
+        if (!HasEnded(it->second.process)) return it->second.names;
+        ::CloseHandle(it->second.process);
+        m_entries.erase(it);
+    }
+    HANDLE process = ::OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) return {};
+    Entry entry;
+    entry.process = process;
+    entry.startTime = StartTime(process);
+    entry.names = ReadNames(process);
+    if (entry.names.baseName.empty()) {
+        // Unreadable now (still starting, or beyond our rights): ask again next time.
+        ::CloseHandle(process);
+        return entry.names;
+    }
+    CProcessNames names = entry.names;
+    m_entries.emplace(pid, std::move(entry));
+    return names;
+}
+
+void CProcessInfoCache::Prune() {
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        if (HasEnded(it->second.process)) {
+            ::CloseHandle(it->second.process);
+            it = m_entries.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void CProcessInfoCache::Clear() {
+    for (auto& [pid, entry] : m_entries) ::CloseHandle(entry.process);
+    m_entries.clear();
+}
+
+CProcessNames ProcessNamesOfWindow(HWND hWnd, CProcessInfoCache* cache) {
+    if (cache) return cache->Lookup(hWnd);
+    return QueryProcessNames(ProcessOfWindow(hWnd));
+}

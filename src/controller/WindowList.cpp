@@ -1,0 +1,87 @@
+#include "controller/WindowList.h"
+
+#include "controller/ProcessInfo.h"
+#include "data/MbString.h"
+
+#include <cstring>
+
+namespace {
+constexpr char kOwnExe[] = "PINVANE.EXE";
+
+struct EnumContext {
+    CWindowListBuilder* builder;
+    std::vector<CWinInf>* list;
+};
+
+bool IsDisabled(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_DISABLED) != 0; }
+}  // namespace
+
+HWND ToHwnd(PvHandle h) { return reinterpret_cast<HWND>(h); }
+PvHandle ToHandle(HWND h) { return reinterpret_cast<PvHandle>(h); }
+
+CWinInf MakeDesktopEntry() {
+    CWinInf desktop;
+    desktop.hWnd = ToHandle(::GetDesktopWindow());
+    desktop.title = kDesktopName;
+    desktop.exeName = kDesktopName;
+    desktop.exePath = kDesktopName;
+    return desktop;
+}
+
+bool HasVisibleArea(HWND hWnd) {
+    RECT rect{};
+    ::GetWindowRect(hWnd, &rect);
+    if (rect.top == rect.bottom || rect.left == rect.right) return false;
+    // Windows parks a minimised window off every monitor, but a system set
+    // to arrange minimised windows on the desktop (and Wine) leaves it in
+    // view: a minimised window is never a place for a note.
+    if (::IsIconic(hWnd)) return false;
+    return ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+void CWindowListBuilder::Build(std::vector<CWinInf>& list) {
+    list.clear();
+    list.push_back(MakeDesktopEntry());
+    EnumContext context{this, &list};
+    ::EnumWindows(EnumProc, reinterpret_cast<LPARAM>(&context));
+    if (m_cache) m_cache->Prune();
+}
+
+BOOL CALLBACK CWindowListBuilder::EnumProc(HWND hWnd, LPARAM param) {
+    auto* context = reinterpret_cast<EnumContext*>(param);
+    context->builder->Consider(hWnd, *context->list);
+    return TRUE;
+}
+
+void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
+    // The tests run in this order; the cheap ones first.
+    if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)) return;
+    char title[256] = {};
+    ::GetWindowTextA(hWnd, title, sizeof title);
+    if (title[0] == '\0') return;
+    if (MbToUpper(title) == "PROGRAM MANAGER") return;
+    CProcessNames names = ProcessNamesOfWindow(hWnd, m_cache);
+    if (names.baseName.empty()) return;
+    std::string exeName = MbToUpper(names.baseName);
+    if (exeName == kOwnExe) return;
+    if (IsDisabled(hWnd)) return;
+    if (!HasVisibleArea(hWnd)) return;
+
+    CWinInf entry;
+    entry.hWnd = ToHandle(hWnd);
+    entry.title = title;
+    entry.exeName = std::move(exeName);
+    entry.exePath = std::move(names.path);
+    list.push_back(std::move(entry));
+}
+
+bool CWindowListBuilder::IsPasteTarget(HWND hWnd) {
+    if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)) return false;
+    char title[260] = {};
+    ::GetWindowTextA(hWnd, title, sizeof title);
+    if (std::strcmp(title, "Program Manager") == 0 || title[0] == '\0') return false;
+    CProcessNames names = ProcessNamesOfWindow(hWnd, m_cache);
+    if (names.baseName.empty() || MbToUpper(names.baseName) == kOwnExe) return false;
+    if (IsDisabled(hWnd)) return false;
+    return HasVisibleArea(hWnd);
+}

@@ -1,0 +1,91 @@
+#include "controller/WindowSystem.h"
+
+#include "controller/ControlDlg.h"
+#include "controller/NotifyBridge.h"
+#include "controller/WindowList.h"
+#include "notewin/TackletWin.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+PvRect ToPvRect(const RECT& r) { return PvRect{r.left, r.top, r.right, r.bottom}; }
+
+struct ChildEnum {
+    std::vector<CChildWinInf>* children;
+};
+
+BOOL CALLBACK ChildProc(HWND hWnd, LPARAM param) {
+    auto* e = reinterpret_cast<ChildEnum*>(param);
+    if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd)) return TRUE;
+    // A get-text message reads the control's own text (for an edit of
+    // another process too), at most 511 bytes.
+    char text[512] = {};
+    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 500,
+                          nullptr);
+    text[sizeof text - 1] = '\0';
+    if (text[0] == '\0') return TRUE;
+    CChildWinInf child;
+    child.hWnd = ToHandle(hWnd);
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    ::GetWindowInfo(hWnd, &info);
+    static_assert(sizeof(info) == sizeof(child.info), "WINDOWINFO layout");
+    std::memcpy(&child.info, &info, sizeof info);
+    child.text = text;
+    char className[512] = {};
+    ::GetClassNameA(hWnd, className, sizeof className);
+    child.className = className;
+    child.ctrlId = ::GetDlgCtrlID(hWnd);
+    e->children->push_back(std::move(child));
+    return TRUE;
+}
+
+}  // namespace
+
+bool CWin32WindowSystem::IsWindow(PvHandle hWnd) { return hWnd != 0 && ::IsWindow(ToHwnd(hWnd)); }
+
+bool CWin32WindowSystem::GetWindowRect(PvHandle hWnd, PvRect* rect) {
+    RECT r{};
+    if (!::GetWindowRect(ToHwnd(hWnd), &r)) return false;
+    *rect = ToPvRect(r);
+    return true;
+}
+
+bool CWin32WindowSystem::GetNearestMonitorWorkArea(const PvRect& rect, PvRect* workArea) {
+    RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    HMONITOR monitor = ::MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+    if (!monitor) return false;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!::GetMonitorInfoA(monitor, &info)) return false;
+    *workArea = ToPvRect(info.rcWork);
+    return true;
+}
+
+ITackletWindow* CWin32WindowSystem::CreateTackletWindow(PvHandle owner) {
+    return CTackletWin::CreateFor(ToHwnd(owner));
+}
+
+void CWin32WindowSystem::GetInitialNoteSize(int* width, int* height) {
+    CControlDlg* control = CNotifyBridge::Control();
+    CSettingsData defaults;
+    const CSettingsData& s = control ? control->Settings() : defaults;
+    *width = s.INIWIDTH;
+    *height = s.INIHEIGHT;
+}
+
+void CWin32WindowSystem::EnumerateChildWindows(PvHandle parent, std::vector<CChildWinInf>* children) {
+    ChildEnum e{children};
+    ::EnumChildWindows(ToHwnd(parent), ChildProc, reinterpret_cast<LPARAM>(&e));
+}
+
+void CWin32WindowSystem::NotifyUpdateWindow() {
+    if (CControlDlg* control = CNotifyBridge::Control()) control->notifyUpdateWindow();
+}
+
+CWindowSystemScope::CWindowSystemScope() : m_previous(TackletWindowSystem()) { SetTackletWindowSystem(&m_system); }
+
+CWindowSystemScope::~CWindowSystemScope() { SetTackletWindowSystem(m_previous); }

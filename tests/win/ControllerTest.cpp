@@ -1,0 +1,394 @@
+// The controller with real windows under Wine: the window list, attaching,
+// detaching, following and the note requests.
+#include "WinTestUtil.h"
+
+#include "app/StartupData.h"
+#include "controller/ControlDlg.h"
+#include "controller/ExtensionRequest.h"
+#include "controller/WindowList.h"
+#include "controller/WindowSystem.h"
+#include "notewin/TackletWin.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <functional>
+
+using wintest::CTargetWindow;
+using wintest::Pump;
+
+namespace {
+
+class ControllerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
+        ::InitCommonControlsEx(&icc);
+        CStartupData::Destroy();
+        ::ShowWindow(host.Hwnd(), SW_HIDE);
+        ASSERT_TRUE(control.Create(host.Hwnd()));
+        control.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+        ::KillTimer(control.GetHwnd(), 103);  // the tests run the ticks themselves
+    }
+    void TearDown() override {
+        for (CTackletData& note : control.Notes().Items()) note.EndTacklet();
+        control.DestroyWindow();
+        CStartupData::Destroy();
+    }
+
+    // A note for windows of this program titled `title`.
+    CTackletData NoteFor(const char* title) {
+        CTackletData note;
+        note.TITLE = title;
+        note.EXENAME = wintest::OwnExeName();
+        note.TEXT = title;
+        return note;
+    }
+    CTackletData& Note(size_t i) { return control.Notes()[i]; }
+    HWND NoteHwnd(size_t i) { return Note(i).m_pWin ? reinterpret_cast<HWND>(Note(i).m_pWin->Handle()) : nullptr; }
+    HWND OwnerOf(size_t i) { return NoteHwnd(i) ? ::GetWindow(NoteHwnd(i), GW_OWNER) : nullptr; }
+    // A window created with the desktop as owner has no owner of its own.
+    HWND TargetOf(size_t i) { return Note(i).m_pWin ? static_cast<CTackletWin*>(Note(i).m_pWin)->TargetHwnd() : nullptr; }
+    RECT NoteRect(size_t i) {
+        RECT r{};
+        ::GetWindowRect(NoteHwnd(i), &r);
+        return r;
+    }
+    bool Listed(HWND h) {
+        const auto& list = control.WindowList();
+        return std::any_of(list.begin(), list.end(), [h](const CWinInf& w) { return ToHwnd(w.hWnd) == h; });
+    }
+
+    wintest::CScratchDir scratch;
+    CWindowSystemScope windowSystem;
+    CTargetWindow host{"PvHost", 0, 0, 100, 100};  // the panel is a child dialog
+    CControlDlg control;
+};
+
+TEST_F(ControllerTest, WindowListStartsWithTheDesktopAndSkipsIneligibleWindows) {
+    CTargetWindow good("PvTarget good", 100, 100, 300, 200);
+    CTargetWindow hidden("PvTarget hidden", 100, 100, 300, 200);
+    ::ShowWindow(hidden.Hwnd(), SW_HIDE);
+    CTargetWindow untitled("", 100, 100, 300, 200);
+    CTargetWindow disabled("PvTarget disabled", 100, 100, 300, 200);
+    ::EnableWindow(disabled.Hwnd(), FALSE);
+    CTargetWindow offscreen("PvTarget offscreen", -5000, -5000, 300, 200);
+    CTargetWindow flat("PvTarget flat", 100, 100, 0, 200, WS_POPUP | WS_VISIBLE);
+    CTargetWindow shell("program manager", 100, 100, 300, 200);
+    CTargetWindow minimised("PvTarget minimised", 100, 100, 300, 200);
+    ::ShowWindow(minimised.Hwnd(), SW_MINIMIZE);
+
+    control.MatchTick();
+    const auto& list = control.WindowList();
+    ASSERT_FALSE(list.empty());
+    EXPECT_EQ(ToHwnd(list[0].hWnd), ::GetDesktopWindow());
+    EXPECT_EQ(list[0].title, "DESKTOP");
+    EXPECT_EQ(list[0].exeName, "DESKTOP");
+    EXPECT_TRUE(Listed(good.Hwnd()));
+    const std::pair<const char*, HWND> skipped[] = {
+        {"hidden", hidden.Hwnd()},         {"untitled", untitled.Hwnd()}, {"disabled", disabled.Hwnd()},
+        {"offscreen", offscreen.Hwnd()},   {"flat", flat.Hwnd()},         {"shell", shell.Hwnd()},
+        {"minimised", minimised.Hwnd()},
+    };
+    for (const auto& [name, h] : skipped) EXPECT_FALSE(Listed(h)) << name;
+    auto it = std::find_if(list.begin(), list.end(), [&](const CWinInf& w) { return ToHwnd(w.hWnd) == good.Hwnd(); });
+    ASSERT_NE(it, list.end());
+    EXPECT_EQ(it->exeName, wintest::OwnExeName());
+    EXPECT_NE(it->exePath.find("pv_win_tests.exe"), std::string::npos) << it->exePath;
+}
+
+TEST_F(ControllerTest, PasteTargetTests) {
+    CTargetWindow good("PvTarget paste", 100, 100, 300, 200);
+    CTargetWindow shell("Program Manager", 100, 100, 300, 200);
+    CTargetWindow lower("program manager", 100, 100, 300, 200);
+    CTargetWindow disabled("PvTarget disabled", 100, 100, 300, 200);
+    ::EnableWindow(disabled.Hwnd(), FALSE);
+    EXPECT_TRUE(control.IsPasteTarget(good.Hwnd()));
+    EXPECT_FALSE(control.IsPasteTarget(shell.Hwnd()));
+    // Unlike the window list, the paste test compares the title exactly.
+    EXPECT_TRUE(control.IsPasteTarget(lower.Hwnd()));
+    EXPECT_FALSE(control.IsPasteTarget(disabled.Hwnd()));
+    EXPECT_FALSE(control.IsPasteTarget(nullptr));
+}
+
+TEST_F(ControllerTest, DetachedNoteTakesTheFrontmostMatchAndKeepsIt) {
+    CTargetWindow back("PvTarget same", 100, 100, 300, 200);
+    CTargetWindow front("PvTarget same", 150, 150, 300, 200);
+    ::SetWindowPos(front.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    control.AddNote(NoteFor("PvTarget same"));
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    EXPECT_EQ(OwnerOf(0), front.Hwnd());
+
+    ::SetWindowPos(back.Hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    control.MatchTick();
+    EXPECT_EQ(OwnerOf(0), front.Hwnd());
+}
+
+TEST_F(ControllerTest, NoteWithoutConditionsLandsOnTheDesktop) {
+    CTargetWindow any("PvTarget any", 100, 100, 300, 200);
+    CTackletData note = NoteFor("x");
+    note.TITLEFLAG = note.PRECESSEFLAG = note.EXTENTFLAG = 0;
+    control.AddNote(note);
+    control.MatchTick();
+    EXPECT_EQ(TargetOf(0), ::GetDesktopWindow());
+}
+
+struct DetachCase {
+    const char* name;
+    std::function<void(HWND)> leave;
+    std::function<void(HWND)> comeBack;  // null: the window cannot come back
+};
+
+TEST_F(ControllerTest, DetachesWhenTheTargetLeavesAndComesBackAtTheSameOffset) {
+    const DetachCase cases[] = {
+        {"minimised", [](HWND h) { ::ShowWindow(h, SW_MINIMIZE); }, [](HWND h) { ::ShowWindow(h, SW_RESTORE); }},
+        {"hidden", [](HWND h) { ::ShowWindow(h, SW_HIDE); }, [](HWND h) { ::ShowWindow(h, SW_SHOWNOACTIVATE); }},
+        {"disabled", [](HWND h) { ::EnableWindow(h, FALSE); }, [](HWND h) { ::EnableWindow(h, TRUE); }},
+        {"retitled", [](HWND h) { ::SetWindowTextA(h, "PvTarget other"); },
+         [](HWND h) { ::SetWindowTextA(h, "PvTarget leave"); }},
+        {"moved off every monitor",
+         [](HWND h) { ::SetWindowPos(h, nullptr, -6000, -6000, 0, 0, SWP_NOSIZE | SWP_NOZORDER); },
+         [](HWND h) { ::SetWindowPos(h, nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER); }},
+    };
+    for (const DetachCase& k : cases) {
+        SCOPED_TRACE(k.name);
+        CTargetWindow target("PvTarget leave", 200, 150, 400, 300);
+        control.AddNote(NoteFor("PvTarget leave"));
+        control.MatchTick();
+        ASSERT_EQ(Note(0).m_bAttached, 1);
+        Note(0).m_pWin->MoveWindow(230, 190, 150, 60);
+        RECT before = NoteRect(0);
+        Note(0).ACSDATE = 0;
+
+        k.leave(target.Hwnd());
+        Pump(20);
+        control.MatchTick();
+        EXPECT_EQ(Note(0).m_bAttached, 0);
+        EXPECT_EQ(Note(0).m_pWin, nullptr);
+        EXPECT_GT(Note(0).ACSDATE, 0) << "access time touched on detach";
+        EXPECT_EQ(Note(0).REC_LEFT, before.left);
+
+        k.comeBack(target.Hwnd());
+        Pump(20);
+        control.MatchTick();
+        ASSERT_EQ(Note(0).m_bAttached, 1);
+        EXPECT_EQ(OwnerOf(0), target.Hwnd());
+        RECT after = NoteRect(0);
+        EXPECT_EQ(after.left, before.left);
+        EXPECT_EQ(after.top, before.top);
+        Note(0).EndTacklet();
+        control.Notes().RemoveAt(0);
+    }
+}
+
+TEST_F(ControllerTest, ClosedTargetLetsTheNoteReturnOnANewWindowAtTheSameOffset) {
+    auto first = std::make_unique<CTargetWindow>("PvTarget reopen", 100, 100, 400, 300);
+    control.AddNote(NoteFor("PvTarget reopen"));
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    Note(0).m_pWin->MoveWindow(120, 130, 150, 60);
+
+    first.reset();
+    control.MatchTick();
+    EXPECT_EQ(Note(0).m_bAttached, 0);
+    EXPECT_EQ(Note(0).REC_LEFT, 120) << "state kept although the system destroyed the note with its owner";
+
+    CTargetWindow second("PvTarget reopen", 300, 250, 400, 300);
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    EXPECT_EQ(OwnerOf(0), second.Hwnd());
+    RECT r = NoteRect(0);
+    EXPECT_EQ(r.left - 300, 20);
+    EXPECT_EQ(r.top - 250, 30);
+}
+
+TEST_F(ControllerTest, TextTypedIntoANoteSurvivesItsTargetClosing) {
+    auto target = std::make_unique<CTargetWindow>("PvTarget typed", 100, 100, 400, 300);
+    control.AddNote(NoteFor("PvTarget typed"));
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    auto* win = static_cast<CTackletWin*>(Note(0).m_pWin);
+    ::SetWindowTextA(win->EditHwnd(), "typed just before closing");
+    target.reset();  // the system destroys the owned note window too
+    control.MatchTick();
+    EXPECT_EQ(Note(0).m_bAttached, 0);
+    EXPECT_EQ(Note(0).TEXT, "typed just before closing");
+}
+
+TEST_F(ControllerTest, NoteFollowsItsMovedTarget) {
+    CTargetWindow target("PvTarget follow", 100, 100, 400, 300);
+    control.AddNote(NoteFor("PvTarget follow"));
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    RECT before = NoteRect(0);
+    ::SetWindowPos(target.Hwnd(), nullptr, 160, 140, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    static_cast<CTackletWin*>(Note(0).m_pWin)->FollowTargetOnce();
+    RECT after = NoteRect(0);
+    EXPECT_EQ(after.left - before.left, 60);
+    EXPECT_EQ(after.top - before.top, 40);
+}
+
+TEST_F(ControllerTest, DesktopNoteStaysShown) {
+    control.PasteToDesktop();
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    {
+        CTargetWindow other("PvTarget other", 100, 100, 300, 200);
+        control.MatchTick();
+    }
+    control.MatchTick();
+    EXPECT_EQ(Note(0).m_bAttached, 1);
+    EXPECT_EQ(TargetOf(0), ::GetDesktopWindow());
+    EXPECT_TRUE(::IsWindowVisible(NoteHwnd(0)));
+}
+
+TEST_F(ControllerTest, PasteToWindowCentresOnTheCursorOnlyInsideTheWindow) {
+    CTargetWindow target("PvTarget paste", 100, 100, 400, 300);
+    ::SetCursorPos(5, 5);
+    control.PasteToWindow(target.Hwnd());
+    ASSERT_EQ(control.Notes().Size(), 1u);
+    EXPECT_EQ(Note(0).TITLE, "PvTarget paste");
+    EXPECT_EQ(Note(0).EXENAME, wintest::OwnExeName());
+    EXPECT_EQ(Note(0).REC_LEFT, Note(0).REC_RIGHT) << "outside: no position, centred when shown";
+
+    ::SetCursorPos(300, 250);
+    control.PasteToWindow(target.Hwnd());
+    ASSERT_EQ(control.Notes().Size(), 2u);
+    EXPECT_EQ(Note(0).REC_LEFT, 300 - 100);
+    EXPECT_EQ(Note(0).REC_TOP, 250 - 30);
+    EXPECT_EQ(Note(0).REC_RIGHT, 300 + 100);
+    EXPECT_EQ(Note(0).REC_BOTTOM, 250 + 30);
+    EXPECT_EQ(Note(0).TGT_LEFT, target.Rect().left);
+    EXPECT_EQ(Note(1).m_bModified, 1);
+
+    CTargetWindow shell("Program Manager", 100, 100, 400, 300);
+    control.PasteToWindow(shell.Hwnd());
+    EXPECT_EQ(control.Notes().Size(), 2u);
+}
+
+TEST_F(ControllerTest, RequestsFindTheCallerAndActOnIt) {
+    CTargetWindow target("PvTarget requests", 100, 100, 400, 300);
+    for (int i = 0; i < 3; ++i) control.AddNote(NoteFor("PvTarget requests"));
+    control.MatchTick();
+    for (size_t i = 0; i < 3; ++i) ASSERT_EQ(Note(i).m_bAttached, 1);
+    for (auto& n : control.Notes().Items()) n.m_bModified = 0;
+
+    // Duplicate: 5 pixels right of and below, detached, at the head.
+    Note(1).m_pWin->MoveWindow(120, 130, 150, 60);
+    control.notifyCopyWindow(NoteHwnd(1));
+    ASSERT_EQ(control.Notes().Size(), 4u);
+    EXPECT_EQ(Note(0).m_bAttached, 0);
+    EXPECT_EQ(Note(0).REC_LEFT, 125);
+    EXPECT_EQ(Note(0).REC_TOP, 135);
+
+    // Delete the note at position 2: the following ones are marked.
+    for (auto& n : control.Notes().Items()) n.m_bModified = 0;
+    HWND gone = NoteHwnd(2);
+    control.notifyDeleteWindow(gone);
+    ASSERT_EQ(control.Notes().Size(), 3u);
+    EXPECT_FALSE(::IsWindow(gone));
+    EXPECT_EQ(Note(0).m_bModified, 0);
+    EXPECT_EQ(Note(2).m_bModified, 1);
+
+    // A caller that is no note changes nothing.
+    control.notifyDeleteWindow(target.Hwnd());
+    EXPECT_EQ(control.Notes().Size(), 3u);
+}
+
+TEST_F(ControllerTest, CompositionCountsOverlapsAndMergesOne) {
+    CTargetWindow target("PvTarget merge", 100, 100, 500, 400);
+    for (int i = 0; i < 3; ++i) control.AddNote(NoteFor("PvTarget merge"));
+    control.MatchTick();
+    Note(0).m_pWin->MoveWindow(110, 110, 100, 50);
+    Note(1).m_pWin->MoveWindow(150, 120, 100, 50);
+    Note(2).m_pWin->MoveWindow(400, 400, 100, 50);
+    Note(0).m_pWin->SetText("abc");
+    Note(1).m_pWin->SetText("def");
+    EXPECT_EQ(control.notifyComposition(NoteHwnd(2)), 0);
+    Note(2).m_pWin->MoveWindow(130, 115, 100, 50);
+    EXPECT_EQ(control.notifyComposition(NoteHwnd(2)), 2);
+    Note(2).m_pWin->MoveWindow(400, 400, 100, 50);
+    Note(0).m_pWin->SetText(std::string(3999, 'x'));
+    EXPECT_EQ(control.notifyComposition(NoteHwnd(0)), -1);
+    EXPECT_EQ(control.Notes().Size(), 3u);
+    Note(0).m_pWin->SetText("abc");
+    EXPECT_EQ(control.notifyComposition(NoteHwnd(0)), 1);
+    ASSERT_EQ(control.Notes().Size(), 2u);
+    EXPECT_EQ(Note(0).GetText(), "abcdef");
+}
+
+TEST_F(ControllerTest, MoveToDesktopCentresOnTheScreenAndReappears) {
+    CTargetWindow target("PvTarget desk", 100, 100, 400, 300);
+    control.AddNote(NoteFor("PvTarget desk"));
+    control.MatchTick();
+    Note(0).m_pWin->MoveWindow(120, 130, 200, 60);
+    control.notifyMoveDesktop(NoteHwnd(0));
+    EXPECT_EQ(Note(0).EXENAME, "DESKTOP");
+    RECT screen{};
+    ::GetWindowRect(::GetDesktopWindow(), &screen);
+    EXPECT_EQ(Note(0).REC_LEFT, (screen.right - 200) / 2);
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    EXPECT_EQ(TargetOf(0), ::GetDesktopWindow());
+}
+
+TEST_F(ControllerTest, SaveAllDetachesWritesAndTheNextStartRestores) {
+    CTargetWindow target("PvTarget save", 100, 100, 400, 300);
+    control.AddNote(NoteFor("PvTarget save"));
+    control.MatchTick();
+    Note(0).m_pWin->MoveWindow(140, 150, 180, 70);
+    Note(0).m_pWin->SetText("saved text");
+    control.SaveAll();
+    EXPECT_EQ(Note(0).m_bAttached, 0);
+
+    CStartupData::Destroy();
+    CControlDlg again;
+    ASSERT_TRUE(again.Create(host.Hwnd()));
+    again.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+    ::KillTimer(again.GetHwnd(), 103);
+    ASSERT_EQ(again.Notes().Size(), 1u);
+    EXPECT_EQ(again.Notes()[0].TEXT, "saved text");
+    // Both controllers share the records' window system; attach through the new one.
+    again.MatchTick();
+    ASSERT_EQ(again.Notes()[0].m_bAttached, 1);
+    RECT r{};
+    ::GetWindowRect(reinterpret_cast<HWND>(again.Notes()[0].m_pWin->Handle()), &r);
+    EXPECT_EQ(r.left, 140);
+    EXPECT_EQ(r.top, 150);
+    EXPECT_EQ(r.right - r.left, 180);
+    again.Notes()[0].EndTacklet();
+    again.DestroyWindow();
+}
+
+TEST(ExtensionRequest, ParsesTheBlockAndRefusesShortOrWrongOnes) {
+    unsigned char block[120] = {};
+    int32_t one = 1;
+    std::memcpy(block, &one, 4);
+    std::memcpy(block + 4, &one, 4);
+    uint64_t handle = 0x10010;
+    std::memcpy(block + 16, &handle, 8);
+    int32_t values[] = {500, 400, 2, 1, 3, 1};
+    std::memcpy(block + 24, values, sizeof values);
+    std::memset(block + 76, 'A', 32);  // face name without terminator
+    int32_t gra[] = {1, 6};
+    std::memcpy(block + 108, gra, sizeof gra);
+
+    CExtensionRequest r;
+    ASSERT_EQ(ParseExtensionRequest(block, 116, &r), ExtensionParse::Ok);
+    EXPECT_EQ(r.target, 0x10010u);
+    EXPECT_EQ(r.x, 500);
+    EXPECT_EQ(r.y, 400);
+    EXPECT_EQ(r.COLOR, 2);
+    EXPECT_EQ(r.TXCOLOR, 1);
+    EXPECT_EQ(r.GRAPTN, 6);
+    EXPECT_EQ(std::string(r.font.lfFaceName), std::string(31, 'A'));
+    EXPECT_EQ(ParseExtensionRequest(block, 115, &r), ExtensionParse::TooShort);
+    block[4] = 2;
+    EXPECT_EQ(ParseExtensionRequest(block, 116, &r), ExtensionParse::WrongHeader);
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// Helpers of the Windows tests: scratch directories, target windows and
+// message pumping.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace wintest {
+
+// Makes a fresh scratch directory current for the life of the object.
+class CScratchDir {
+public:
+    CScratchDir();
+    ~CScratchDir();
+    const std::string& Path() const { return m_dir; }
+
+private:
+    char m_old[MAX_PATH] = {};
+    std::string m_dir;
+};
+
+// A plain visible top-level window to put notes on.
+class CTargetWindow {
+public:
+    CTargetWindow(const char* title, int x, int y, int width, int height,
+                  DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ~CTargetWindow();
+    CTargetWindow(const CTargetWindow&) = delete;
+    CTargetWindow& operator=(const CTargetWindow&) = delete;
+
+    HWND Hwnd() const { return m_hWnd; }
+    RECT Rect() const;
+    void Close();
+
+private:
+    HWND m_hWnd = nullptr;
+};
+
+// Dispatches the waiting messages of this thread for about `ms` milliseconds.
+void Pump(DWORD ms);
+
+// Upper-case base name of this test program ("PV_WIN_TESTS.EXE").
+std::string OwnExeName();
+
+}  // namespace wintest
