@@ -3,6 +3,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "notewin/TextByteLimit.h"
+
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1005;
@@ -33,8 +38,77 @@ void CEditTacklet::Repaint() const {
     if (m_hWnd) ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
-void CEditTacklet::OnTextChangedOrScrolled() const {
+void CEditTacklet::SetByteLimit(std::size_t bytes) {
+    m_byteLimit = bytes;
+    if (m_hWnd) ::SendMessageA(m_hWnd, EM_SETLIMITTEXT, bytes, 0);
+}
+
+void CEditTacklet::SetText(const std::string& text) {
+    if (!m_hWnd) return;
+    m_settingText = true;
+    ::SetWindowTextA(m_hWnd, text.c_str());
+    m_settingText = false;
+    m_lastText = GetText();
+    PutCaretAtEnd();
+}
+
+void CEditTacklet::PutCaretAtEnd() const {
+    if (!m_hWnd) return;
+    // The byte length is never less than the control's own end position,
+    // whether it counts bytes or characters; it stops at its end.
+    const int end = ::GetWindowTextLengthA(m_hWnd);
+    ::SendMessageA(m_hWnd, EM_SETSEL, end, end);
+    ::SendMessageA(m_hWnd, EM_SCROLLCARET, 0, 0);
+}
+
+std::string CEditTacklet::GetText() const {
+    if (!m_hWnd) return {};
+    const int length = ::GetWindowTextLengthA(m_hWnd);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = ::GetWindowTextA(m_hWnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(got, 0)));
+    return text;
+}
+
+void CEditTacklet::OnTextChanged() {
+    if (!m_settingText) EnforceByteLimit();
+    m_lastText = GetText();
     if (m_background.Gradient()) Repaint();
+}
+
+void CEditTacklet::OnScrolled() const {
+    if (m_background.Gradient()) Repaint();
+}
+
+void CEditTacklet::EnforceByteLimit() {
+    if (m_byteLimit == 0) return;
+    const std::string now = GetText();
+    const auto overflow = FindTextOverflow(m_lastText, now, m_byteLimit);
+    if (!overflow) return;
+    // Take the part beyond the limit out again, as a byte-counting control
+    // would never have let it in; the caret stays after the part that fits.
+    const int from = ControlPosition(now, overflow->begin);
+    const int to = ControlPosition(now, overflow->end);
+    m_settingText = true;
+    ::SendMessageA(m_hWnd, EM_SETSEL, from, to);
+    ::SendMessageA(m_hWnd, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    m_settingText = false;
+    ::MessageBeep(MB_OK);
+}
+
+int CEditTacklet::ControlPosition(const std::string& text, std::size_t bytes) const {
+    // Where the control ends tells its units: the byte length of the text,
+    // or fewer when it counts double-byte characters once.
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageA(m_hWnd, EM_SETSEL, 0x7fffffff, 0x7fffffff);
+    DWORD last = 0;
+    ::SendMessageA(m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
+    ::SendMessageA(m_hWnd, EM_SETSEL, start, end);
+    if (last >= text.size()) return static_cast<int>(bytes);
+    return ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(bytes), nullptr, 0);
 }
 
 LRESULT CALLBACK CEditTacklet::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,

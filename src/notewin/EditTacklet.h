@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <string>
+
 #include "notewin/NoteBackground.h"
 
 // What the note window hears from its edit control.
@@ -38,18 +41,39 @@ public:
     // Invalidates and erases the whole control.
     void Repaint() const;
 
-    // The parent reflects the control's change and scroll notifications
-    // here: over a gradient the whole control is redrawn, so the gradient
-    // stays continuous under moved text.
-    void OnTextChangedOrScrolled() const;
+    // Longest text in bytes the user can enter (also the control's limit).
+    void SetByteLimit(std::size_t bytes);
+    // Puts `text` in the control as it is (no limit applies to it) and the
+    // caret after its last character, scrolled into view.
+    void SetText(const std::string& text);
+    // The control's whole text.
+    std::string GetText() const;
+    // The caret after the last character, scrolled into view.
+    void PutCaretAtEnd() const;
+
+    // The parent reflects the control's change notification here: input
+    // beyond the byte limit is taken out again, and over a gradient the
+    // whole control is redrawn.
+    void OnTextChanged();
+    // The parent reflects the control's scroll notification here: over a
+    // gradient the whole control is redrawn, so the gradient stays
+    // continuous under moved text.
+    void OnScrolled() const;
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR refData);
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Detach();
+    void EnforceByteLimit();
+    // Position of byte offset `bytes` of `text` in the control's own units
+    // (characters where the control counts characters, else bytes).
+    int ControlPosition(const std::string& text, std::size_t bytes) const;
 
     HWND m_hWnd = nullptr;
+    std::size_t m_byteLimit = 0;    // 0: none
+    std::string m_lastText;         // the text after the last change
+    bool m_settingText = false;
     CNoteBackground m_background;
     CEditTackletListener* m_listener = nullptr;  // not owned
 };

@@ -4,4 +4,5 @@ set(PV_NOTEWIN_SOURCES
   NoteBackground.cpp
   NoteColors.cpp
   TackletWin.cpp
+  TextByteLimit.cpp
 )

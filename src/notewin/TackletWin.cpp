@@ -157,7 +157,7 @@ BOOL CTackletWin::OnInitDialog() {
     m_edit.SetListener(this);
     SyncEditPainting();
     ::SendMessageA(EditHwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(kEditMargin, kEditMargin));
-    ::SendMessageA(EditHwnd(), EM_SETLIMITTEXT, kTextLimit, 0);
+    m_edit.SetByteLimit(kTextLimit);
 
     RelayoutNow();
     OnMovedOrSized();
@@ -181,7 +181,7 @@ void CTackletWin::OnEditNotify(WORD code) {
     case EN_SETFOCUS:
         if (m_firstFocus) {
             m_firstFocus = 0;
-            PutCaretAtEnd();
+            m_edit.PutCaretAtEnd();
         }
         m_editFocus = 1;
         MakeOpaque();  // a note is fully opaque while it is being edited
@@ -191,8 +191,10 @@ void CTackletWin::OnEditNotify(WORD code) {
         RestoreAlpha();
         break;
     case EN_CHANGE:
+        m_edit.OnTextChanged();
+        break;
     case EN_VSCROLL:
-        m_edit.OnTextChangedOrScrolled();
+        m_edit.OnScrolled();
         break;
     default:
         break;
@@ -346,31 +348,13 @@ void CTackletWin::EnableAfterCreate() {
 
 // --- Text, read-only, font ---------------------------------------------------
 
-std::string CTackletWin::ReadEditText() const {
-    const HWND edit = EditHwnd();
-    if (!edit) return {};
-    const int length = ::GetWindowTextLengthA(edit);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(edit, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(got, 0)));
-    return text;
-}
+std::string CTackletWin::ReadEditText() const { return m_edit.GetText(); }
 
 void CTackletWin::SetText(const std::string& text) {
-    if (!IsAlive()) return;
-    ::SetWindowTextA(EditHwnd(), text.c_str());
-    PutCaretAtEnd();
+    if (IsAlive()) m_edit.SetText(text);
 }
 
 std::string CTackletWin::GetText() const { return IsAlive() ? ReadEditText() : m_lastText; }
-
-void CTackletWin::PutCaretAtEnd() {
-    const HWND edit = EditHwnd();
-    const int length = ::GetWindowTextLengthA(edit);
-    ::SendMessageA(edit, EM_SETSEL, length, length);
-    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-}
 
 void CTackletWin::SetReadOnly(int readOnly) {
     if (!IsAlive()) return;

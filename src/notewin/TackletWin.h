@@ -174,7 +174,6 @@ private:
     HBRUSH BackgroundBrush() const;
     COLORREF BackgroundRgb() const { return NoteColors::Background(BKCOLOR); }
     void SyncEditPainting();
-    void PutCaretAtEnd();
     void Repaint();
     void RelayoutNow();
     std::string ReadEditText() const;

@@ -211,6 +211,11 @@ TEST_F(TackletWinTest, TextLimitMarginsAndCaret) {
     note->SetText(std::string(3998, 'a'));
     ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("bcdef"));
     EXPECT_EQ(note->GetText().size(), 4000u);
+
+    // Double-byte characters count two bytes each.
+    note->SetText(std::string(3996, 'a'));
+    ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("あいう"));
+    EXPECT_EQ(note->GetText(), std::string(3996, 'a') + "あい");
 }
 
 TEST_F(TackletWinTest, FontGoesToTheEditControlAndComesBack) {

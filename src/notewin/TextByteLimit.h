@@ -1,0 +1,21 @@
+// The byte limit of a note's text. The edit control limits what the user
+// types, but some systems count the limit in characters rather than bytes
+// (Wine does, for every edit control), so double-byte text could grow past
+// what a note can keep. After each change the inserted part is compared
+// with the previous text and whatever lies beyond the limit is found here.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+struct TextSpan {
+    std::size_t begin = 0;  // byte offsets into the new text
+    std::size_t end = 0;
+    bool operator==(const TextSpan&) const = default;
+};
+
+// The trailing part of the text inserted between `before` and `after` that
+// does not fit into `limit` bytes (never splitting a double-byte character),
+// or nothing when `after` fits or did not grow.
+std::optional<TextSpan> FindTextOverflow(std::string_view before, std::string_view after, std::size_t limit);
