@@ -2,15 +2,16 @@
 
 #include "app/AppPaths.h"
 #include "app/Trace.h"
+#include "controller/ExtensionRequest.h"
 #include "controller/NotifyBridge.h"
+#include "controller/WindowList.h"
+#include "dialogs/HotKeyText.h"
 #include "res/resource.h"
 
 #include <cstdio>
 
 namespace {
 constexpr const char* kProductTip = "Pinvane[FREE版]";
-// Hotkey text until the settings provide the configured keys.
-constexpr const char* kDefaultHotkeyText = "Win + S";
 
 bool IsVistaOrLater() {
     OSVERSIONINFOA vi{};
@@ -80,13 +81,36 @@ BOOL CMossrelDlg::OnInitDialog() {
     CNotifyBridge::SetMainWindow(this);
     CreateMainPanel();
 
-    char tip[128];
-    std::snprintf(tip, sizeof tip, "%s\r\nWindowに貼付け[%s]", kProductTip, kDefaultHotkeyText);
-    m_tray.UpdateTip(GetHwnd(), m_hIcon, WM_PV_TRAYNOTIFY, tip);
+    UpdateTrayTip();
     m_tray.Add();
     SetPanelVisible(0);
     ::SetTimer(GetHwnd(), TIMER_TRAY, 1000, nullptr);
     return TRUE;
+}
+
+void CMossrelDlg::UpdateTrayTip() {
+    const CSettingsData& s = m_control.Settings();
+    char tip[128];
+    std::snprintf(tip, sizeof tip, "%s\r\nWindowに貼付け[%s]", kProductTip,
+                  HotkeyDisplayText(s.HK_PAST_MODIFIERS, s.HK_PAST_KEY).c_str());
+    m_tray.UpdateTip(GetHwnd(), m_hIcon, WM_PV_TRAYNOTIFY, tip);
+}
+
+void CMossrelDlg::OnCopyData(const COPYDATASTRUCT* data) {
+    Trace("RECIEVE WM_COPYDATA\n");
+    if (!data) return;
+    Trace("RECIEVE WM_COPYDATA size=%d\n", static_cast<int>(data->cbData));
+    CExtensionRequest request;
+    switch (ParseExtensionRequest(data->lpData, data->cbData, &request)) {
+    case ExtensionParse::Ok:
+        m_control.PasteFromExtension(request);
+        break;
+    case ExtensionParse::TooShort:
+        Trace("WM_COPYDATA ignored: %d bytes is shorter than a paste request\n", static_cast<int>(data->cbData));
+        break;
+    case ExtensionParse::WrongHeader:
+        break;
+    }
 }
 
 void CMossrelDlg::SetPanelVisible(int visible) {
@@ -144,6 +168,9 @@ bool CMossrelDlg::OnExtensionQuery(WPARAM wParam, LPARAM lParam, LRESULT& result
         result = 0;
         return true;
     }
+    case 2:
+        result = m_control.IsPasteTarget(reinterpret_cast<HWND>(lParam)) ? 1 : 0;
+        return true;
     case 3:
         result = 0;
         return true;
@@ -198,6 +225,7 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_TIMER:
         if (wParam == TIMER_TRAY) {
+            UpdateTrayTip();
             if (!m_tray.Modify()) m_tray.Add();
             return true;
         }
@@ -210,6 +238,9 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         else pos->flags &= ~SWP_SHOWWINDOW;
         return false;
     }
+    case WM_COPYDATA:
+        OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return false;
     case WM_ENDSESSION:
         // Ending (wParam) or logging off (bit 31 of lParam): save every note.
         if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) SaveAllNotes();

@@ -37,6 +37,8 @@ private:
     void ShowTrayMenu();
     void Exit();
     void CreateMainPanel();
+    void UpdateTrayTip();
+    void OnCopyData(const COPYDATASTRUCT* data);
     void SaveAllNotes();
 
     HICON m_hIcon = nullptr;

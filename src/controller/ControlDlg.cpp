@@ -15,6 +15,11 @@
 namespace {
 
 constexpr UINT kFirstTickDelay = 100;
+constexpr UINT kHotkeyPollPeriod = 100;
+constexpr char kHotkeyErrorAtStart[] =
+    "Windowへの貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.";
+constexpr char kHotkeyErrorAfterProperties[] =
+    "ウィンドウ貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.";
 constexpr UINT kTickPeriod = 500;
 constexpr char kWriteErrorText[] =
     "設定ファイルをOPENできません.エディタ等で設定ファイルを開いていいる可能性性があります。";
@@ -52,6 +57,13 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
             MatchTick();
             return true;
         }
+        if (wParam == TIMER_HOTKEY_RELEASE) {
+            PollHotkeys();
+            return true;
+        }
+        return false;
+    case WM_HOTKEY:
+        OnHotkey(static_cast<int>(wParam));
         return false;
     case WM_DESTROY:
         OnDestroy();
@@ -64,7 +76,41 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
 void CControlDlg::OnDestroy() {
     Trace("CControlDlg::DestroyWindow() \n");
     ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_WINDOW);
+    ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_DESKTOP);
     ::KillTimer(GetHwnd(), TIMER_MATCH);
+    ::KillTimer(GetHwnd(), TIMER_HOTKEY_RELEASE);
+}
+
+// ----------------------------------------------------------------- hotkeys
+
+void CControlDlg::RegisterHotkeys(bool atStart) {
+    if (!GetHwnd()) return;
+    if (!::RegisterHotKey(GetHwnd(), HOTKEY_PASTE_WINDOW, static_cast<UINT>(m_settings.HK_PAST_MODIFIERS),
+                          static_cast<UINT>(m_settings.HK_PAST_KEY))) {
+        Trace("RegisterHotKey() Error=%d\n", static_cast<int>(::GetLastError()));
+        ::MessageBoxA(GetHwnd(), atStart ? kHotkeyErrorAtStart : kHotkeyErrorAfterProperties, "Pinvane", MB_OK);
+    }
+    // The desktop hotkey has no message of its own: a refusal is traced only.
+    if (!::RegisterHotKey(GetHwnd(), HOTKEY_PASTE_DESKTOP, static_cast<UINT>(m_settings.HK_PASTDT_MODIFIERS),
+                          static_cast<UINT>(m_settings.HK_PASTDT_KEY)))
+        Trace("RegisterHotKey() Error=%d\n", static_cast<int>(::GetLastError()));
+}
+
+void CControlDlg::OnHotkey(int id) {
+    if (id == HOTKEY_PASTE_WINDOW) {
+        Trace("HOTKEY\n");
+        if (m_windowLatch.OnHotkey()) PasteToWindow(::GetForegroundWindow());
+    } else if (id == HOTKEY_PASTE_DESKTOP) {
+        Trace("HOTKEY\n");
+        if (m_desktopLatch.OnHotkey()) PasteToDesktop();
+    }
+}
+
+void CControlDlg::PollHotkeys() {
+    // The high bit of the asynchronous state is set while the key is down.
+    auto down = [](int vk) { return (::GetAsyncKeyState(vk) & 0x8000) != 0; };
+    if (m_windowLatch.OnPoll(down(m_settings.HK_PAST_KEY))) Trace("KEY 解除");
+    if (m_desktopLatch.OnPoll(down(m_settings.HK_PASTDT_KEY))) Trace("KEY 解除");
 }
 
 void CControlDlg::SetProcessCacheEnabled(bool on) {
@@ -83,6 +129,7 @@ void CControlDlg::SetPresetPath(const std::string& path) {
 void CControlDlg::SetPropatyPath(const std::string& path) {
     m_propatyPath = path;
     PropatyReadFile(path, m_settings, m_default);
+    RegisterHotkeys(true);
 }
 
 void CControlDlg::LoadNotes(const std::string& dataPath) {
@@ -92,7 +139,10 @@ void CControlDlg::LoadNotes(const std::string& dataPath) {
     CStartupData::Instance().Notes().clear();
     m_loaded = 1;
     RefreshNoteList();
-    if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kFirstTickDelay, nullptr);
+    if (GetHwnd()) {
+        ::SetTimer(GetHwnd(), TIMER_MATCH, kFirstTickDelay, nullptr);
+        ::SetTimer(GetHwnd(), TIMER_HOTKEY_RELEASE, kHotkeyPollPeriod, nullptr);
+    }
 }
 
 // ------------------------------------------------------------------ saving

@@ -3,6 +3,7 @@
 // CNotifyBridge.
 #pragma once
 
+#include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
 #include "controller/ProcessInfo.h"
 #include "controller/WindowList.h"
@@ -70,6 +71,13 @@ public:
     // Rebuilds the main panel's list (rows follow the active notes).
     void RefreshNoteList();
 
+    // Registers the paste hotkeys; `atStart` selects the failure message.
+    void RegisterHotkeys(bool atStart);
+    // A hotkey message (identifier 1000 or the desktop one).
+    void OnHotkey(int id);
+    // Timer 105: the release polling of both hotkeys.
+    void PollHotkeys();
+
 protected:
     BOOL OnInitDialog() override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -97,4 +105,6 @@ private:
     CSettingsData m_settings;
     CTackletData m_default;
     std::vector<CPreSetCondData> m_presets;
+    CHotkeyLatch m_windowLatch;
+    CHotkeyLatch m_desktopLatch;
 };

@@ -3,6 +3,7 @@
 #include "Driver.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -352,6 +353,106 @@ int HoldMainWindow(const std::string& exe, const std::string& readyFile, const s
 
 }  // namespace
 
+void PressWinS() {
+    INPUT in[4] = {};
+    const WORD keys[4] = {VK_LWIN, 'S', 'S', VK_LWIN};
+    for (int i = 0; i < 4; ++i) {
+        in[i].type = INPUT_KEYBOARD;
+        in[i].ki.wVk = keys[i];
+        in[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
+    }
+    ::SendInput(4, in, sizeof(INPUT));
+}
+
+// The extension utility's messages and the paste hotkey.
+int ExtensionAndHotkey(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    HWND target = MakeTargetWindow("PvDrive Hotkey", 200, 200, 500, 400);
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "", appDir), "started");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "main window exists");
+    const UINT query = ::RegisterWindowMessageA("PinvaneExtentUtl");
+    DWORD_PTR result = 99;
+    ::SendMessageTimeoutA(main, query, 2, reinterpret_cast<LPARAM>(target), SMTO_NORMAL, 5000, &result);
+    c.Expect(result == 1, "wParam 2: an ordinary window may carry a note");
+    ::SendMessageTimeoutA(main, query, 2, reinterpret_cast<LPARAM>(main), SMTO_NORMAL, 5000, &result);
+    c.Expect(result == 0, "wParam 2: Pinvane's own window may not");
+
+    // Paste request for the desktop, centred on (600, 500).
+    unsigned char block[116] = {};
+    const int32_t head[2] = {1, 1};
+    std::memcpy(block, head, sizeof head);
+    const uint64_t desktop = reinterpret_cast<uint64_t>(::GetDesktopWindow());
+    std::memcpy(block + 16, &desktop, sizeof desktop);
+    const int32_t values[6] = {600, 500, 2, 1, 3, 2};
+    std::memcpy(block + 24, values, sizeof values);
+    const int32_t height = -12, weight = 700;
+    std::memcpy(block + 48, &height, 4);
+    std::memcpy(block + 64, &weight, 4);
+    std::memcpy(block + 76, "Arial", 5);
+    const int32_t gra[2] = {1, 3};
+    std::memcpy(block + 108, gra, sizeof gra);
+    COPYDATASTRUCT cds{0, 100, block};
+    ::SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &result);
+    const uint64_t bogus = 0x12345678;
+    unsigned char bad[116];
+    std::memcpy(bad, block, sizeof bad);
+    std::memcpy(bad + 16, &bogus, sizeof bogus);
+    cds = COPYDATASTRUCT{0, sizeof bad, bad};
+    ::SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &result);
+    WaitFor([] { return false; }, 1200);
+    c.Expect(p.Running() && FindNotes(p.Pid(), main).all.empty(),
+             "a short block and one naming no window make no note and no crash");
+    cds = COPYDATASTRUCT{0, sizeof block, block};
+    ::SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &result);
+    c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 1; }, 3000), "the desktop note appears");
+    auto notes = FindNotes(p.Pid(), main).all;
+    RECT r = notes.empty() ? RECT{} : WindowRect(notes[0]);
+    c.Expect(r.left == 500 && r.top == 470 && r.right == 700 && r.bottom == 530,
+             "centred on the requested point with the initial size");
+
+    // Win+S over the target: one note per press.
+    ::SetForegroundWindow(target);
+    ::SetCursorPos(450, 400);
+    WaitFor([] { return false; }, 300);
+    PressWinS();
+    c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 1; }, 3000),
+             "Win+S sticks a note on the foreground window");
+    WaitFor([] { return false; }, 1000);
+    c.Expect(FindNotes(p.Pid(), main).ownedBy(target).size() == 1, "exactly one note for one press");
+    ::SetForegroundWindow(target);
+    PressWinS();
+    c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 2; }, 3000),
+             "a second press a second later makes a second note");
+    auto owned = FindNotes(p.Pid(), main).ownedBy(target);
+    bool centred = false;
+    for (HWND h : owned) {
+        RECT n = WindowRect(h);
+        centred = centred || (n.left == 350 && n.top == 370);
+    }
+    c.Expect(centred, "a note is centred on the cursor inside the target");
+
+    ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);
+    WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, 3000);
+    ::SetForegroundWindow(main);
+    WaitFor([] { return false; }, 1000);
+    size_t before = FindNotes(p.Pid(), main).all.size();
+    PressWinS();
+    WaitFor([] { return false; }, 1500);
+    c.Expect(FindNotes(p.Pid(), main).all.size() == before, "no note while Pinvane's own window is in front");
+    c.Expect(p.Exit(), "exit");
+    std::string saved = ReadFile(appDir + "\\PinvaneData.ini");
+    // Three shown notes and the record of the request that named no window.
+    c.Expect(saved.find("TACKLETNUM=4\r\r\n") != std::string::npos, "exit writes every note");
+    c.Expect(saved.find("FONTFACENAME=Arial\r\r\n") != std::string::npos && saved.find("GRAPTN=3\r\r\n") != std::string::npos,
+             "the request's font and gradient are kept");
+    ::DestroyWindow(target);
+    return c.ExitCode();
+}
+
 // Touches `readyFile`, then waits for `doneFile` (at most a minute).
 void HoldForScreenshot(const std::string& readyFile, const std::string& doneFile) {
     WaitFor([] { return false; }, 500);
@@ -404,6 +505,7 @@ int main(int argc, char** argv) {
     if (scenario == "single-instance") return SingleInstance(exe);
     if (scenario == "debug-switch") return DebugSwitch(exe);
     if (scenario == "notes-on-windows") return NotesOnWindows(exe);
+    if (scenario == "extension-and-hotkey") return ExtensionAndHotkey(exe);
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
