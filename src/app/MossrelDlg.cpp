@@ -6,22 +6,13 @@
 #include "controller/NotifyBridge.h"
 #include "controller/WindowList.h"
 #include "dialogs/HotKeyText.h"
+#include "platform/DwmApi.h"
 #include "res/resource.h"
 
 #include <cstdio>
 
 namespace {
 constexpr const char* kProductTip = "Pinvane[FREE版]";
-
-bool IsVistaOrLater() {
-    OSVERSIONINFOA vi{};
-    vi.dwOSVersionInfoSize = sizeof vi;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!::GetVersionExA(&vi)) return false;
-#pragma GCC diagnostic pop
-    return vi.dwMajorVersion >= 6;
-}
 
 // Lets lower-privileged senders (the extension utility) reach us.
 void AllowMessage(UINT msg) {
@@ -122,7 +113,7 @@ void CMossrelDlg::ShowMainPanel() {
     if (!m_panelVisible) {
         RECT r{};
         ::GetWindowRect(GetHwnd(), &r);
-        RECT f = r;  // visible frame; the extended frame bounds where available
+        RECT f = CDwmApi::Instance().VisibleFrame(GetHwnd());
         RECT work{};
         ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
         int fw = f.right - f.left, fh = f.bottom - f.top;
