@@ -1,6 +1,7 @@
 // pvnotegallery: shows real notes on a plain target window, one for each ear
 // position, ear colour, background colour, gradient pattern, the read-only
-// ear, the text colours and the keyed-out background, for a screenshot.
+// ear, the text colours, the keyed-out background and the resize frame, for
+// a screenshot.
 // Usage: pvnotegallery <ready file> <done file>
 // Touches <ready file> once everything is painted, then waits (at most 60 s)
 // until <done file> exists.
@@ -32,6 +33,7 @@ struct NoteSpec {
     int txColor = 0;
     int readOnly = 0;
     int bkTransparent = 0;
+    int frame = 0;
     int width = kNoteWidth;
     int height = kNoteHeight;
 };
@@ -122,6 +124,13 @@ std::vector<std::vector<NoteSpec>> Rows(std::vector<std::string>& texts) {
         n.graPtn = 1;
         n.color = 3;
         rows[6].push_back(n);
+        NoteSpec f{"サイズ変更枠あり"};
+        f.frame = 1;
+        f.bkColor = 2;
+        f.graPtn = 6;
+        f.color = 1;
+        f.pickPos = 2;
+        rows[6].push_back(f);
     }
     return rows;
 }
@@ -163,6 +172,7 @@ int main(int argc, char** argv) {
             rec.TXCOLOR = s.txColor;
             rec.READONLY = s.readOnly;
             rec.BKTRANSPARENT = s.bkTransparent;
+            rec.FRAME = s.frame;
             rec.SetNoteRect(PvRect{x, y, x + s.width, y + s.height});
             rec.SetTargetRect(PvRect{t.left, t.top, t.right, t.bottom});
             notes.push_back(rec);

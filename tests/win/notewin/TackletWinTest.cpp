@@ -475,3 +475,55 @@ TEST_F(TackletWinTest, EscapeAndCloseNeverCloseTheNote) {
 }
 
 }  // namespace
+
+namespace {
+
+void SendMouse(DWORD flags, int x, int y) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = x * 65535 / (::GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = y * 65535 / (::GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    ::SendInput(1, &in, sizeof in);
+}
+
+DWORD WINAPI DragThread(void*) {
+    ::Sleep(300);
+    SendMouse(0, 480, 250);
+    ::Sleep(100);
+    SendMouse(0, 500, 270);
+    ::Sleep(100);
+    SendMouse(0, 530, 290);
+    ::Sleep(200);
+    SendMouse(MOUSEEVENTF_LEFTUP, 530, 290);
+    return 0;
+}
+
+// A press on the ear (which lets mouse input through to the note) starts
+// the system's move loop; the drag itself comes from another thread, as the
+// loop runs inside this one.
+TEST_F(TackletWinTest, DraggingTheEarMovesTheNote) {
+    note->CompleteStart();
+    PumpMessages(200);
+    const PvRect home = note->GetWindowRect();
+    ASSERT_EQ(home, (PvRect{300, 200, 480, 300}));
+    SendMouse(0, 470, 250);  // on the ear, at the right edge
+    PumpMessages(100);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, 470, 250);
+    HANDLE thread = ::CreateThread(nullptr, 0, DragThread, nullptr, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    PumpMessages(1500);
+    ::WaitForSingleObject(thread, INFINITE);
+    ::CloseHandle(thread);
+    SendMouse(0, 1250, 1000);  // out of the way of the other tests
+    PumpMessages(50);
+
+    const PvRect r = note->GetWindowRect();
+    EXPECT_EQ(r.left - home.left, 60);
+    EXPECT_EQ(r.top - home.top, 40);
+    EXPECT_EQ(r.Width(), home.Width());
+    EXPECT_EQ(r.Height(), home.Height());
+    EXPECT_EQ(note->GetRectWin(), r);
+}
+
+}  // namespace
