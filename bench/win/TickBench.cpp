@@ -63,7 +63,7 @@ int main() {
             CTackletData note;
             note.TITLE = "no such window";
             note.EXENAME = "NOSUCH.EXE";
-            control.Notes().Items().push_back(note);
+            control.Notes().InsertAtHead(note);
         }
         for (int cache = 1; cache >= 0; --cache) {
             control.SetProcessCacheEnabled(cache != 0);

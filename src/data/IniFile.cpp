@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "data/MbString.h"
@@ -50,32 +51,64 @@ bool NamesEqual(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-CIniFile CIniFile::Load(const std::string& path) {
-    std::string contents;
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buf[65536];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) contents.append(buf, n);
-        std::fclose(f);
-    }
-    return Parse(std::move(contents));
+CIniFile::CIniFile(std::unique_ptr<char[]> contents, std::size_t size)
+    : m_contents(std::move(contents)), m_size(size) {
+    ParseContents();
 }
 
-CIniFile CIniFile::Parse(std::string contents) {
-    CIniFile ini;
-    *ini.m_contents = std::move(contents);
-    ini.ParseContents();
-    return ini;
+CIniFile CIniFile::Load(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return CIniFile();
+    // The whole file in one read when its size is known; whatever more
+    // there is (a file still growing, a device) is appended in pieces.
+    std::size_t capacity = 0;
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long size = std::ftell(f);
+        if (size > 0) capacity = static_cast<std::size_t>(size);
+        std::rewind(f);
+    }
+    std::unique_ptr<char[]> data(new char[capacity + 1]);
+    std::size_t used = std::fread(data.get(), 1, capacity, f);
+    char chunk[65536];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+        if (used + n > capacity) {
+            capacity = std::max(capacity * 2, used + n);
+            std::unique_ptr<char[]> bigger(new char[capacity + 1]);
+            std::memcpy(bigger.get(), data.get(), used);
+            data = std::move(bigger);
+        }
+        std::memcpy(data.get() + used, chunk, n);
+        used += n;
+    }
+    std::fclose(f);
+    return CIniFile(std::move(data), used);
+}
+
+CIniFile CIniFile::Parse(std::string_view contents) {
+    std::unique_ptr<char[]> data(new char[contents.size() + 1]);
+    std::memcpy(data.get(), contents.data(), contents.size());
+    return CIniFile(std::move(data), contents.size());
 }
 
 void CIniFile::ParseContents() {
-    const std::string_view all(*m_contents);
+    const char* const data = m_contents.get();
+    const std::size_t size = m_size;
     Section* current = nullptr;
+    // A line ends at CR or LF. The next LF is remembered so that the search
+    // for CR stays within the current line (files with CR alone stay linear).
+    std::size_t nextLf = 0;
+    bool lfSearched = false;
     std::size_t pos = 0;
-    while (pos < all.size()) {
-        std::size_t end = all.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = all.size();
-        AddLine(all.substr(pos, end - pos), current);
+    while (pos < size) {
+        if (!lfSearched || nextLf < pos) {
+            const void* lf = std::memchr(data + pos, '\n', size - pos);
+            nextLf = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+            lfSearched = true;
+        }
+        const void* cr = std::memchr(data + pos, '\r', nextLf - pos);
+        const std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : nextLf;
+        AddLine(std::string_view(data + pos, end - pos), current);
         pos = end + 1;
     }
     for (Section& section : m_sections) section.hasRepeatedKeys = HasRepeatedKeys(section);
@@ -145,8 +178,14 @@ const std::string_view* CIniFile::SectionView::FindValue(std::string_view key) c
 
 std::string CIniFile::SectionView::GetString(std::string_view key, std::string_view def,
                                              std::size_t maxBytes) const {
+    return std::string(GetView(key, def, maxBytes));
+}
+
+std::string_view CIniFile::SectionView::GetView(std::string_view key, std::string_view def,
+                                                std::size_t maxBytes) const {
     const std::string_view* value = FindValue(key);
-    return MbCut(value ? CleanValue(*value) : def, maxBytes);
+    const std::string_view text = value ? CleanValue(*value) : def;
+    return text.substr(0, MbFitLength(text, maxBytes));
 }
 
 std::int32_t CIniFile::SectionView::GetInt(std::string_view key, std::int32_t def) const {

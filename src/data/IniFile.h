@@ -32,6 +32,8 @@ public:
     public:
         bool Exists() const { return m_section != nullptr; }
         std::string GetString(std::string_view key, std::string_view def, std::size_t maxBytes = kMaxString) const;
+        // As GetString, as a view into the file's text (or into `def`).
+        std::string_view GetView(std::string_view key, std::string_view def, std::size_t maxBytes = kMaxString) const;
         std::int32_t GetInt(std::string_view key, std::int32_t def) const;
 
     private:
@@ -47,7 +49,7 @@ public:
     // result, like a missing file for the profile functions.
     static CIniFile Load(const std::string& path);
     // Parses file contents held in memory.
-    static CIniFile Parse(std::string contents);
+    static CIniFile Parse(std::string_view contents);
 
     bool HasSection(std::string_view section) const;
     SectionView GetSection(std::string_view section) const { return SectionView(FindSection(section)); }
@@ -79,13 +81,15 @@ private:
         mutable std::size_t hint = 0;
     };
 
+    explicit CIniFile(std::unique_ptr<char[]> contents, std::size_t size);
     void ParseContents();
     static bool HasRepeatedKeys(const Section& section);
     void AddLine(std::string_view line, Section*& current);
     const Section* FindSection(std::string_view section) const;
 
-    // Held on the heap so that the views into it survive moves.
-    std::unique_ptr<std::string> m_contents = std::make_unique<std::string>();
+    // The file's bytes, on the heap so that the views into them survive moves.
+    std::unique_ptr<char[]> m_contents;
+    std::size_t m_size = 0;
     std::vector<Section> m_sections;
     std::unordered_map<std::string, std::size_t> m_sectionIndex;  // upper-case name -> index
 };

@@ -69,7 +69,7 @@ void CTackletData::ReadItem(const CIniFile& ini, std::uint32_t volumeKey, const 
 
     const int format = s.GetInt("TEXTFORMAT", kTextPlain);
     if (format == kTextPlain || format == kTextScrambled) {
-        TEXT = DecodeBody(s.GetString("TEXT", ""), format, volumeKey);
+        TEXT = DecodeBody(s.GetView("TEXT", ""), format, volumeKey);
     }
 }
 

@@ -1,15 +1,19 @@
 #include "data/TextProtect.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "app/Trace.h"
 #include "data/MbString.h"
 
 namespace {
 
-unsigned char KeyByte(std::uint32_t key, std::size_t i) {
-    return static_cast<unsigned char>(key >> (8 * (i % 4)));
-}
+struct KeyBytes {
+    unsigned char k[4];
+    explicit KeyBytes(std::uint32_t key) {
+        for (int i = 0; i < 4; ++i) k[i] = static_cast<unsigned char>(key >> (8 * i));
+    }
+};
 
 struct DigitTable {
     unsigned char value[256] = {};
@@ -21,32 +25,48 @@ struct DigitTable {
 };
 constexpr DigitTable kDigits;
 
-constexpr char kHex[] = "0123456789abcdef";
+// Two lower-case digits per byte value ("%2.2x").
+struct HexPairs {
+    char pair[256][2] = {};
+    constexpr HexPairs() {
+        constexpr char digits[] = "0123456789abcdef";
+        for (int b = 0; b < 256; ++b) {
+            pair[b][0] = digits[b >> 4];
+            pair[b][1] = digits[b & 15];
+        }
+    }
+};
+constexpr HexPairs kHexPairs;
 
 }  // namespace
 
 void Scramble(std::string& bytes, std::uint32_t key) {
+    const KeyBytes k(key);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) + KeyByte(key, i) + i);
+        bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) + k.k[i % 4] + i);
     }
 }
 
 void Unscramble(std::string& bytes, std::uint32_t key) {
+    const KeyBytes k(key);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) - KeyByte(key, i) - i);
+        bytes[i] = static_cast<char>(static_cast<unsigned char>(bytes[i]) - k.k[i % 4] - i);
     }
 }
 
 std::string EncodeBody(std::string_view body, int format, std::uint32_t key) {
-    std::string bytes(body.substr(0, MbFitLength(body, kMaxBodyBytes)));
-    Trace("strlen=%d\n", static_cast<int>(bytes.size()));
-    if (format == kTextScrambled) Scramble(bytes, key);
-    Trace("byte len = %d\n", static_cast<int>(bytes.size()));
-    std::string digits(bytes.size() * 2, '\0');
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        digits[2 * i] = kHex[b >> 4];
-        digits[2 * i + 1] = kHex[b & 15];
+    const std::size_t n = MbFitLength(body, kMaxBodyBytes);
+    Trace("strlen=%d\n", static_cast<int>(n));
+    Trace("byte len = %d\n", static_cast<int>(n));
+    // Each byte, scrambled for format 1, becomes its two digits.
+    const KeyBytes k(key);
+    const bool scrambled = format == kTextScrambled;
+    std::string digits(n * 2, '\0');
+    char* out = digits.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        auto b = static_cast<unsigned char>(body[i]);
+        if (scrambled) b = static_cast<unsigned char>(b + k.k[i % 4] + i);
+        std::memcpy(out + 2 * i, kHexPairs.pair[b], 2);
     }
     return digits;
 }
@@ -57,14 +77,20 @@ std::string DecodeBody(std::string_view digits, int format, std::uint32_t key) {
         return std::string();
     }
     const std::size_t n = std::min(digits.size() / 2, kMaxBodyBytes);
+    // The bytes are unscrambled as they are decoded; the body ends at the
+    // first byte that is zero after unscrambling.
+    const KeyBytes k(key);
+    const bool scrambled = format == kTextScrambled;
     std::string bytes(n, '\0');
-    for (std::size_t i = 0; i < n; ++i) {
+    std::size_t i = 0;
+    for (; i < n; ++i) {
         const unsigned char hi = kDigits.value[static_cast<unsigned char>(digits[2 * i])];
         const unsigned char lo = kDigits.value[static_cast<unsigned char>(digits[2 * i + 1])];
-        bytes[i] = static_cast<char>((hi << 4) | lo);
+        auto b = static_cast<unsigned char>((hi << 4) | lo);
+        if (scrambled) b = static_cast<unsigned char>(b - k.k[i % 4] - i);
+        if (b == 0) break;
+        bytes[i] = static_cast<char>(b);
     }
-    if (format == kTextScrambled) Unscramble(bytes, key);
-    const std::size_t zero = bytes.find('\0');
-    if (zero != std::string::npos) bytes.resize(zero);
+    bytes.resize(i);
     return bytes;
 }

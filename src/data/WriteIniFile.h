@@ -6,10 +6,17 @@
 // program has always produced, on every platform. In profile mode (0) each
 // key goes through the platform's profile-writing function (see
 // SetProfileWriter).
+//
+// Values are written so that the reader gives them back: a line break
+// inside a value becomes a blank (it would end the key and let the rest
+// read as further keys or sections), a value ends at a zero byte as a C
+// string does, and a value with blanks at either end or enclosed in quotes
+// is written inside a pair of double quotes, which reading removes.
 #pragma once
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 // Writes one key the way WritePrivateProfileStringA does; returns success.
 using ProfileWriter = bool (*)(const char* section, const char* key, const char* value,
@@ -31,23 +38,24 @@ public:
     // Stream mode: creates or truncates the file; 1 on success, otherwise
     // traces the failure and returns 0. Profile mode: 1 at once.
     int open(const std::string& path);
-    // Writes one key (and the section line when the section changed); 1.
-    int write(const std::string& section, const std::string& key, const std::string& value,
-              const std::string& path);
-    int write(const std::string& section, const std::string& key, long long value,
-              const std::string& path);
+    // Writes one key (and the section line when the section changed). Stream
+    // mode: 1. Profile mode: the platform writer's result (0 without one).
+    int write(std::string_view section, std::string_view key, std::string_view value, const std::string& path);
+    int write(std::string_view section, std::string_view key, long long value, const std::string& path);
     // Stream mode: closes the file; false when any write or the close failed.
     bool close();
 
-    // Installs the profile-mode key writer (none: profile mode writes nothing
-    // and reports failure).
+    // Installs the profile-mode key writer.
     static void SetProfileWriter(ProfileWriter writer);
 
 private:
-    void WriteLine(std::string_view a, std::string_view b, std::string_view c);
+    void Append(std::string_view text);
+    void EndLine();
+    void Flush();
 
     int m_mode = kProfileMode;
     std::FILE* m_file = nullptr;
     std::string m_lastSection;
+    std::string m_buffer;  // lines not yet handed to the file
     bool m_failed = false;
 };

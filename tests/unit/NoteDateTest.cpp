@@ -1,6 +1,8 @@
 #include "data/NoteDate.h"
 
+#include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -53,6 +55,47 @@ TEST(NoteDateTest, RefusedValuesLeaveTheTimeAlone) {
         PvTime t = 12345;
         EXPECT_FALSE(ParseNoteDate(text, &t)) << text;
         EXPECT_EQ(t, 12345) << text;
+    }
+}
+
+// Switches the process to a time zone with daylight saving while alive.
+class ZoneWithDaylightSaving {
+public:
+    ZoneWithDaylightSaving() {
+        const char* old = std::getenv("TZ");
+        m_hadOld = old != nullptr;
+        if (m_hadOld) m_old = old;
+        setenv("TZ", "EST5EDT,M3.2.0,M11.1.0", 1);
+        tzset();
+    }
+    ~ZoneWithDaylightSaving() {
+        if (m_hadOld) setenv("TZ", m_old.c_str(), 1);
+        else unsetenv("TZ");
+        tzset();
+    }
+
+private:
+    bool m_hadOld = false;
+    std::string m_old;
+};
+
+TEST(NoteDateTest, EachDateTakesTheOffsetOfItsSeason) {
+    ZoneWithDaylightSaving zone;
+    struct Case {
+        const char* text;
+        PvTime utc;
+    };
+    const Case cases[] = {
+        {"202301151200", 1673802000},  // winter, UTC-5
+        {"202307151200", 1689436800},  // summer, UTC-4
+        {"202303120130", 1678602600},  // just before the change to summer time
+        {"202303120330", 1678606200},  // just after it
+    };
+    for (const auto& c : cases) {
+        PvTime t = 0;
+        ASSERT_TRUE(ParseNoteDate(c.text, &t)) << c.text;
+        EXPECT_EQ(t, c.utc) << c.text;
+        EXPECT_EQ(FormatNoteDate(t), c.text);
     }
 }
 
