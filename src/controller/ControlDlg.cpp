@@ -43,14 +43,22 @@ CControlDlg::CControlDlg() : CDialog(IDD_CONTROL_PANEL) { CNotifyBridge::SetCont
 
 CControlDlg::~CControlDlg() {
     if (CNotifyBridge::Control() == this) CNotifyBridge::SetControl(nullptr);
+    if (m_panelBrush) ::DeleteObject(m_panelBrush);
+    if (m_countBrush) ::DeleteObject(m_countBrush);
 }
 
 BOOL CControlDlg::OnInitDialog() {
+    m_panelBrush = ::CreateSolidBrush(RGB(230, 230, 230));
+    m_countBrush = ::CreateSolidBrush(RGB(240, 240, 200));
+    m_list.Attach(GetItem(IDC_PANEL_LIST));
+    ::CheckRadioButton(GetHwnd(), IDC_PANEL_MODE_TITLE, IDC_PANEL_MODE_TEXT, IDC_PANEL_MODE_TITLE);
+    ::EnableWindow(GetItem(IDC_PANEL_CENTERWINDOW), FALSE);
+    ::EnableWindow(GetItem(IDC_PANEL_CENTERMONITOR), FALSE);
     RefreshNoteList();
     return TRUE;
 }
 
-bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
+bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_TIMER:
         if (wParam == TIMER_MATCH) {
@@ -68,6 +76,18 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
     case WM_DESTROY:
         OnDestroy();
         return false;
+    case WM_NOTIFY: {
+        const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->idFrom == IDC_PANEL_LIST && hdr->code == NM_CLICK) {
+            int mark = m_list.SelectionMark();
+            if (mark >= 0) SelectNoteRow(mark);
+        }
+        return false;
+    }
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return OnPanelColor(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), result);
     default:
         return false;
     }
@@ -451,11 +471,3 @@ void CControlDlg::notifyMovePendingList(HWND caller) {
     CNotifyBridge::AddToPendingList(copy);
 }
 
-// --------------------------------------------------------------- the panel
-
-void CControlDlg::RefreshNoteList() {
-    if (!GetHwnd()) return;
-    char count[64];
-    std::snprintf(count, sizeof count, "現在：%d 枚", static_cast<int>(m_notes.Size()));
-    ::SetDlgItemTextA(GetHwnd(), IDC_PANEL_COUNT, count);
-}

@@ -5,6 +5,8 @@
 
 #include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
+#include "controller/NoteListView.h"
+#include "controller/NoteRows.h"
 #include "controller/ProcessInfo.h"
 #include "controller/WindowList.h"
 #include "data/PreSetFile.h"
@@ -70,6 +72,11 @@ public:
 
     // Rebuilds the main panel's list (rows follow the active notes).
     void RefreshNoteList();
+    // Enables the row commands for the note at `index` (-1: no note).
+    void SelectNoteRow(int index);
+    // Marks and shows row `index` (used by the search panel).
+    void ShowNoteRow(int index);
+    ListMode Mode() const { return m_listMode; }
 
     // Registers the paste hotkeys; `atStart` selects the failure message.
     void RegisterHotkeys(bool atStart);
@@ -80,6 +87,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
@@ -93,6 +101,18 @@ private:
     void DestroyNoteWindow(CTackletData& note);
     void OnDestroy();
 
+    // Main panel commands (ControlPanel.cpp).
+    int MarkedRow(const char* noticeWhenNone);
+    void OnDeleteOne();
+    void OnDeleteAll();
+    void OnExportRow();
+    void OnRepasteRow();
+    void OnPendingRow();
+    void OnMatchConditionRow();
+    void OnCenterRow(bool onMonitor);
+    void OnEditBody();
+    bool OnPanelColor(UINT msg, HDC dc, HWND control, LRESULT& result);
+
     std::string m_dataPath;
     std::string m_propatyPath;
     std::string m_presetPath;
@@ -105,6 +125,10 @@ private:
     CSettingsData m_settings;
     CTackletData m_default;
     std::vector<CPreSetCondData> m_presets;
+    CNoteListView m_list;
+    ListMode m_listMode = ListMode::Title;
+    HBRUSH m_panelBrush = nullptr;
+    HBRUSH m_countBrush = nullptr;
     CHotkeyLatch m_windowLatch;
     CHotkeyLatch m_desktopLatch;
 };

@@ -7,11 +7,14 @@
 #include "data/TackletData.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 class CNoteList {
 public:
+    // The records, to read and change in place; the count changes only
+    // through the operations below (each record carries an identity).
     std::vector<CTackletData>& Items() { return m_items; }
     const std::vector<CTackletData>& Items() const { return m_items; }
     std::size_t Size() const { return m_items.size(); }
@@ -23,7 +26,14 @@ public:
     void InsertAtHead(CTackletData record);
     // Removes position `i` and marks every record from `i` on.
     void RemoveAt(std::size_t i);
+    void Clear();
     void MarkAll();
+
+    // An identity of the record at `i` that survives insertions and removals
+    // around it (not stored in any file), and the position of an identity
+    // (-1 when that record is gone).
+    std::uint64_t IdAt(std::size_t i) const { return m_ids[i]; }
+    int IndexOf(std::uint64_t id) const;
 
     // Position of the attached record whose note window is `window`, or -1.
     // With `trace`, each attached record with a window writes its window's
@@ -32,6 +42,8 @@ public:
 
 private:
     std::vector<CTackletData> m_items;
+    std::vector<std::uint64_t> m_ids;
+    std::uint64_t m_nextId = 1;
 };
 
 // A record moved to a new target window with rectangle `target` (screen):

@@ -12,6 +12,7 @@
 #define IDD_CONTROL_PANEL        129
 #define IDD_TACKLET              131
 #define IDD_WRITEMSG             135
+#define IDD_BODYEDIT             168
 
 // Menus
 #define IDR_TRAY_MENU            130
@@ -47,6 +48,9 @@
 #define IDC_PANEL_HIDDEN2        1189
 #define IDC_PANEL_MODE_TITLE     1200
 #define IDC_PANEL_MODE_TEXT      1201
+
+// Body edit dialog
+#define IDC_BODYEDIT_TEXT        1007
 
 // Writing window and version dialog controls
 #define IDC_WRITEMSG_TEXT        1016

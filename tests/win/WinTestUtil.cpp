@@ -54,6 +54,70 @@ void CTargetWindow::Close() {
     Pump(20);
 }
 
+CMessageBoxAnswerer::CMessageBoxAnswerer(std::vector<int> answers) : m_answers(std::move(answers)) {
+    ::InitializeCriticalSection(&m_lock);
+    m_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_thread = ::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
+}
+
+CMessageBoxAnswerer::~CMessageBoxAnswerer() {
+    ::SetEvent(m_stop);
+    ::WaitForSingleObject(m_thread, 5000);
+    ::CloseHandle(m_thread);
+    ::CloseHandle(m_stop);
+    ::DeleteCriticalSection(&m_lock);
+}
+
+std::vector<std::string> CMessageBoxAnswerer::Texts() {
+    ::EnterCriticalSection(&m_lock);
+    std::vector<std::string> copy = m_texts;
+    ::LeaveCriticalSection(&m_lock);
+    return copy;
+}
+
+DWORD WINAPI CMessageBoxAnswerer::ThreadProc(void* self) {
+    static_cast<CMessageBoxAnswerer*>(self)->Run();
+    return 0;
+}
+
+void CMessageBoxAnswerer::Run() {
+    size_t next = 0;
+    while (::WaitForSingleObject(m_stop, 20) == WAIT_TIMEOUT) {
+        struct Find {
+            DWORD pid;
+            HWND box;
+        } find{::GetCurrentProcessId(), nullptr};
+        ::EnumWindows(
+            [](HWND h, LPARAM p) -> BOOL {
+                auto* f = reinterpret_cast<Find*>(p);
+                DWORD pid = 0;
+                ::GetWindowThreadProcessId(h, &pid);
+                char cls[32] = {};
+                ::GetClassNameA(h, cls, sizeof cls);
+                // A message box is the dialog class with its text in static 0xFFFF.
+                if (pid == f->pid && ::IsWindowVisible(h) && std::string(cls) == "#32770" &&
+                    ::GetDlgItem(h, 0xFFFF)) {
+                    f->box = h;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&find));
+        if (!find.box) continue;
+        char text[512] = {};
+        ::GetDlgItemTextA(find.box, 0xFFFF, text, sizeof text);
+        ::EnterCriticalSection(&m_lock);
+        m_texts.push_back(text);
+        ::LeaveCriticalSection(&m_lock);
+        int answer = next < m_answers.size() ? m_answers[next] : IDOK;
+        ++next;
+        ::PostMessageA(find.box, WM_COMMAND, answer, 0);
+        // Wait until that box is gone before looking for the next one.
+        while (::IsWindow(find.box) && ::WaitForSingleObject(m_stop, 10) == WAIT_TIMEOUT) {
+        }
+    }
+}
+
 void Pump(DWORD ms) {
     DWORD start = ::GetTickCount();
     do {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace wintest {
 
@@ -35,6 +36,29 @@ public:
 
 private:
     HWND m_hWnd = nullptr;
+};
+
+// Answers the message boxes of this process from another thread, in turn
+// with the given buttons (IDOK when the list runs out), and records their
+// texts.
+class CMessageBoxAnswerer {
+public:
+    explicit CMessageBoxAnswerer(std::vector<int> answers = {});
+    ~CMessageBoxAnswerer();
+    CMessageBoxAnswerer(const CMessageBoxAnswerer&) = delete;
+    CMessageBoxAnswerer& operator=(const CMessageBoxAnswerer&) = delete;
+
+    std::vector<std::string> Texts();
+
+private:
+    static DWORD WINAPI ThreadProc(void* self);
+    void Run();
+
+    std::vector<int> m_answers;
+    std::vector<std::string> m_texts;
+    CRITICAL_SECTION m_lock;
+    HANDLE m_stop = nullptr;
+    HANDLE m_thread = nullptr;
 };
 
 // Dispatches the waiting messages of this thread for about `ms` milliseconds.

@@ -1,0 +1,41 @@
+#include "controller/BodyEditDlg.h"
+
+#include "data/MbString.h"
+#include "res/resource.h"
+
+#include <vector>
+
+CBodyEditDlg::CBodyEditDlg(std::string text) : CDialog(IDD_BODYEDIT), m_text(std::move(text)) {}
+
+BOOL CBodyEditDlg::OnInitDialog() {
+    HWND edit = GetItem(IDC_BODYEDIT_TEXT);
+    ::SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
+    ::SendMessageA(edit, EM_LIMITTEXT, kTextLimit, 0);
+    ::SetWindowTextA(edit, m_text.c_str());
+    ::SetFocus(edit);
+    PutCaretAtEnd();
+    return FALSE;  // the focus is set
+}
+
+void CBodyEditDlg::PutCaretAtEnd() {
+    HWND edit = GetItem(IDC_BODYEDIT_TEXT);
+    int end = ::GetWindowTextLengthA(edit);
+    ::SendMessageA(edit, EM_SETSEL, end, end);
+    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
+bool CBodyEditDlg::OnCommand(WORD id, WORD code, HWND control) {
+    if (id == IDC_BODYEDIT_TEXT && code == EN_SETFOCUS) {
+        // Never show the text all selected.
+        PutCaretAtEnd();
+        return true;
+    }
+    if (id == IDOK) {
+        HWND edit = GetItem(IDC_BODYEDIT_TEXT);
+        std::vector<char> buffer(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1);
+        ::GetWindowTextA(edit, buffer.data(), static_cast<int>(buffer.size()));
+        // The edit control counts characters; the note holds at most 4000 bytes.
+        m_text = MbCut(buffer.data(), kTextLimit);
+    }
+    return CDialog::OnCommand(id, code, control);
+}

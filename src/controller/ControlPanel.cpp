@@ -1,0 +1,186 @@
+// The main panel: the list of active notes and the commands on its rows.
+#include "controller/BodyEditDlg.h"
+#include "controller/ControlDlg.h"
+#include "controller/NotifyBridge.h"
+#include "data/TackletWindow.h"
+#include "platform/MessageBox.h"
+#include "res/resource.h"
+
+#include <cstdio>
+
+void CControlDlg::RefreshNoteList() {
+    if (!GetHwnd()) return;
+    m_list.Begin();
+    for (const CTackletData& note : m_notes.Items()) {
+        std::string text = m_listMode == ListMode::Text ? note.GetText() : std::string();
+        m_list.AddRow(NoteRowTexts(note, m_listMode, text), -1);
+    }
+    m_list.End();
+    char count[64];
+    std::snprintf(count, sizeof count, "現在：%d 枚", static_cast<int>(m_notes.Size()));
+    ::SetDlgItemTextA(GetHwnd(), IDC_PANEL_COUNT, count);
+}
+
+void CControlDlg::SelectNoteRow(int index) {
+    auto enable = [this](int id, bool on) { ::EnableWindow(GetItem(id), on ? TRUE : FALSE); };
+    if (index < 0 || static_cast<std::size_t>(index) >= m_notes.Size()) {
+        for (int id : {IDC_PANEL_EDITTEXT, IDC_PANEL_MATCHCOND, IDC_PANEL_CENTERWINDOW, IDC_PANEL_CENTERMONITOR})
+            enable(id, false);
+        return;
+    }
+    const CTackletData& note = m_notes[static_cast<std::size_t>(index)];
+    const bool shown = note.m_pWin != nullptr;
+    enable(IDC_PANEL_CENTERWINDOW, shown);
+    enable(IDC_PANEL_CENTERMONITOR, shown);
+    enable(IDC_PANEL_EDITTEXT, !shown);
+    enable(IDC_PANEL_MATCHCOND, note.EXENAME != kDesktopName);
+}
+
+void CControlDlg::ShowNoteRow(int index) {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_notes.Size()) return;
+    m_list.ShowRow(index);
+    SelectNoteRow(index);
+}
+
+bool CControlDlg::OnCommand(WORD id, WORD code, HWND control) {
+    switch (id) {
+    case IDC_PANEL_DELETE: OnDeleteOne(); return true;
+    case IDC_PANEL_DELETEALL: OnDeleteAll(); return true;
+    case IDC_PANEL_EXPORT: OnExportRow(); return true;
+    case IDC_PANEL_REPASTE: OnRepasteRow(); return true;
+    case IDC_PANEL_PENDING: OnPendingRow(); return true;
+    case IDC_PANEL_MATCHCOND: OnMatchConditionRow(); return true;
+    case IDC_PANEL_CENTERWINDOW: OnCenterRow(false); return true;
+    case IDC_PANEL_CENTERMONITOR: OnCenterRow(true); return true;
+    case IDC_PANEL_EDITTEXT: OnEditBody(); return true;
+    case IDC_PANEL_MODE_TITLE:
+    case IDC_PANEL_MODE_TEXT:
+        m_listMode = ::IsDlgButtonChecked(GetHwnd(), IDC_PANEL_MODE_TEXT) ? ListMode::Text : ListMode::Title;
+        RefreshNoteList();
+        return true;
+    case IDC_PANEL_HIDDEN1:
+    case IDC_PANEL_HIDDEN2:
+        return true;
+    case IDOK:
+    case IDCANCEL:
+        // Enter and Esc in the panel belong to the main window.
+        ::SendMessageA(::GetParent(GetHwnd()), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The marked row when it denotes a note; the notice when no row is marked,
+// -1 silently when the mark lies past the end.
+int CControlDlg::MarkedRow(const char* noticeWhenNone) {
+    int mark = m_list.SelectionMark();
+    if (mark < 0) {
+        ShowNotice(GetHwnd(), noticeWhenNone);
+        return -1;
+    }
+    if (static_cast<std::size_t>(mark) >= m_notes.Size()) return -1;
+    return mark;
+}
+
+void CControlDlg::OnDeleteOne() {
+    int mark = m_list.SelectionMark();
+    if (mark < 0) {
+        ShowNotice(GetHwnd(), "削除するデータを一覧で選択してください");
+        return;
+    }
+    if (!AskYesNo(GetHwnd(), "選択したデータを削除しますか？")) return;
+    if (static_cast<std::size_t>(mark) >= m_notes.Size()) return;
+    DestroyNoteWindow(m_notes[static_cast<std::size_t>(mark)]);
+    m_notes.RemoveAt(static_cast<std::size_t>(mark));
+    RefreshNoteList();
+    SelectNoteRow(-1);
+    SaveOnChange();
+}
+
+void CControlDlg::OnDeleteAll() {
+    if (!AskYesNo(GetHwnd(), "全件データを削除しますか？")) return;
+    if (!AskYesNo(GetHwnd(), "本当に全件データを削除しますか？")) return;
+    for (CTackletData& note : m_notes.Items()) DestroyNoteWindow(note);
+    m_notes.Clear();
+    RefreshNoteList();
+    SelectNoteRow(-1);
+    SaveOnChange();
+}
+
+void CControlDlg::OnExportRow() {
+    int row = MarkedRow("エクスポートするデータを一覧で選択してください");
+    if (row < 0) return;
+    CTackletData copy = m_notes[static_cast<std::size_t>(row)];
+    copy.CopyWindowForExport();
+    CNotifyBridge::AddToExportStack(copy);
+}
+
+void CControlDlg::OnRepasteRow() {
+    int row = MarkedRow("貼り替えする付箋を一覧で選択してください");
+    if (row < 0) return;
+    // The window selection dialog opens here (window selection).
+}
+
+void CControlDlg::OnPendingRow() {
+    int row = MarkedRow("保留リストへ移動するデータを一覧で選択してください");
+    if (row < 0) return;
+    CTackletData& note = m_notes[static_cast<std::size_t>(row)];
+    note.EndTacklet();
+    CTackletData copy = note;
+    m_notes.RemoveAt(static_cast<std::size_t>(row));
+    RefreshNoteList();
+    SelectNoteRow(-1);
+    SaveOnChange();
+    CNotifyBridge::AddToPendingList(copy);
+}
+
+void CControlDlg::OnMatchConditionRow() {
+    int row = MarkedRow("条件変更するデータを一覧で選択してください");
+    if (row < 0) return;
+    if (m_notes[static_cast<std::size_t>(row)].EXENAME == kDesktopName) {
+        ShowNotice(GetHwnd(), "デスクトップ付箋は条件変更できません。");
+        return;
+    }
+    // The match condition dialog opens here (extended condition selection).
+}
+
+void CControlDlg::OnCenterRow(bool onMonitor) {
+    int row = MarkedRow("表示を移動する付箋データを一覧で選択してください");
+    if (row < 0) return;
+    CTackletData& note = m_notes[static_cast<std::size_t>(row)];
+    if (onMonitor)
+        note.CenterOnTargetMonitor();
+    else
+        note.CenterOnTarget();
+}
+
+void CControlDlg::OnEditBody() {
+    int row = MarkedRow("編集するデータを一覧で選択してください");
+    if (row < 0) return;
+    const std::uint64_t id = m_notes.IdAt(static_cast<std::size_t>(row));
+    CTackletData& note = m_notes[static_cast<std::size_t>(row)];
+    note.EndTacklet();
+    if (note.READONLY && !AskYesNo(GetHwnd(), "書き込み禁止状態ですが編集しますか？")) return;
+    CBodyEditDlg dialog(note.GetText());
+    if (dialog.DoModal(GetHwnd()) != IDOK) return;
+    // The list may have changed while the dialog was open (a hotkey adds a
+    // note in front): find the note again, and give up when it is gone.
+    row = m_notes.IndexOf(id);
+    if (row < 0) return;
+    CTackletData& edited = m_notes[static_cast<std::size_t>(row)];
+    if (edited.m_bAttached == 1) edited.EndTacklet();
+    edited.SetText(dialog.Text());
+}
+
+bool CControlDlg::OnPanelColor(UINT msg, HDC dc, HWND control, LRESULT& result) {
+    if (msg == WM_CTLCOLORSTATIC) {
+        ::SetBkMode(dc, TRANSPARENT);
+        if (control == GetItem(IDC_PANEL_COUNT)) {
+            result = reinterpret_cast<LRESULT>(m_countBrush);
+            return true;
+        }
+    }
+    result = reinterpret_cast<LRESULT>(m_panelBrush);
+    return true;
+}
