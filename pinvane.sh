@@ -121,10 +121,21 @@ run_ctest() {
   FAILED=$((FAILED + failed))
 }
 
+# The portable core builds without Win32: no window headers in src/data.
+check_portable_core() {
+  local hits
+  hits=$(grep -rlE '#[[:space:]]*include[[:space:]]*[<"](windows|winuser|wingdi|commctrl)\.h' "$ROOT/src/data" || true)
+  if [ -n "$hits" ]; then
+    log "src/data includes Win32 headers: $hits"; return 1
+  fi
+}
+
 cmd_test() {
   ensure_packages
   mkdir -p "$BUILD"
   trap stop_all EXIT
+
+  if check_portable_core; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)); fi
 
   build_native
   run_ctest native "$BUILD/native"

@@ -135,6 +135,12 @@ bool CMossrelDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_TRAY_MAINPANEL:
         ShowMainPanel();
         return true;
+    case ID_TRAY_PASTE_DESKTOP:
+        m_control.PasteToDesktop();
+        return true;
+    case ID_TRAY_SAVE:
+        SaveAllNotes();
+        return true;
     case IDOK:
     case IDCANCEL:
         SetPanelVisible(0);
