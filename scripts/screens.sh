@@ -38,4 +38,5 @@ shot notes-on-window "$win/tests/e2e/pvdrive.exe" hold-notes "$win/Pinvane.exe" 
 if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
   shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
 fi
+if [ -e "$win/tests/win/buttons/pvbuttonshot.exe" ]; then shot buttons "$win/tests/win/buttons/pvbuttonshot.exe" || status=1; fi
 exit $status

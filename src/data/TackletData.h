@@ -62,7 +62,8 @@ public:
     static std::int32_t ClampTransparent(std::int32_t value);
 
     std::int32_t READONLY = 0;
-    // Opacity in percent (key TRANSPARENT; the bare name is a <wingdi.h> macro).
+    // Opacity in percent (key TRANSPARENT; the bare name is a macro of the
+    // Windows GDI headers).
     std::int32_t TRANSPARENT_ = 70;
     std::int32_t MOUSEHIDECTL = 0;
     std::int32_t COLOR = 0;

@@ -116,12 +116,14 @@ TEST_F(NoteFileTest, WritingClearsModifiedMarksOnlyOnSuccess) {
     std::vector<CTackletData> notes(2);
     for (auto& n : notes) n.m_bModified = 1;
     EXPECT_FALSE(WriteDataFile(dir.File("missing-dir/x.ini"), notes, kTextPlain, 0));
-    EXPECT_EQ(notes[0].m_bModified + notes[1].m_bModified, 2);
+    EXPECT_EQ(notes[0].m_bModified, 1);
+    EXPECT_EQ(notes[1].m_bModified, 1);
     // Every note is written, marked or not: the file is rewritten whole.
     notes[1].m_bModified = 0;
     const std::string path = dir.File("x.ini");
     EXPECT_TRUE(WriteDataFile(path, notes, kTextPlain, 0));
-    EXPECT_EQ(notes[0].m_bModified + notes[1].m_bModified, 0);
+    EXPECT_EQ(notes[0].m_bModified, 0);
+    EXPECT_EQ(notes[1].m_bModified, 0);
     EXPECT_TRUE(CIniFile::Load(path).HasSection("TACKLETITEM1"));
 }
 

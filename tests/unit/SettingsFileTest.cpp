@@ -20,13 +20,18 @@ TEST(SettingsFileTest, FirstStartGivesTheDefaults) {
     EXPECT_EQ(templ.m_logFont, CRecordDefaults::DefaultFont());
     EXPECT_STREQ(templ.m_logFont.lfFaceName, "ＭＳ Ｐゴシック");
     EXPECT_EQ(templ.m_logFont.lfHeight, -12);
-    EXPECT_EQ(settings.INIWIDTH * 1000 + settings.INIHEIGHT, 200060);
-    EXPECT_EQ(settings.HK_PAST_MODIFIERS * 1000 + settings.HK_PAST_KEY, 8083);
-    EXPECT_EQ(settings.HK_PASTDT_MODIFIERS * 1000 + settings.HK_PASTDT_KEY, 8086);
+    EXPECT_EQ(settings.INIWIDTH, 200);
+    EXPECT_EQ(settings.INIHEIGHT, 60);
+    EXPECT_EQ(settings.HK_PAST_MODIFIERS, 8);  // Windows key
+    EXPECT_EQ(settings.HK_PAST_KEY, 'S');
+    EXPECT_EQ(settings.HK_PASTDT_MODIFIERS, 8);
+    EXPECT_EQ(settings.HK_PASTDT_KEY, 'V');
     EXPECT_EQ(settings.POSINTERVAL, 50);
     const CPropatyData limits;
-    EXPECT_EQ(limits.m_minWidth * 1000 + limits.m_minHeight, 50020);
-    EXPECT_EQ(limits.m_maxWidth * 1000 + limits.m_maxHeight, 600400);
+    EXPECT_EQ(limits.m_minWidth, 50);
+    EXPECT_EQ(limits.m_minHeight, 20);
+    EXPECT_EQ(limits.m_maxWidth, 600);
+    EXPECT_EQ(limits.m_maxHeight, 400);
 }
 
 TEST(SettingsFileTest, WritesEveryKeyInOrder) {

@@ -53,8 +53,10 @@ TEST_F(TackletDataTest, StartHandsOverEveryValueInOrder) {
     EXPECT_TRUE(w->desktop);
     EXPECT_EQ(w->target, kTarget);
     EXPECT_EQ(w->text, "body");
-    EXPECT_EQ(w->readOnly + w->transparent, 41);
-    EXPECT_EQ(w->graFlg * 10 + w->graPtn, 3);
+    EXPECT_EQ(w->readOnly, 1);
+    EXPECT_EQ(w->transparent, 40);
+    EXPECT_EQ(w->graFlg, 0);
+    EXPECT_EQ(w->graPtn, 3);
     EXPECT_EQ(w->reserve.enable, 0);
     EXPECT_EQ(w->rect, (PvRect{10, 20, 110, 70}));
     EXPECT_EQ(w->targetRect, (PvRect{1, 2, 3, 4}));
@@ -124,10 +126,17 @@ TEST_F(TackletDataTest, EndCollectsDestroysMarksAndNotifies) {
     EXPECT_EQ(n.TEXT, std::string(3999, 'x'));  // cut to 4000 bytes, not inside a character
     EXPECT_EQ(n.NoteRect(), (PvRect{1, 2, 3, 4}));
     EXPECT_EQ(n.TargetRect(), (PvRect{5, 6, 7, 8}));
-    EXPECT_EQ(n.READONLY + n.BKTRANSPARENT + n.MOUSEHIDECTL + n.FRAME, 4);
+    EXPECT_EQ(n.READONLY, 1);
+    EXPECT_EQ(n.BKTRANSPARENT, 1);
+    EXPECT_EQ(n.MOUSEHIDECTL, 1);
+    EXPECT_EQ(n.FRAME, 1);
     EXPECT_EQ(n.TRANSPARENT_, 90);
-    EXPECT_EQ(n.COLOR * 1000 + n.PICKPOS * 100 + n.BKCOLOR * 10 + n.TXCOLOR, 3242);
-    EXPECT_EQ(n.GRAFLG * 10 + n.GRAPTN, 5);
+    EXPECT_EQ(n.COLOR, 3);
+    EXPECT_EQ(n.PICKPOS, 2);
+    EXPECT_EQ(n.BKCOLOR, 4);
+    EXPECT_EQ(n.TXCOLOR, 2);
+    EXPECT_EQ(n.GRAFLG, 0);
+    EXPECT_EQ(n.GRAPTN, 5);
     EXPECT_EQ(n.m_logFont.lfWeight, 700);
     EXPECT_EQ(n.m_reserve.type, 2);
     EXPECT_EQ(n.m_arrow, (CArrowData{1, 9, 9, 9, 9}));
