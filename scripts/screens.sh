@@ -39,4 +39,5 @@ if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
   shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
 fi
 if [ -e "$win/tests/win/buttons/pvbuttonshot.exe" ]; then shot buttons "$win/tests/win/buttons/pvbuttonshot.exe" || status=1; fi
+if [ -e "$win/tests/win/winsel/pvwinselshot.exe" ]; then shot window-selection "$win/tests/win/winsel/pvwinselshot.exe" || status=1; fi
 exit $status

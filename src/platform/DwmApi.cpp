@@ -5,7 +5,6 @@ template <typename Fn>
 Fn Load(HMODULE module, const char* name) {
     return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
 }
-constexpr HRESULT kMissing = E_NOTIMPL;
 }  // namespace
 
 bool IsVistaOrLater() {
@@ -40,6 +39,11 @@ bool CDwmApi::IsCompositionEnabled() const {
     BOOL enabled = FALSE;
     if (!m_isCompositionEnabled || FAILED(m_isCompositionEnabled(&enabled))) return false;
     return enabled != FALSE;
+}
+
+HRESULT CDwmApi::QueryCompositionEnabled(BOOL* enabled) const {
+    *enabled = FALSE;
+    return m_isCompositionEnabled ? m_isCompositionEnabled(enabled) : kMissing;
 }
 
 HRESULT CDwmApi::ExtendFrameIntoClientArea(HWND hWnd, const MARGINS& margins) const {

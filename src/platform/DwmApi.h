@@ -12,11 +12,17 @@ public:
     // The process-wide loader (loaded on first use, never unloaded).
     static CDwmApi& Instance();
 
+    // What every call returns where its function could not be loaded.
+    static constexpr HRESULT kMissing = E_NOTIMPL;
+
     bool Available() const { return m_module != nullptr; }
 
     // Whether desktop composition is on (false without the library, and
     // on systems before major version 6).
     bool IsCompositionEnabled() const;
+    // The composition query itself: the function's result with `*enabled`
+    // set, or kMissing (and `*enabled` FALSE) where the layer is missing.
+    HRESULT QueryCompositionEnabled(BOOL* enabled) const;
     HRESULT ExtendFrameIntoClientArea(HWND hWnd, const MARGINS& margins) const;
     HRESULT GetWindowAttribute(HWND hWnd, DWORD attribute, void* value, DWORD size) const;
     // The visible frame of a window (extended frame bounds), or its window

@@ -61,6 +61,11 @@
 #define IDC_TACKLET_EDIT         1005
 #define IDC_TACKLET_EAR          1006
 
+// Window selection dialog
+#define IDD_WINDOWSEL            147
+#define IDC_WINSEL_LIST          1098
+#define IDC_WINSEL_IMAGE         1205
+
 // Tray menu commands
 #define ID_TRAY_MAINPANEL        32771
 #define ID_TRAY_EXIT             32772

@@ -1,0 +1,56 @@
+#include "winsel/ImageListCashSmoll.h"
+
+#include <shellapi.h>
+
+#include "app/Trace.h"
+#include "controller/WindowList.h"
+#include "platform/Dialog.h"
+#include "res/resource.h"
+
+namespace {
+constexpr int kIconSize = 16;
+constexpr int kGrowBy = 50;
+}  // namespace
+
+CImageListCashSmoll::CImageListCashSmoll()
+    : m_images(::ImageList_Create(kIconSize, kIconSize, ILC_COLORDDB, 0, kGrowBy)) {
+    ::ImageList_SetBkColor(m_images, RGB(255, 255, 255));
+}
+
+CImageListCashSmoll::~CImageListCashSmoll() {
+    if (m_images) ::ImageList_Destroy(m_images);
+}
+
+int CImageListCashSmoll::GetIconIndex(const std::string& key) {
+    for (size_t i = 0; i < m_keys.size(); ++i) {
+        if (m_keys[i] == key) return static_cast<int>(i);
+    }
+    bool shared = false;
+    HICON icon = LoadIconFor(key, &shared);
+    if (!icon) return -1;
+    // The image list keeps a copy of the icon.
+    const int index = ::ImageList_AddIcon(m_images, icon);
+    if (!shared) ::DestroyIcon(icon);
+    // A key without an image would put every later key beside the wrong
+    // image: keys are only kept together with theirs.
+    if (index < 0) return -1;
+    m_keys.push_back(key);
+    return index;
+}
+
+HICON CImageListCashSmoll::LoadIconFor(const std::string& key, bool* shared) const {
+    if (key == kDesktopName) {
+        auto icon = static_cast<HICON>(::LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_DESKTOP), IMAGE_ICON,
+                                                    kIconSize, kIconSize, 0));
+        if (!icon) Trace("ICON get fail(LoadIcon) path =%s\n", key.c_str());
+        return icon;
+    }
+    SHFILEINFOA info{};
+    // Only a successful call's icon counts (Wine may leave a stale value).
+    if (::SHGetFileInfoA(key.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon)
+        return info.hIcon;
+    Trace("ICON get fail path =%s\n", key.c_str());
+    // The system's own icon: shared, never destroyed.
+    *shared = true;
+    return ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_HAND));
+}

@@ -1,0 +1,8 @@
+# Window selection sources, compiled into pinvane_win.
+set(PV_WINSEL_SOURCES
+  ImageListCashSmoll.cpp
+  StcImage.cpp
+  ThumbnailLayer.cpp
+  WindowCapture.cpp
+  WindowSelDlg.cpp
+)
