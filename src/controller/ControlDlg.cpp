@@ -6,6 +6,7 @@
 #include "controller/NotifyBridge.h"
 #include "data/MbString.h"
 #include "data/NoteFile.h"
+#include "data/RecordDefaults.h"
 #include "data/TackletWindow.h"
 #include "data/VolumeKey.h"
 #include "res/resource.h"
@@ -149,6 +150,7 @@ void CControlDlg::SetPresetPath(const std::string& path) {
 void CControlDlg::SetPropatyPath(const std::string& path) {
     m_propatyPath = path;
     PropatyReadFile(path, m_settings, m_default);
+    CRecordDefaults::SetArrowLineWidth(m_settings.ARROWLINEWIDTH);
     RegisterHotkeys(true);
 }
 
@@ -175,7 +177,7 @@ void CControlDlg::SaveAll() {
 }
 
 bool CControlDlg::WriteIniFile() {
-    Trace("CControlDlg::__writeIniFile()\n");
+    // The writer traces "CControlDlg::__writeIniFile()" itself.
     if (WriteDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey)) return true;
     ::MessageBoxA(GetHwnd(), kWriteErrorText, "Pinvane", MB_OK);
     return false;

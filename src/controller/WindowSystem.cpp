@@ -33,7 +33,7 @@ BOOL CALLBACK ChildProc(HWND hWnd, LPARAM param) {
     info.cbSize = sizeof info;
     ::GetWindowInfo(hWnd, &info);
     static_assert(sizeof(info) == sizeof(child.info), "WINDOWINFO layout");
-    std::memcpy(&child.info, &info, sizeof info);
+    std::memcpy(static_cast<void*>(&child.info), &info, sizeof info);
     child.text = text;
     char className[512] = {};
     ::GetClassNameA(hWnd, className, sizeof className);

@@ -453,6 +453,49 @@ int ExtensionAndHotkey(const std::string& exe) {
     return c.ExitCode();
 }
 
+// The main window from the tray, hiding it again, and saving on command and
+// at the end of the session.
+int MainWindow(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    const std::string data = appDir + "\\PinvaneData.ini";
+    WriteText(data, "[SYSTEM]\r\nTACKLETNUM=1\r\n[TACKLETITEM0]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nTEXT=616263\r\n");
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "", appDir), "started");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "main window exists");
+    ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);
+    c.Expect(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, 3000), "tray double-click shows the main window");
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r = WindowRect(main);
+    c.Expect(r.right == work.right && r.bottom == work.bottom, "its frame sits in the bottom-right corner of the work area");
+
+    ::PostMessageA(main, WM_COMMAND, IDCANCEL, 0);  // what Esc sends
+    c.Expect(WaitFor([&] { return !::IsWindowVisible(main); }, 3000), "Esc hides it");
+    ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);
+    WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, 3000);
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    c.Expect(WaitFor([&] { return !::IsWindowVisible(main); }, 3000), "the close box hides it");
+    c.Expect(p.Running(), "Pinvane keeps running");
+
+    // A save on command rewrites the file with every note (here: one).
+    WriteText(data, "");
+    ::PostMessageA(main, WM_COMMAND, 32795, 0);
+    c.Expect(WaitFor([&] { return ReadFile(data).find("TEXT=616263\r\r\n") != std::string::npos; }, 5000),
+             "手動保存 writes every note");
+    c.Expect(ReadFile(data).find("TACKLETNUM=1\r\r\n") != std::string::npos, "with the count in the header");
+    WaitFor([&] { return !FindNotes(p.Pid(), main).all.empty(); }, 3000);
+
+    WriteText(data, "");
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &result);
+    c.Expect(ReadFile(data).find("TEXT=616263\r\r\n") != std::string::npos, "WM_ENDSESSION writes every note");
+    c.Expect(p.Exit(), "exit");
+    return c.ExitCode();
+}
+
 // Touches `readyFile`, then waits for `doneFile` (at most a minute).
 void HoldForScreenshot(const std::string& readyFile, const std::string& doneFile) {
     WaitFor([] { return false; }, 500);
@@ -506,6 +549,7 @@ int main(int argc, char** argv) {
     if (scenario == "debug-switch") return DebugSwitch(exe);
     if (scenario == "notes-on-windows") return NotesOnWindows(exe);
     if (scenario == "extension-and-hotkey") return ExtensionAndHotkey(exe);
+    if (scenario == "main-window") return MainWindow(exe);
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
