@@ -135,6 +135,13 @@ bool CMossrelDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_TRAY_MAINPANEL:
         ShowMainPanel();
         return true;
+    case ID_TRAY_PASTE_SELECTED: {
+        std::vector<CWinInf> windows = m_control.WindowList();
+        if (!windows.empty() && windows.front().exeName == kDesktopName) windows.erase(windows.begin());
+        CWinInf chosen;
+        if (m_control.ChooseWindow(windows, &chosen)) m_control.PasteToSelectedWindow(chosen);
+        return true;
+    }
     case ID_TRAY_PASTE_DESKTOP:
         m_control.PasteToDesktop();
         return true;

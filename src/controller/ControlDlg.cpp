@@ -10,6 +10,7 @@
 #include "data/TackletWindow.h"
 #include "data/VolumeKey.h"
 #include "res/resource.h"
+#include "winsel/WindowSelDlg.h"
 
 #include <cstdio>
 
@@ -52,6 +53,7 @@ BOOL CControlDlg::OnInitDialog() {
     m_panelBrush = ::CreateSolidBrush(RGB(230, 230, 230));
     m_countBrush = ::CreateSolidBrush(RGB(240, 240, 200));
     m_list.Attach(GetItem(IDC_PANEL_LIST));
+    m_list.SetImageList(m_icons.ImageList());
     ::CheckRadioButton(GetHwnd(), IDC_PANEL_MODE_TITLE, IDC_PANEL_MODE_TEXT, IDC_PANEL_MODE_TITLE);
     ::EnableWindow(GetItem(IDC_PANEL_CENTERWINDOW), FALSE);
     ::EnableWindow(GetItem(IDC_PANEL_CENTERMONITOR), FALSE);
@@ -318,13 +320,32 @@ void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
 void CControlDlg::AddNote(const CTackletData& record) { InsertAtHead(record); }
 
 void CControlDlg::RepasteToWindow(CTackletData record, const CWinInf& chosen) {
+    RetargetToChosen(record, chosen);
+    AddNote(record);
+}
+
+void CControlDlg::RetargetToChosen(CTackletData& note, const CWinInf& chosen) {
     HWND target = ToHwnd(chosen.hWnd);
     RECT rect{};
     ::GetWindowRect(target, &rect);
-    Retarget(record, rect, chosen.title, chosen.exeName, chosen.exePath);
-    ApplyPreset(record, target);
-    record.m_arrow.ARWFLAG = 0;
-    AddNote(record);
+    Retarget(note, rect, chosen.title, chosen.exeName, chosen.exePath);
+    ApplyPreset(note, target);
+    note.m_arrow.ARWFLAG = 0;
+}
+
+bool CControlDlg::ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen) {
+    CWindowSelDlg dialog;
+    dialog.SetWindowList(windows);
+    if (dialog.DoModal(GetHwnd()) != IDOK) return false;
+    *chosen = dialog.GetSelectedWindow();
+    return true;
+}
+
+bool CControlDlg::RepasteToSelectedWindow(const CTackletData& record) {
+    CWinInf chosen;
+    if (!ChooseWindow(m_windowList, &chosen)) return false;
+    RepasteToWindow(record, chosen);
+    return true;
 }
 
 void CControlDlg::ApplyPreset(CTackletData& record, HWND hWnd) {
@@ -444,7 +465,18 @@ void CControlDlg::notifyMoveDesktop(HWND caller) {
 void CControlDlg::notifyMove(HWND caller) {
     int i = FindCaller(caller, "CControlDlg::notifyMove()\n");
     if (i < 0) return;
-    // The window selection dialog opens here (window selection).
+    const std::uint64_t id = m_notes.IdAt(static_cast<std::size_t>(i));
+    CWindowSelDlg dialog;
+    dialog.SetWindowList(m_windowList);
+    dialog.RemoveWindow(m_notes[static_cast<std::size_t>(i)].hTargetWnd);
+    if (dialog.DoModal(GetHwnd()) != IDOK) return;
+    // Ticks and hotkeys ran while the dialog was open: find the note again
+    // and give up when it is gone.
+    i = m_notes.IndexOf(id);
+    if (i < 0) return;
+    RetargetToChosen(m_notes[static_cast<std::size_t>(i)], dialog.GetSelectedWindow());
+    RefreshNoteList();
+    SaveOnChange();
 }
 
 void CControlDlg::notifyMatchCondition(HWND caller) {

@@ -13,6 +13,7 @@
 #include "data/SettingsFile.h"
 #include "data/TackletData.h"
 #include "platform/Dialog.h"
+#include "winsel/ImageListCashSmoll.h"
 
 #include <string>
 #include <vector>
@@ -42,6 +43,11 @@ public:
     void AddNote(const CTackletData& record);
     // Re-targets `record` to the chosen window, then AddNote.
     void RepasteToWindow(CTackletData record, const CWinInf& chosen);
+    // Lets the user choose a window for `record`, then RepasteToWindow;
+    // false when the choice was cancelled.
+    bool RepasteToSelectedWindow(const CTackletData& record);
+    // The window selection dialog on `windows`; true with `chosen` on OK.
+    bool ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen);
     void ApplyPreset(CTackletData& record, HWND hWnd);
     bool IsPasteTarget(HWND hWnd);
 
@@ -99,6 +105,9 @@ private:
     void Retarget(CTackletData& note, const RECT& target, const std::string& title, const std::string& exeName,
                   const std::string& exePath);
     void DestroyNoteWindow(CTackletData& note);
+    // Re-targets to a window chosen from the list: its rectangle and
+    // strings, the preset for it, no leader line.
+    void RetargetToChosen(CTackletData& note, const CWinInf& chosen);
     void OnDestroy();
 
     // Main panel commands (ControlPanel.cpp).
@@ -126,6 +135,7 @@ private:
     CTackletData m_default;
     std::vector<CPreSetCondData> m_presets;
     CNoteListView m_list;
+    CImageListCashSmoll m_icons;
     ListMode m_listMode = ListMode::Title;
     HBRUSH m_panelBrush = nullptr;
     HBRUSH m_countBrush = nullptr;

@@ -13,7 +13,7 @@ void CControlDlg::RefreshNoteList() {
     m_list.Begin();
     for (const CTackletData& note : m_notes.Items()) {
         std::string text = m_listMode == ListMode::Text ? note.GetText() : std::string();
-        m_list.AddRow(NoteRowTexts(note, m_listMode, text), -1);
+        m_list.AddRow(NoteRowTexts(note, m_listMode, text), m_icons.GetIconIndex(note.EXEPATH));
     }
     m_list.End();
     char count[64];
@@ -119,7 +119,14 @@ void CControlDlg::OnExportRow() {
 void CControlDlg::OnRepasteRow() {
     int row = MarkedRow("貼り替えする付箋を一覧で選択してください");
     if (row < 0) return;
-    // The window selection dialog opens here (window selection).
+    const std::uint64_t id = m_notes.IdAt(static_cast<std::size_t>(row));
+    CWinInf chosen;
+    if (!ChooseWindow(m_windowList, &chosen)) return;
+    row = m_notes.IndexOf(id);
+    if (row < 0) return;
+    RetargetToChosen(m_notes[static_cast<std::size_t>(row)], chosen);
+    RefreshNoteList();
+    SaveOnChange();
 }
 
 void CControlDlg::OnPendingRow() {

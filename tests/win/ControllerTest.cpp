@@ -364,6 +364,53 @@ TEST_F(ControllerTest, SaveAllDetachesWritesAndTheNextStartRestores) {
     again.DestroyWindow();
 }
 
+TEST_F(ControllerTest, MoveOffersTheOtherWindowsAndRetargetsToTheChosenOne) {
+    CTargetWindow from("PvTarget from", 100, 100, 400, 300);
+    CTargetWindow to("PvTarget to", 500, 300, 300, 200);
+    CTackletData note = NoteFor("PvTarget from");
+    note.m_arrow.ARWFLAG = 1;
+    control.AddNote(note);
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    Note(0).m_pWin->MoveWindow(120, 130, 100, 40);
+    {
+        wintest::CWindowChooser chooser("PvTarget to");
+        control.notifyMove(NoteHwnd(0));
+        std::vector<std::string> listed = chooser.ListedTitles();
+        EXPECT_EQ(std::count(listed.begin(), listed.end(), "PvTarget from"), 0) << "the current target is left out";
+        EXPECT_EQ(std::count(listed.begin(), listed.end(), "PvTarget to"), 1);
+    }
+    EXPECT_EQ(Note(0).TITLE, "PvTarget to");
+    EXPECT_EQ(Note(0).m_arrow.ARWFLAG, 0);
+    EXPECT_EQ(Note(0).REC_LEFT, 500 + (300 - 100) / 2);
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    EXPECT_EQ(OwnerOf(0), to.Hwnd());
+
+    {
+        wintest::CWindowChooser chooser(nullptr);  // Cancel
+        control.notifyMove(NoteHwnd(0));
+    }
+    EXPECT_EQ(Note(0).TITLE, "PvTarget to");
+}
+
+TEST_F(ControllerTest, RepasteToSelectedWindowAddsTheRecordOnlyOnOk) {
+    CTargetWindow to("PvTarget repaste", 300, 200, 300, 200);
+    control.MatchTick();
+    CTackletData record = NoteFor("elsewhere");
+    {
+        wintest::CWindowChooser chooser(nullptr);
+        EXPECT_FALSE(control.RepasteToSelectedWindow(record));
+    }
+    EXPECT_EQ(control.Notes().Size(), 0u);
+    {
+        wintest::CWindowChooser chooser("PvTarget repaste");
+        EXPECT_TRUE(control.RepasteToSelectedWindow(record));
+    }
+    ASSERT_EQ(control.Notes().Size(), 1u);
+    EXPECT_EQ(Note(0).TITLE, "PvTarget repaste");
+}
+
 TEST(ExtensionRequest, ParsesTheBlockAndRefusesShortOrWrongOnes) {
     unsigned char block[120] = {};
     int32_t one = 1;

@@ -2,6 +2,8 @@
 
 #include "data/MbString.h"
 
+#include <commctrl.h>
+
 namespace wintest {
 
 CScratchDir::CScratchDir() {
@@ -115,6 +117,58 @@ void CMessageBoxAnswerer::Run() {
         // Wait until that box is gone before looking for the next one.
         while (::IsWindow(find.box) && ::WaitForSingleObject(m_stop, 10) == WAIT_TIMEOUT) {
         }
+    }
+}
+
+CWindowChooser::CWindowChooser(const char* title) : m_title(title ? title : ""), m_cancel(title == nullptr) {
+    ::InitializeCriticalSection(&m_lock);
+    m_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_thread = ::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
+}
+
+CWindowChooser::~CWindowChooser() {
+    ::SetEvent(m_stop);
+    ::WaitForSingleObject(m_thread, 5000);
+    ::CloseHandle(m_thread);
+    ::CloseHandle(m_stop);
+    ::DeleteCriticalSection(&m_lock);
+}
+
+std::vector<std::string> CWindowChooser::ListedTitles() {
+    ::EnterCriticalSection(&m_lock);
+    std::vector<std::string> copy = m_listed;
+    ::LeaveCriticalSection(&m_lock);
+    return copy;
+}
+
+DWORD WINAPI CWindowChooser::ThreadProc(void* self) {
+    static_cast<CWindowChooser*>(self)->Run();
+    return 0;
+}
+
+void CWindowChooser::Run() {
+    while (::WaitForSingleObject(m_stop, 20) == WAIT_TIMEOUT) {
+        HWND dialog = ::FindWindowA("#32770", "ウィンドウ選択");
+        DWORD pid = 0;
+        if (dialog) ::GetWindowThreadProcessId(dialog, &pid);
+        if (!dialog || pid != ::GetCurrentProcessId() || !::IsWindowVisible(dialog)) continue;
+        HWND list = ::FindWindowExA(dialog, nullptr, "SysListView32", nullptr);
+        int rows = list ? ListView_GetItemCount(list) : 0;
+        int found = -1;
+        for (int i = 0; i < rows; ++i) {
+            char text[256] = {};
+            ListView_GetItemText(list, i, 0, text, sizeof text);
+            ::EnterCriticalSection(&m_lock);
+            m_listed.push_back(text);
+            ::LeaveCriticalSection(&m_lock);
+            if (!m_cancel && found < 0 && m_title == text) found = i;
+        }
+        if (found >= 0) {
+            ListView_SetSelectionMark(list, found);
+            ListView_SetItemState(list, found, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        }
+        ::PostMessageA(dialog, WM_COMMAND, found >= 0 ? IDOK : IDCANCEL, 0);
+        return;
     }
 }
 

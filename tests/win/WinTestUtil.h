@@ -61,6 +61,30 @@ private:
     HANDLE m_thread = nullptr;
 };
 
+// Chooses the row titled `title` in the next window selection dialog of
+// this process (from another thread) and presses OK; or Cancel when
+// `title` is null. Records the titles that were listed.
+class CWindowChooser {
+public:
+    explicit CWindowChooser(const char* title);
+    ~CWindowChooser();
+    CWindowChooser(const CWindowChooser&) = delete;
+    CWindowChooser& operator=(const CWindowChooser&) = delete;
+
+    std::vector<std::string> ListedTitles();
+
+private:
+    static DWORD WINAPI ThreadProc(void* self);
+    void Run();
+
+    std::string m_title;
+    bool m_cancel;
+    std::vector<std::string> m_listed;
+    CRITICAL_SECTION m_lock;
+    HANDLE m_stop = nullptr;
+    HANDLE m_thread = nullptr;
+};
+
 // Dispatches the waiting messages of this thread for about `ms` milliseconds.
 void Pump(DWORD ms);
 
