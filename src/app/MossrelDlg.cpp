@@ -1,5 +1,6 @@
 #include "app/MossrelDlg.h"
 
+#include "app/AboutDlg.h"
 #include "app/AppPaths.h"
 #include "app/Trace.h"
 #include "controller/ExtensionRequest.h"
@@ -7,6 +8,7 @@
 #include "controller/WindowList.h"
 #include "dialogs/HotKeyText.h"
 #include "platform/DwmApi.h"
+#include "platform/Platform.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -71,10 +73,25 @@ BOOL CMossrelDlg::OnInitDialog() {
     ::SetWindowTextA(GetHwnd(), "Pinvane");
     CNotifyBridge::SetMainWindow(this);
     CreateMainPanel();
+    m_writeMsg.Create();
 
+    const int buttonIds[3] = {IDC_BTN_EXPORTSTACK, IDC_BTN_INPORTSTACK, IDC_BTN_PENDING};
+    for (int i = 0; i < 3; ++i) m_buttons[i].Attach(GetItem(buttonIds[i]));
+
+    // Centred first, so that a restored window has a sensible place.
+    RECT r{}, work{};
+    ::GetWindowRect(GetHwnd(), &r);
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SetWindowPos(GetHwnd(), nullptr, (work.left + work.right - (r.right - r.left)) / 2,
+                   (work.top + work.bottom - (r.bottom - r.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     UpdateTrayTip();
     m_tray.Add();
     SetPanelVisible(0);
+
+    m_composition = CDwmApi::Instance().IsCompositionEnabled() ? 1 : 0;
+    ComputeGlassMargins();
+    ApplyGlass();
+    for (CMFCButtonEx& button : m_buttons) button.Redraw();
     ::SetTimer(GetHwnd(), TIMER_TRAY, 1000, nullptr);
     return TRUE;
 }
@@ -102,6 +119,49 @@ void CMossrelDlg::OnCopyData(const COPYDATASTRUCT* data) {
     case ExtensionParse::WrongHeader:
         break;
     }
+}
+
+void CMossrelDlg::ComputeGlassMargins() {
+    RECT client{}, panel{};
+    ::GetClientRect(GetHwnd(), &client);
+    ::MapWindowPoints(GetHwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    if (!m_control.GetHwnd() || !::GetWindowRect(m_control.GetHwnd(), &panel)) return;
+    m_glass.cxLeftWidth = panel.left - client.left;
+    m_glass.cxRightWidth = client.right - panel.right;
+    m_glass.cyTopHeight = panel.top - client.top;
+    m_glass.cyBottomHeight = client.bottom - panel.bottom;
+}
+
+void CMossrelDlg::ApplyGlass() {
+    HWND check = GetItem(IDC_CHK_SEARCHPANEL);
+    if (m_composition) {
+        CDwmApi::Instance().ExtendFrameIntoClientArea(GetHwnd(), m_glass);
+        if (!m_searchCheck.IsAttached()) m_searchCheck.Attach(check);
+    } else if (m_searchCheck.IsAttached()) {
+        m_searchCheck.Detach();
+    }
+    ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+}
+
+void CMossrelDlg::SaveWithWritingWindow() {
+    m_writeMsg.SetText("Pinvane：書き込み中！");
+    m_writeMsg.Show();
+    m_writeMsg.DispatchOwnMessages();
+    SaveAllNotes();
+    m_writeMsg.SetText("Pinvane：書き込み完了！");
+    m_writeMsg.DispatchOwnMessages();
+    ::Sleep(100);
+    m_writeMsg.Hide();
+}
+
+void CMossrelDlg::PaintMinimised() {
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(GetHwnd(), &ps);
+    RECT client{};
+    ::GetClientRect(GetHwnd(), &client);
+    const int cx = ::GetSystemMetrics(SM_CXICON), cy = ::GetSystemMetrics(SM_CYICON);
+    ::DrawIcon(dc, (client.right - cx + 1) / 2, (client.bottom - cy + 1) / 2, m_hIcon);
+    ::EndPaint(GetHwnd(), &ps);
 }
 
 void CMossrelDlg::SetPanelVisible(int visible) {
@@ -146,7 +206,7 @@ bool CMossrelDlg::OnCommand(WORD id, WORD code, HWND control) {
         m_control.PasteToDesktop();
         return true;
     case ID_TRAY_SAVE:
-        SaveAllNotes();
+        SaveWithWritingWindow();
         return true;
     case IDOK:
     case IDCANCEL:
@@ -242,16 +302,45 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         else pos->flags &= ~SWP_SHOWWINDOW;
         return false;
     }
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == IDM_ABOUTBOX) {
+            CAboutDlg about(ReadVersionText());
+            about.DoModal(GetHwnd());
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_DWMCOMPOSITIONCHANGED:
+        m_composition = CDwmApi::Instance().IsCompositionEnabled() ? 1 : 0;
+        ApplyGlass();
+        return false;
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (!m_composition) return false;
+        // Over the glass every control draws on black, which the frame shows through.
+        ::SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        result = reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
+        return true;
+    case WM_PAINT:
+        if (!::IsIconic(GetHwnd())) return false;
+        PaintMinimised();
+        return true;
+    case WM_QUERYDRAGICON:
+        result = reinterpret_cast<LRESULT>(m_hIcon);
+        return true;
     case WM_COPYDATA:
         OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         return false;
     case WM_ENDSESSION:
         // Ending (wParam) or logging off (bit 31 of lParam): save every note.
-        if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) SaveAllNotes();
+        if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) SaveWithWritingWindow();
         result = 0;
         return true;
     case WM_DESTROY:
         ::KillTimer(GetHwnd(), TIMER_TRAY);
+        m_searchCheck.Detach();
+        m_writeMsg.DestroyWindow();
         m_tray.Remove();
         return false;
     default:

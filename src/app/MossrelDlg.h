@@ -3,7 +3,10 @@
 #pragma once
 
 #include "app/TrayIcon.h"
+#include "app/WriteMsgDlg.h"
 #include "controller/ControlDlg.h"
+#include "dialogs/MFCButtonEx.h"
+#include "dialogs/OpaCheck.h"
 #include "platform/Dialog.h"
 
 #include <string>
@@ -38,6 +41,12 @@ private:
     void Exit();
     void CreateMainPanel();
     void UpdateTrayTip();
+    // Saves every note while the writing window says so.
+    void SaveWithWritingWindow();
+    // Extends the frame over the buttons while composition is on.
+    void ApplyGlass();
+    void ComputeGlassMargins();
+    void PaintMinimised();
     void OnCopyData(const COPYDATASTRUCT* data);
     void SaveAllNotes();
 
@@ -47,8 +56,13 @@ private:
     std::string m_presetPath;
     std::string m_pendingPath;
     CControlDlg m_control;
+    CWriteMsgDlg m_writeMsg;
+    COpaCheck m_searchCheck;
+    CMFCButtonEx m_buttons[3];
     CTrayIcon m_tray;
     int m_panelVisible = 0;
     UINT m_msgTaskbarCreated = 0;
     UINT m_msgExtension = 0;
+    int m_composition = 0;
+    MARGINS m_glass{};
 };

@@ -52,6 +52,15 @@ CControlDlg::~CControlDlg() {
 BOOL CControlDlg::OnInitDialog() {
     m_panelBrush = ::CreateSolidBrush(RGB(230, 230, 230));
     m_countBrush = ::CreateSolidBrush(RGB(240, 240, 200));
+    const int buttonIds[14] = {IDC_PANEL_DELETE,       IDC_PANEL_DELETEALL,    IDC_PANEL_EXPORT,  IDC_PANEL_REPASTE,
+                               IDC_PANEL_PENDING,      IDC_PANEL_MATCHCOND,    IDC_PANEL_CENTERWINDOW,
+                               IDC_PANEL_CENTERMONITOR, IDC_PANEL_EDITTEXT,    IDC_PANEL_PRESET,  IDC_PANEL_DEFAULTS,
+                               IDC_PANEL_PROPATY,      IDC_PANEL_HIDDEN1,      IDC_PANEL_HIDDEN2};
+    for (int i = 0; i < 14; ++i) {
+        m_buttons[i].Attach(GetItem(buttonIds[i]));
+        m_buttons[i].SetHandCursor(true);
+        m_buttons[i].SetMenuFont(true);
+    }
     m_list.Attach(GetItem(IDC_PANEL_LIST));
     m_list.SetImageList(m_icons.ImageList());
     ::CheckRadioButton(GetHwnd(), IDC_PANEL_MODE_TITLE, IDC_PANEL_MODE_TEXT, IDC_PANEL_MODE_TITLE);

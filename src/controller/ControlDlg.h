@@ -13,6 +13,7 @@
 #include "data/SettingsFile.h"
 #include "data/TackletData.h"
 #include "platform/Dialog.h"
+#include "platform/OwnerDrawButton.h"
 #include "winsel/ImageListCashSmoll.h"
 
 #include <string>
@@ -134,6 +135,7 @@ private:
     CSettingsData m_settings;
     CTackletData m_default;
     std::vector<CPreSetCondData> m_presets;
+    COwnerDrawButton m_buttons[14];
     CNoteListView m_list;
     CImageListCashSmoll m_icons;
     ListMode m_listMode = ListMode::Title;
