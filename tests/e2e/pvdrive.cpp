@@ -537,6 +537,28 @@ int HoldNotes(const std::string& exe, const std::string& readyFile, const std::s
     return c.ExitCode();
 }
 
+// The tray menu opened by a right click on the icon.
+int HoldTrayMenu(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
+    CChecks c;
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "", appDir), "started");
+    HWND main = p.WaitMainWindow(20000);
+    ::SetCursorPos(500, 300);
+    if (main) ::PostMessageA(main, 0x464, 0, WM_RBUTTONUP);
+    c.Expect(WaitFor([] { return ::FindWindowA("#32768", nullptr) != nullptr; }, 5000), "the tray menu opens");
+    HoldForScreenshot(readyFile, doneFile);
+    INPUT esc[2] = {};
+    esc[0].type = esc[1].type = INPUT_KEYBOARD;
+    esc[0].ki.wVk = esc[1].ki.wVk = VK_ESCAPE;
+    esc[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, esc, sizeof(INPUT));
+    WaitFor([] { return ::FindWindowA("#32768", nullptr) == nullptr; }, 3000);
+    c.Expect(p.Exit(), "ends on exit");
+    return c.ExitCode();
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: pvdrive <scenario> <Pinvane.exe> [...]\n");
@@ -550,6 +572,8 @@ int main(int argc, char** argv) {
     if (scenario == "notes-on-windows") return NotesOnWindows(exe);
     if (scenario == "extension-and-hotkey") return ExtensionAndHotkey(exe);
     if (scenario == "main-window") return MainWindow(exe);
+    if (scenario == "hold-tray-menu" && argc >= 5)
+        return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
