@@ -480,6 +480,15 @@ int MainWindow(const std::string& exe) {
     c.Expect(WaitFor([&] { return !::IsWindowVisible(main); }, 3000), "the close box hides it");
     c.Expect(p.Running(), "Pinvane keeps running");
 
+    // System menu item 16: the version dialog.
+    ::PostMessageA(main, WM_SYSCOMMAND, 16, 0);
+    HWND about = WaitProcessWindow(p.Pid(), "バージョン情報", "#32770", 5000);
+    char version[64] = {};
+    if (about) ::GetDlgItemTextA(about, 1004, version, sizeof version);
+    c.ExpectEq(version, "Ver.:1.1.6.193", "the version dialog shows the version text");
+    if (about) ::PostMessageA(about, WM_COMMAND, IDOK, 0);
+    c.Expect(WaitFor([&] { return !::IsWindow(about); }, 3000), "and closes with OK");
+
     // A save on command rewrites the file with every note (here: one).
     WriteText(data, "");
     ::PostMessageA(main, WM_COMMAND, 32795, 0);
