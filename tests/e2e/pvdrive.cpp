@@ -22,6 +22,11 @@ std::string InstallCopy(const std::string& exe, std::string* dirOut) {
     return copy;
 }
 
+// Installs a copy of Pinvane (with `data` as its data file when given),
+// starts it in its own directory and waits for its main window.
+HWND StartInstalled(CChecks& c, const std::string& exe, CPinvaneProcess& p, std::string* appDir,
+                    const std::string& data = std::string());
+
 // Receives the main window's answer to the handle query.
 struct QueryReply {
     UINT message = 0;
@@ -257,6 +262,16 @@ RECT WindowRect(HWND h) {
     return r;
 }
 
+HWND StartInstalled(CChecks& c, const std::string& exe, CPinvaneProcess& p, std::string* appDir,
+                    const std::string& data) {
+    std::string copy = InstallCopy(exe, appDir);
+    if (!data.empty()) WriteText(*appDir + "\\PinvaneData.ini", data);
+    c.Expect(p.Start(copy, "", *appDir), "started");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "main window exists");
+    return main;
+}
+
 // Notes from a data file come onto a window of ours, follow it, are saved
 // at exit and come back at the next start; a desktop note shows; a note
 // meant for Pinvane's own windows never shows.
@@ -328,25 +343,24 @@ int NotesOnWindows(const std::string& exe) {
     return c.ExitCode();
 }
 
+// Touches `readyFile`, then waits for `doneFile` (at most a minute).
+void HoldForScreenshot(const std::string& readyFile, const std::string& doneFile) {
+    WaitFor([] { return false; }, 500);
+    FILE* f = std::fopen(readyFile.c_str(), "w");
+    if (f) std::fclose(f);
+    WaitFor([&] { return FileExists(doneFile); }, 60000);
+}
+
 // Starts Pinvane, shows its main window and holds until `doneFile` exists
 // (the screenshot script takes its picture meanwhile).
 int HoldMainWindow(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
     CChecks c;
     std::string appDir;
-    std::string copy = InstallCopy(exe, &appDir);
     CPinvaneProcess p;
-    c.Expect(p.Start(copy, "", appDir), "started");
-    HWND main = p.WaitMainWindow(20000);
-    c.Expect(main != nullptr, "main window exists");
+    HWND main = StartInstalled(c, exe, p, &appDir);
     if (main) ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);
-    DWORD start = ::GetTickCount();
-    while (main && !::IsWindowVisible(main) && ::GetTickCount() - start < 5000) ::Sleep(50);
-    c.Expect(main && ::IsWindowVisible(main), "tray double-click shows the main window");
-    ::Sleep(500);
-    FILE* f = std::fopen(readyFile.c_str(), "w");
-    if (f) std::fclose(f);
-    start = ::GetTickCount();
-    while (!FileExists(doneFile) && ::GetTickCount() - start < 60000) ::Sleep(100);
+    c.Expect(WaitFor([&] { return main && ::IsWindowVisible(main); }, 5000), "tray double-click shows the main window");
+    HoldForScreenshot(readyFile, doneFile);
     c.Expect(p.Exit(), "ends on exit");
     return c.ExitCode();
 }
@@ -368,12 +382,9 @@ void PressWinS() {
 int ExtensionAndHotkey(const std::string& exe) {
     CChecks c;
     std::string appDir;
-    std::string copy = InstallCopy(exe, &appDir);
     HWND target = MakeTargetWindow("PvDrive Hotkey", 200, 200, 500, 400);
     CPinvaneProcess p;
-    c.Expect(p.Start(copy, "", appDir), "started");
-    HWND main = p.WaitMainWindow(20000);
-    c.Expect(main != nullptr, "main window exists");
+    HWND main = StartInstalled(c, exe, p, &appDir);
     const UINT query = ::RegisterWindowMessageA("PinvaneExtentUtl");
     DWORD_PTR result = 99;
     ::SendMessageTimeoutA(main, query, 2, reinterpret_cast<LPARAM>(target), SMTO_NORMAL, 5000, &result);
@@ -458,13 +469,10 @@ int ExtensionAndHotkey(const std::string& exe) {
 int MainWindow(const std::string& exe) {
     CChecks c;
     std::string appDir;
-    std::string copy = InstallCopy(exe, &appDir);
-    const std::string data = appDir + "\\PinvaneData.ini";
-    WriteText(data, "[SYSTEM]\r\nTACKLETNUM=1\r\n[TACKLETITEM0]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nTEXT=616263\r\n");
     CPinvaneProcess p;
-    c.Expect(p.Start(copy, "", appDir), "started");
-    HWND main = p.WaitMainWindow(20000);
-    c.Expect(main != nullptr, "main window exists");
+    HWND main = StartInstalled(c, exe, p, &appDir,
+                               "[SYSTEM]\r\nTACKLETNUM=1\r\n[TACKLETITEM0]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nTEXT=616263\r\n");
+    const std::string data = appDir + "\\PinvaneData.ini";
     ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);
     c.Expect(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, 3000), "tray double-click shows the main window");
     RECT work{};
@@ -505,19 +513,11 @@ int MainWindow(const std::string& exe) {
     return c.ExitCode();
 }
 
-// Touches `readyFile`, then waits for `doneFile` (at most a minute).
-void HoldForScreenshot(const std::string& readyFile, const std::string& doneFile) {
-    WaitFor([] { return false; }, 500);
-    FILE* f = std::fopen(readyFile.c_str(), "w");
-    if (f) std::fclose(f);
-    WaitFor([&] { return FileExists(doneFile); }, 60000);
-}
 
 // Four notes of different looks on one window, for a person to look at.
 int HoldNotes(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
     CChecks c;
     std::string appDir;
-    std::string copy = InstallCopy(exe, &appDir);
     std::string text;
     const char* items[] = {
         "COLOR=0\r\nPICKPOS=0\r\nBKCOLOR=5\r\nGRAFLG=1\r\nGRAPTN=0\r\nREC_LEFT=180\r\nREC_TOP=200\r\nREC_RIGHT=400\r\nREC_BOTTOM=270\r\n",
@@ -534,11 +534,9 @@ int HoldNotes(const std::string& exe, const std::string& readyFile, const std::s
         text += std::string(head) + "TITLE=PvDrive Target\r\nEXENAME=PVDRIVE.EXE\r\nTGT_LEFT=150\r\nTGT_TOP=150\r\nTGT_RIGHT=750\r\nTGT_BOTTOM=550\r\n" +
                 items[i] + "TEXT=" + body + "\r\n";
     }
-    WriteText(appDir + "\\PinvaneData.ini", text);
     HWND target = MakeTargetWindow("PvDrive Target", 150, 150, 600, 400);
     CPinvaneProcess p;
-    c.Expect(p.Start(copy, "", appDir), "started");
-    HWND main = p.WaitMainWindow(20000);
+    HWND main = StartInstalled(c, exe, p, &appDir, text);
     c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 4; }, 5000), "four notes shown");
     HoldForScreenshot(readyFile, doneFile);
     c.Expect(p.Exit(), "ends on exit");
@@ -550,10 +548,8 @@ int HoldNotes(const std::string& exe, const std::string& readyFile, const std::s
 int HoldTrayMenu(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
     CChecks c;
     std::string appDir;
-    std::string copy = InstallCopy(exe, &appDir);
     CPinvaneProcess p;
-    c.Expect(p.Start(copy, "", appDir), "started");
-    HWND main = p.WaitMainWindow(20000);
+    HWND main = StartInstalled(c, exe, p, &appDir);
     ::SetCursorPos(500, 300);
     if (main) ::PostMessageA(main, 0x464, 0, WM_RBUTTONUP);
     c.Expect(WaitFor([] { return ::FindWindowA("#32768", nullptr) != nullptr; }, 5000), "the tray menu opens");

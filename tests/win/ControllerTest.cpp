@@ -1,5 +1,6 @@
 // The controller with real windows under Wine: the window list, attaching,
 // detaching, following and the note requests.
+#include "ControllerFixture.h"
 #include "WinTestUtil.h"
 
 #include "app/StartupData.h"
@@ -22,22 +23,8 @@ using wintest::Pump;
 
 namespace {
 
-class ControllerTest : public ::testing::Test {
+class ControllerTest : public CControllerFixture {
 protected:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
-        ::InitCommonControlsEx(&icc);
-        CStartupData::Destroy();
-        ::ShowWindow(host.Hwnd(), SW_HIDE);
-        ASSERT_TRUE(control.Create(host.Hwnd()));
-        control.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
-        ::KillTimer(control.GetHwnd(), 103);  // the tests run the ticks themselves
-    }
-    void TearDown() override {
-        for (CTackletData& note : control.Notes().Items()) note.EndTacklet();
-        control.DestroyWindow();
-        CStartupData::Destroy();
-    }
 
     // A note for windows of this program titled `title`.
     CTackletData NoteFor(const char* title) {
@@ -62,10 +49,6 @@ protected:
         return std::any_of(list.begin(), list.end(), [h](const CWinInf& w) { return ToHwnd(w.hWnd) == h; });
     }
 
-    wintest::CScratchDir scratch;
-    CWindowSystemScope windowSystem;
-    CTargetWindow host{"PvHost", 0, 0, 100, 100};  // the panel is a child dialog
-    CControlDlg control;
 };
 
 TEST_F(ControllerTest, WindowListStartsWithTheDesktopAndSkipsIneligibleWindows) {

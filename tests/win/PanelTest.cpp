@@ -1,5 +1,6 @@
 // The main panel under Wine: rows, marks, command availability and the
 // notices of the row commands.
+#include "ControllerFixture.h"
 #include "WinTestUtil.h"
 
 #include "app/StartupData.h"
@@ -15,23 +16,8 @@ using wintest::CTargetWindow;
 
 namespace {
 
-class PanelTest : public ::testing::Test {
+class PanelTest : public CControllerFixture {
 protected:
-    void SetUp() override {
-        INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
-        ::InitCommonControlsEx(&icc);
-        CStartupData::Destroy();
-        ::ShowWindow(host.Hwnd(), SW_HIDE);
-        ASSERT_TRUE(control.Create(host.Hwnd()));
-        control.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
-        ::KillTimer(control.GetHwnd(), 103);
-        ::KillTimer(control.GetHwnd(), 105);
-    }
-    void TearDown() override {
-        for (CTackletData& note : control.Notes().Items()) note.EndTacklet();
-        control.DestroyWindow();
-        CStartupData::Destroy();
-    }
     void AddNote(const char* title, const char* exe = "NOTEPAD.EXE") {
         CTackletData note;
         note.TITLE = title;
@@ -50,10 +36,6 @@ protected:
     void Mark(int row) { ListView_SetSelectionMark(List(), row); }
     bool Enabled(int id) { return ::IsWindowEnabled(control.GetItem(id)) != FALSE; }
 
-    wintest::CScratchDir scratch;
-    CWindowSystemScope windowSystem;
-    CTargetWindow host{"PvHost", 0, 0, 800, 600};
-    CControlDlg control;
 };
 
 TEST_F(PanelTest, EveryRowCommandWithoutARowShowsItsNotice) {

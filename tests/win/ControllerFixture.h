@@ -1,0 +1,36 @@
+// A controller on a hidden host window in a scratch directory, with its
+// timers stopped: the tests run the ticks themselves.
+#pragma once
+
+#include "WinTestUtil.h"
+
+#include "app/StartupData.h"
+#include "controller/ControlDlg.h"
+#include "controller/WindowSystem.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+class CControllerFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
+        ::InitCommonControlsEx(&icc);
+        CStartupData::Destroy();
+        ::ShowWindow(host.Hwnd(), SW_HIDE);
+        ASSERT_TRUE(control.Create(host.Hwnd()));
+        control.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+        ::KillTimer(control.GetHwnd(), 103);
+        ::KillTimer(control.GetHwnd(), 105);
+    }
+    void TearDown() override {
+        for (CTackletData& note : control.Notes().Items()) note.EndTacklet();
+        control.DestroyWindow();
+        CStartupData::Destroy();
+    }
+
+    wintest::CScratchDir scratch;
+    CWindowSystemScope windowSystem;
+    wintest::CTargetWindow host{"PvHost", 0, 0, 800, 600};  // the panel is a child dialog
+    CControlDlg control;
+};
