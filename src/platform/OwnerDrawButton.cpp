@@ -231,7 +231,10 @@ bool COwnerDrawButton::OnButtonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
         result = TRUE;
         return true;
     case WM_NCDESTROY:
-        Detach();
+        // Going away: only the subclasses need undoing, not the style.
+        m_parent.Remove();
+        m_button.Remove();
+        m_hot = false;
         return false;
     default:
         return false;
