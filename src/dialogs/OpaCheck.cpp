@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 
 namespace {
 

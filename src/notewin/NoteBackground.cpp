@@ -1,6 +1,6 @@
 #include "notewin/NoteBackground.h"
 
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 
 #include <algorithm>
 

@@ -22,7 +22,7 @@
 #include "data/ReserveData.h"
 #include "data/TackletWindow.h"
 #include "notewin/EditTacklet.h"
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 #include "notewin/NoteColors.h"
 #include "platform/Dialog.h"
 

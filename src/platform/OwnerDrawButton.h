@@ -11,7 +11,7 @@
 
 #include <windows.h>
 
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 #include "platform/WindowSubclass.h"
 
 // The state a button is drawn in.

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 
 // A captured image: the bitmap and its size. Each capture replaces both;
 // a size of 0 x 0 means there is nothing to paint.

@@ -163,4 +163,31 @@ TEST_F(PanelTest, CommandAvailabilityFollowsTheRow) {
     EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"デスクトップ付箋は条件変更できません。"});
 }
 
+TEST_F(PanelTest, BodyEditReplacesTheTextOfANoteThatIsNotShown) {
+    AddNote("edited");
+    control.Notes()[0].READONLY = 1;
+    Mark(0);
+    {
+        // A read-only note asks first; No leaves it alone.
+        CMessageBoxAnswerer answerer({IDNO});
+        Command(IDC_PANEL_EDITTEXT);
+        EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"書き込み禁止状態ですが編集しますか？"});
+    }
+    std::string shown;
+    {
+        CMessageBoxAnswerer answerer({IDYES});
+        wintest::CDialogDriver driver("本文編集", [&shown](HWND dialog) {
+            char text[256] = {};
+            ::GetDlgItemTextA(dialog, IDC_BODYEDIT_TEXT, text, sizeof text);
+            shown = text;
+            ::SetDlgItemTextA(dialog, IDC_BODYEDIT_TEXT, "新しい本文");
+            ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+        Command(IDC_PANEL_EDITTEXT);
+        EXPECT_TRUE(driver.Done());
+    }
+    EXPECT_EQ(shown, "text of edited");
+    EXPECT_EQ(control.Notes()[0].TEXT, "新しい本文");
+}
+
 }  // namespace

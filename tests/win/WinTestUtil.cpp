@@ -120,56 +120,62 @@ void CMessageBoxAnswerer::Run() {
     }
 }
 
-CWindowChooser::CWindowChooser(const char* title) : m_title(title ? title : ""), m_cancel(title == nullptr) {
-    ::InitializeCriticalSection(&m_lock);
+CDialogDriver::CDialogDriver(const char* caption, std::function<void(HWND)> action)
+    : m_caption(caption), m_action(std::move(action)) {
     m_stop = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_done = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
     m_thread = ::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
 }
 
-CWindowChooser::~CWindowChooser() {
+CDialogDriver::~CDialogDriver() {
     ::SetEvent(m_stop);
     ::WaitForSingleObject(m_thread, 5000);
     ::CloseHandle(m_thread);
+    ::CloseHandle(m_done);
     ::CloseHandle(m_stop);
-    ::DeleteCriticalSection(&m_lock);
 }
 
-std::vector<std::string> CWindowChooser::ListedTitles() {
-    ::EnterCriticalSection(&m_lock);
-    std::vector<std::string> copy = m_listed;
-    ::LeaveCriticalSection(&m_lock);
-    return copy;
-}
+bool CDialogDriver::Done() { return ::WaitForSingleObject(m_done, 5000) == WAIT_OBJECT_0; }
 
-DWORD WINAPI CWindowChooser::ThreadProc(void* self) {
-    static_cast<CWindowChooser*>(self)->Run();
-    return 0;
-}
-
-void CWindowChooser::Run() {
-    while (::WaitForSingleObject(m_stop, 20) == WAIT_TIMEOUT) {
-        HWND dialog = ::FindWindowA("#32770", "ウィンドウ選択");
+DWORD WINAPI CDialogDriver::ThreadProc(void* param) {
+    auto* self = static_cast<CDialogDriver*>(param);
+    while (::WaitForSingleObject(self->m_stop, 20) == WAIT_TIMEOUT) {
+        HWND dialog = ::FindWindowA("#32770", self->m_caption.c_str());
         DWORD pid = 0;
         if (dialog) ::GetWindowThreadProcessId(dialog, &pid);
         if (!dialog || pid != ::GetCurrentProcessId() || !::IsWindowVisible(dialog)) continue;
-        HWND list = ::FindWindowExA(dialog, nullptr, "SysListView32", nullptr);
-        int rows = list ? ListView_GetItemCount(list) : 0;
-        int found = -1;
-        for (int i = 0; i < rows; ++i) {
-            char text[256] = {};
-            ListView_GetItemText(list, i, 0, text, sizeof text);
-            ::EnterCriticalSection(&m_lock);
-            m_listed.push_back(text);
-            ::LeaveCriticalSection(&m_lock);
-            if (!m_cancel && found < 0 && m_title == text) found = i;
-        }
-        if (found >= 0) {
-            ListView_SetSelectionMark(list, found);
-            ListView_SetItemState(list, found, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        }
-        ::PostMessageA(dialog, WM_COMMAND, found >= 0 ? IDOK : IDCANCEL, 0);
-        return;
+        self->m_action(dialog);
+        ::SetEvent(self->m_done);
+        break;
     }
+    return 0;
+}
+
+CWindowChooser::CWindowChooser(const char* title)
+    : m_title(title ? title : ""),
+      m_cancel(title == nullptr),
+      m_driver("ウィンドウ選択", [this](HWND dialog) { Choose(dialog); }) {}
+
+std::vector<std::string> CWindowChooser::ListedTitles() {
+    m_driver.Done();
+    return m_listed;
+}
+
+void CWindowChooser::Choose(HWND dialog) {
+    HWND list = ::FindWindowExA(dialog, nullptr, "SysListView32", nullptr);
+    int rows = list ? ListView_GetItemCount(list) : 0;
+    int found = -1;
+    for (int i = 0; i < rows; ++i) {
+        char text[256] = {};
+        ListView_GetItemText(list, i, 0, text, sizeof text);
+        m_listed.push_back(text);
+        if (!m_cancel && found < 0 && m_title == text) found = i;
+    }
+    if (found >= 0) {
+        ListView_SetSelectionMark(list, found);
+        ListView_SetItemState(list, found, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    ::PostMessageA(dialog, WM_COMMAND, found >= 0 ? IDOK : IDCANCEL, 0);
 }
 
 void Pump(DWORD ms) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -61,28 +62,42 @@ private:
     HANDLE m_thread = nullptr;
 };
 
-// Chooses the row titled `title` in the next window selection dialog of
-// this process (from another thread) and presses OK; or Cancel when
-// `title` is null. Records the titles that were listed.
-class CWindowChooser {
+// Runs `action` from another thread on the next visible dialog of this
+// process captioned `caption` (once), e.g. to fill it in and press OK.
+class CDialogDriver {
 public:
-    explicit CWindowChooser(const char* title);
-    ~CWindowChooser();
-    CWindowChooser(const CWindowChooser&) = delete;
-    CWindowChooser& operator=(const CWindowChooser&) = delete;
-
-    std::vector<std::string> ListedTitles();
+    CDialogDriver(const char* caption, std::function<void(HWND)> action);
+    ~CDialogDriver();
+    CDialogDriver(const CDialogDriver&) = delete;
+    CDialogDriver& operator=(const CDialogDriver&) = delete;
+    // Whether the dialog was found (waits for the action to finish).
+    bool Done();
 
 private:
     static DWORD WINAPI ThreadProc(void* self);
-    void Run();
+
+    std::string m_caption;
+    std::function<void(HWND)> m_action;
+    HANDLE m_stop = nullptr;
+    HANDLE m_done = nullptr;
+    HANDLE m_thread = nullptr;
+};
+
+// Chooses the row titled `title` in the next window selection dialog of
+// this process and presses OK; or Cancel when `title` is null. Records the
+// titles that were listed.
+class CWindowChooser {
+public:
+    explicit CWindowChooser(const char* title);
+    std::vector<std::string> ListedTitles();
+
+private:
+    void Choose(HWND dialog);
 
     std::string m_title;
     bool m_cancel;
     std::vector<std::string> m_listed;
-    CRITICAL_SECTION m_lock;
-    HANDLE m_stop = nullptr;
-    HANDLE m_thread = nullptr;
+    CDialogDriver m_driver;
 };
 
 // Dispatches the waiting messages of this thread for about `ms` milliseconds.

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 #include "notewin/NoteBackground.h"
 #include "notewin/NoteColors.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/Trace.h"
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 #include "winsel/ImageListCashSmoll.h"
 
 namespace {

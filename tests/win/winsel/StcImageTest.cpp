@@ -9,7 +9,7 @@
 
 #include "WinSelTestSupport.h"
 #include "WinTestUtil.h"
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 #include "platform/DwmApi.h"
 #include "winsel/StcImage.h"
 

@@ -7,7 +7,7 @@
 
 #include "WinSelTestSupport.h"
 #include "WinTestUtil.h"
-#include "notewin/GdiHolders.h"
+#include "platform/GdiHolders.h"
 #include "winsel/WindowCapture.h"
 
 namespace {
