@@ -190,6 +190,14 @@ void Pump(DWORD ms) {
     } while (::GetTickCount() - start < ms);
 }
 
+std::string WinePath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string out = "Z:" + path;
+    for (char& c : out)
+        if (c == '/') c = '\\';
+    return out;
+}
+
 std::string OwnExeName() {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -103,6 +103,10 @@ private:
 // Dispatches the waiting messages of this thread for about `ms` milliseconds.
 void Pump(DWORD ms);
 
+// A path given on the Linux side ("/tmp/x") as Wine sees it ("Z:\\tmp\\x");
+// other paths unchanged.
+std::string WinePath(const std::string& path);
+
 // Upper-case base name of this test program ("PV_WIN_TESTS.EXE").
 std::string OwnExeName();
 

@@ -96,18 +96,18 @@ int main(int argc, char** argv) {
     ::SetActiveWindow(main.Hwnd());
     ::SendMessageA(main.Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     ::SetFocus(panel.GetItem(IDC_PANEL_MATCHCOND));
-    PumpMessages(300);
+    Pump(300);
 
     // The pointer over "1件削除": that button is hot.
     RECT hot{};
     ::GetWindowRect(panel.GetItem(IDC_PANEL_DELETE), &hot);
     ::SetCursorPos((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
-    PumpMessages(500);
+    Pump(500);
 
     HANDLE file = ::CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
     const DWORD start = ::GetTickCount();
-    while (!FileExists(done) && ::GetTickCount() - start < 60000) PumpMessages(100);
+    while (!FileExists(done) && ::GetTickCount() - start < 60000) Pump(100);
 
     about.DestroyWindow();
     writing.DestroyWindow();

@@ -36,25 +36,7 @@ int CountDarkPixels(const CPixels& pixels, int limit) {
     return n;
 }
 
-void PumpMessages(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < ms);
-}
 
-std::string WinePath(const std::string& path) {
-    if (path.empty() || path[0] != '/') return path;
-    std::string out = "Z:" + path;
-    for (char& c : out)
-        if (c == '/') c = '\\';
-    return out;
-}
 
 CTraceCapture::CTraceCapture() : m_wasEnabled(TraceEnabled()) {
     TraceSetSink(&CTraceCapture::Sink, this);

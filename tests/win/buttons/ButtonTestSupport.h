@@ -3,6 +3,8 @@
 // message pumping and trace capture.
 #pragma once
 
+#include "WinTestUtil.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -37,10 +39,9 @@ CPixels PaintInto(HWND control);
 int CountDarkPixels(const CPixels& pixels, int limit);
 
 // Handles the queued messages of this thread for about `ms` milliseconds.
-void PumpMessages(DWORD ms);
+using wintest::Pump;
 
-// A Linux path as Wine sees it ("/a/b" becomes "Z:\a\b"); other paths as given.
-std::string WinePath(const std::string& path);
+using wintest::WinePath;
 
 // Collects the trace text while alive (tracing switched on).
 class CTraceCapture {

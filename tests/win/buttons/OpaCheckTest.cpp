@@ -79,7 +79,7 @@ TEST_F(OpaCheckTest, RealPaintMessageValidatesTheBox) {
     ::InvalidateRect(m_check, nullptr, TRUE);
     ::UpdateWindow(m_check);
     EXPECT_FALSE(::GetUpdateRect(m_check, nullptr, FALSE));
-    PumpMessages(50);
+    Pump(50);
     EXPECT_EQ(::SendMessageA(m_check, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 

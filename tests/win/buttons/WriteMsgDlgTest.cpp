@@ -83,7 +83,7 @@ TEST_F(WriteMsgDlgTest, EnterEscapeAndCloseDoNotCloseIt) {
         MSG msg{m_hwnd, WM_KEYDOWN, key, 0, 0, {}};
         ::IsDialogMessageA(m_hwnd, &msg);
     }
-    PumpMessages(30);
+    Pump(30);
     EXPECT_TRUE(::IsWindow(m_hwnd));
     EXPECT_TRUE(::IsWindowVisible(m_hwnd));
     EXPECT_EQ(m_dlg.GetHwnd(), m_hwnd);
@@ -92,7 +92,7 @@ TEST_F(WriteMsgDlgTest, EnterEscapeAndCloseDoNotCloseIt) {
 TEST_F(WriteMsgDlgTest, DispatchesOnlyItsOwnMessages) {
     HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
-    PumpMessages(20);
+    Pump(20);
     m_dlg.Show();
     m_dlg.SetText("Pinvane：書き込み完了！");
     ::InvalidateRect(m_hwnd, nullptr, TRUE);
@@ -107,7 +107,7 @@ TEST_F(WriteMsgDlgTest, DispatchesOnlyItsOwnMessages) {
     EXPECT_FALSE(::GetUpdateRect(m_hwnd, nullptr, FALSE));  // painted
     EXPECT_TRUE(::PeekMessageA(&msg, other, probe, probe, PM_NOREMOVE));  // left alone
     ::DestroyWindow(other);
-    PumpMessages(20);
+    Pump(20);
 }
 
 TEST_F(WriteMsgDlgTest, FailedOpacityIsTraced) {

@@ -183,12 +183,12 @@ int main(int argc, char** argv) {
     }
     for (CTackletData& rec : notes) rec.StartTacklet(target.Handle());
 
-    PumpMessages(800);  // enabled, painted
+    Pump(800);  // enabled, painted
     HANDLE file = ::CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
 
     const DWORD start = ::GetTickCount();
-    while (!FileExists(done) && ::GetTickCount() - start < 60000) PumpMessages(100);
+    while (!FileExists(done) && ::GetTickCount() - start < 60000) Pump(100);
 
     for (CTackletData& rec : notes) rec.EndTacklet();
     return 0;

@@ -95,23 +95,4 @@ void CTestWindowSystem::GetInitialNoteSize(int* width, int* height) {
 
 void CTestWindowSystem::EnumerateChildWindows(PvHandle, std::vector<CChildWinInf>*) {}
 
-void PumpMessages(DWORD ms) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    } while (::GetTickCount() - start < ms);
-}
 
-std::string WinePath(const std::string& path) {
-    if (path.empty() || path[0] != '/') return path;
-    std::string out = "Z:" + path;
-    for (char& c : out) {
-        if (c == '/') c = '\\';
-    }
-    return out;
-}

@@ -2,6 +2,8 @@
 // window, a window system that creates real note windows, message pumping.
 #pragma once
 
+#include "WinTestUtil.h"
+
 #include <windows.h>
 
 #include <string>
@@ -50,7 +52,6 @@ private:
 };
 
 // Handles the queued messages of this thread for about `ms` milliseconds.
-void PumpMessages(DWORD ms);
+using wintest::Pump;
 
-// A Linux path as Wine sees it ("/a/b" becomes "Z:\a\b"); other paths as given.
-std::string WinePath(const std::string& path);
+using wintest::WinePath;

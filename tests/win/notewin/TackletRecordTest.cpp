@@ -119,7 +119,7 @@ TEST_F(TackletRecordTest, StartAndEndRoundTripThroughTheWindow) {
         EXPECT_EQ(r.bottom, 300);
         EXPECT_EQ(win->BaseAlpha(), CTackletWin::AlphaFromPercent(a.transparent));
         EXPECT_EQ(LiveWatchedAllocations(), 1);
-        PumpMessages(30);
+        Pump(30);
 
         rec.EndTacklet();
         EXPECT_EQ(rec.m_bAttached, 0);

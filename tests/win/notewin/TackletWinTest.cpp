@@ -399,7 +399,7 @@ TEST_F(TackletWinTest, EditingKeepsTheNoteOpaque) {
     note->SetTransparent(50);
     note->EnableAfterCreate();
     note->CompleteStart();
-    PumpMessages(50);
+    Pump(50);
 
     ::SetFocus(note->EditHwnd());
     ASSERT_EQ(::GetFocus(), note->EditHwnd());
@@ -456,7 +456,7 @@ TEST_F(TackletWinTest, CompleteStartShowsWithoutTakingTheFocus) {
     ::GetWindowRect(target.Get(), &t);
     EXPECT_EQ(note->GetTargetRect(), (PvRect{t.left, t.top, t.right, t.bottom}))
         << "an empty target rectangle takes the target's";
-    PumpMessages(250);  // timer 106 has enabled the window
+    Pump(250);  // timer 106 has enabled the window
     EXPECT_TRUE(::IsWindowEnabled(note->GetHwnd()));
     // The note never keeps the focus; where the system puts it otherwise
     // depends on who is in the foreground.
@@ -469,7 +469,7 @@ TEST_F(TackletWinTest, CompleteStartShowsWithoutTakingTheFocus) {
 TEST_F(TackletWinTest, EscapeAndCloseNeverCloseTheNote) {
     ::SendMessageA(note->GetHwnd(), WM_COMMAND, IDCANCEL, 0);
     ::SendMessageA(note->GetHwnd(), WM_CLOSE, 0, 0);
-    PumpMessages(20);
+    Pump(20);
     EXPECT_TRUE(note->IsAlive());
     EXPECT_TRUE(::IsWindow(note->GetHwnd()));
 }
@@ -504,19 +504,19 @@ DWORD WINAPI DragThread(void*) {
 // loop runs inside this one.
 TEST_F(TackletWinTest, DraggingTheEarMovesTheNote) {
     note->CompleteStart();
-    PumpMessages(200);
+    Pump(200);
     const PvRect home = note->GetWindowRect();
     ASSERT_EQ(home, (PvRect{300, 200, 480, 300}));
     SendMouse(0, 470, 250);  // on the ear, at the right edge
-    PumpMessages(100);
+    Pump(100);
     SendMouse(MOUSEEVENTF_LEFTDOWN, 470, 250);
     HANDLE thread = ::CreateThread(nullptr, 0, DragThread, nullptr, 0, nullptr);
     ASSERT_NE(thread, nullptr);
-    PumpMessages(1500);
+    Pump(1500);
     ::WaitForSingleObject(thread, INFINITE);
     ::CloseHandle(thread);
     SendMouse(0, 1250, 1000);  // out of the way of the other tests
-    PumpMessages(50);
+    Pump(50);
 
     const PvRect r = note->GetWindowRect();
     EXPECT_EQ(r.left - home.left, 60);

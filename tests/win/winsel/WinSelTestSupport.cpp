@@ -209,11 +209,3 @@ int RowImage(HWND list, int row) {
     return item.iImage;
 }
 
-std::string WinePath(const std::string& path) {
-    if (path.empty() || path[0] != '/') return path;
-    std::string out = "Z:" + path;
-    for (char& c : out) {
-        if (c == '/') c = '\\';
-    }
-    return out;
-}

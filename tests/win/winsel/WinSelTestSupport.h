@@ -3,6 +3,8 @@
 // clicks and keys on the list.
 #pragma once
 
+#include "WinTestUtil.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -85,5 +87,4 @@ int RowCount(HWND list);
 std::string CellText(HWND list, int row, int column);
 int RowImage(HWND list, int row);
 
-// A Linux path as Wine sees it ("/a/b" becomes "Z:\a\b"); other paths as given.
-std::string WinePath(const std::string& path);
+using wintest::WinePath;
