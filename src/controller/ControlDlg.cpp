@@ -504,7 +504,7 @@ void CControlDlg::notifyCopyToExportStack(HWND caller) {
 
 void CControlDlg::notifyMovePendingList(HWND caller) {
     int i = FindCaller(caller, "CControlDlg::notifyMovePendingList()\n", false);
-    if (i < 0) return;
+    if (i < 0 || !CNotifyBridge::HasPendingList()) return;
     CTackletData& note = m_notes[static_cast<std::size_t>(i)];
     note.EndTacklet();
     CTackletData copy = note;

@@ -131,7 +131,7 @@ void CControlDlg::OnRepasteRow() {
 
 void CControlDlg::OnPendingRow() {
     int row = MarkedRow("保留リストへ移動するデータを一覧で選択してください");
-    if (row < 0) return;
+    if (row < 0 || !CNotifyBridge::HasPendingList()) return;
     CTackletData& note = m_notes[static_cast<std::size_t>(row)];
     note.EndTacklet();
     CTackletData copy = note;

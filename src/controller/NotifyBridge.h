@@ -58,6 +58,9 @@ public:
 
     static void AddToExportStack(const CTackletData& record);
     static void AddToPendingList(const CTackletData& record);
+    // Whether a pending list exists to take notes (a note is never removed
+    // from the active notes for a pending list that is not there).
+    static bool HasPendingList() { return s_pending != nullptr; }
 
 private:
     static inline CControlDlg* s_control = nullptr;

@@ -5,6 +5,7 @@
 
 #include "app/StartupData.h"
 #include "controller/ControlDlg.h"
+#include "controller/NotifyBridge.h"
 #include "controller/WindowSystem.h"
 #include "res/resource.h"
 
@@ -161,6 +162,24 @@ TEST_F(PanelTest, CommandAvailabilityFollowsTheRow) {
     CMessageBoxAnswerer answerer;
     Command(IDC_PANEL_MATCHCOND);
     EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"デスクトップ付箋は条件変更できません。"});
+}
+
+TEST_F(PanelTest, MovingToAPendingListThatIsNotThereKeepsTheNote) {
+    AddNote("kept");
+    Mark(0);
+    Command(IDC_PANEL_PENDING);
+    ASSERT_EQ(control.Notes().Size(), 1u);
+
+    struct CCollect : INoteCollection {
+        std::vector<CTackletData> records;
+        void AddRecord(const CTackletData& r) override { records.push_back(r); }
+    } pending;
+    CNotifyBridge::SetPendingList(&pending);
+    Command(IDC_PANEL_PENDING);
+    CNotifyBridge::SetPendingList(nullptr);
+    EXPECT_EQ(control.Notes().Size(), 0u);
+    ASSERT_EQ(pending.records.size(), 1u);
+    EXPECT_EQ(pending.records[0].TITLE, "kept");
 }
 
 TEST_F(PanelTest, BodyEditReplacesTheTextOfANoteThatIsNotShown) {
