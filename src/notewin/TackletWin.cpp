@@ -8,7 +8,10 @@
 #include "app/Trace.h"
 #include "controller/NotifyBridge.h"
 #include "data/RecordDefaults.h"
+#include "platform/MessageBox.h"
 #include "res/resource.h"
+
+#include <commdlg.h>
 
 static_assert(sizeof(PvRect) == sizeof(RECT), "PvRect mirrors RECT");
 
@@ -16,6 +19,9 @@ namespace {
 
 // Text prefix that keeps a desktop note above every other window.
 constexpr char kTopmostPrefix[] = "~#&";
+
+constexpr char kPeelCaption[] = "確認";
+constexpr char kPeelQuestion[] = "付箋をはがしますか？";
 
 // Fade factors by remaining fade steps (index 0 to 9).
 constexpr int kFadeFactors[CTackletWin::kFadeSteps] = {0, 0, 0, 0, 60, 100, 150, 180, 220, 255};
@@ -293,22 +299,142 @@ void CTackletWin::OnTimer(UINT_PTR id) {
     }
 }
 
-// --- Context menu seam -------------------------------------------------------
+// --- Context menu ----------------------------------------------------------------
 
 void CTackletWin::ShowContextMenu(POINT screen) {
     Trace("OnRButtonUp() \n");
-    // The context menu (menu 132, first popup) is tracked here at `screen`,
-    // left/top aligned, commands to this window; when it has closed the note
-    // becomes opaque (MakeOpaque()).
-    (void)screen;
+    HMENU menu = ::LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_TACKLET_MENU));
+    if (!menu) return;
+    HMENU popup = ::GetSubMenu(menu, 0);
+    if (popup) {
+        if (m_desktop || m_hTargetWnd == ::GetDesktopWindow()) {
+            ::EnableMenuItem(popup, ID_TACKLET_MATCH, MF_BYCOMMAND | MF_GRAYED);
+        }
+        // The item of the current editing mode is greyed.
+        ::EnableMenuItem(popup, IsReadOnly() ? ID_TACKLET_READONLY : ID_TACKLET_WRITABLE, MF_BYCOMMAND | MF_GRAYED);
+        // The menu closes on a click elsewhere only while this window is in
+        // the foreground.
+        ::SetForegroundWindow(GetHwnd());
+        ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, GetHwnd(), nullptr);
+    }
+    ::DestroyMenu(menu);
+    // Fully visible after the menu; the own opacity returns when the mouse leaves.
+    MakeOpaque();
 }
 
 bool CTackletWin::OnMenuCommand(WORD id) {
-    // The context menu's commands (peel off, read-only, frame, font, colour,
-    // transparency, move, duplicate, split, absorb, match condition, export)
-    // are dispatched here.
-    (void)id;
-    return false;
+    // Requests to the controller may destroy this window; nothing here
+    // touches the window after such a request (the object itself lives on
+    // until the current message has been handled).
+    const HWND hwnd = GetHwnd();
+    switch (id) {
+    case ID_TACKLET_DELETE: PeelOff(); return true;
+    case ID_TACKLET_READONLY: if (!IsReadOnly()) SetReadOnly(1); return true;
+    case ID_TACKLET_WRITABLE: if (IsReadOnly()) SetReadOnly(0); return true;
+    case ID_TACKLET_FRAME_ON: SetFrameStyle(true); return true;
+    case ID_TACKLET_FRAME_OFF: SetFrameStyle(false); return true;
+    case ID_TACKLET_FONT: ChooseEditFont(); return true;
+    case ID_TACKLET_COLOR:
+    case ID_TACKLET_TRANSPARENCY:
+        // Not wired yet: the colour / leader-line and transparency dialogs
+        // do not exist. Deliberately no-ops until they do.
+        return true;
+    case ID_TACKLET_MOVE_DESKTOP: CNotifyBridge::notifyMoveDesktop(hwnd); return true;
+    case ID_TACKLET_MOVE_WINDOW: CNotifyBridge::notifyMove(hwnd); return true;
+    case ID_TACKLET_MOVE_PENDING: CNotifyBridge::notifyMovePendingList(hwnd); return true;
+    case ID_TACKLET_DUPLICATE: CNotifyBridge::notifyCopyWindow(hwnd); return true;
+    case ID_TACKLET_SPLIT: Split(); return true;
+    case ID_TACKLET_ABSORB: Absorb(); return true;
+    case ID_TACKLET_MATCH: CNotifyBridge::notifyMatchCondition(hwnd); return true;
+    case ID_TACKLET_EXPORT: CNotifyBridge::notifyCopyToExportStack(hwnd); return true;
+    default: return false;
+    }
+}
+
+void CTackletWin::PeelOff() {
+    Trace("CTackletWin::OnMenuitemdelete() hTargetWnd=0x%08x \n",
+          static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_hTargetWnd)));
+    if (!ReadEditText().empty() && ::MessageBoxA(nullptr, kPeelQuestion, kPeelCaption, MB_YESNO) != IDYES) return;
+    CNotifyBridge::notifyDeleteWindow(GetHwnd());
+}
+
+void CTackletWin::SetFrameStyle(bool on) {
+    if (!IsAlive() || (HasFrame() != 0) == on) return;
+    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, on);
+    NudgeSize(0);
+}
+
+void CTackletWin::ChooseEditFont() {
+    const HFONT current = reinterpret_cast<HFONT>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
+    LOGFONTA lf{};
+    if (!current || ::GetObjectA(current, sizeof lf, &lf) == 0) return;
+    CHOOSEFONTA cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = GetHwnd();
+    cf.lpLogFont = &lf;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
+    if (!::ChooseFontA(&cf) || !IsAlive()) return;
+    // The new font is given to the edit control before the old one is freed.
+    SetEditFont(ToPv(lf));
+}
+
+bool CTackletWin::CopySelection(int from, int to, std::string& out) {
+    const HWND edit = EditHwnd();
+    ::SendMessageA(edit, EM_SETSEL, from, to);
+    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    ::SendMessageA(edit, WM_COPY, 0, 0);
+    if (!::OpenClipboard(GetHwnd())) return false;
+    bool ok = false;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
+            out = text;
+            ::GlobalUnlock(data);
+            ok = true;
+        }
+    }
+    ::CloseClipboard();
+    return ok;
+}
+
+void CTackletWin::Split() {
+    const HWND edit = EditHwnd();
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start != end) {
+        ShowNotice(GetHwnd(), "選択状態です。キャレットを文字間に設定してください。");
+        return;
+    }
+    const int caret = static_cast<int>(start);
+    // The end position in the control's own units.
+    ::SendMessageA(edit, EM_SETSEL, 0x7fffffff, 0x7fffffff);
+    DWORD last = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
+    std::string first;
+    std::string second;
+    const bool copied = (caret == 0 || CopySelection(0, caret, first)) &&
+                        (caret >= static_cast<int>(last) || CopySelection(caret, -1, second));
+    ::SendMessageA(edit, EM_SETSEL, caret, caret);
+    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    if (!copied) {
+        ShowNotice(GetHwnd(), "クリップボードが使用できません.");
+    } else if (first.empty()) {
+        ShowNotice(GetHwnd(), "キャレットが先頭にあります。キャレットを分割したい位置に設定してください。");
+    } else if (second.empty()) {
+        ShowNotice(GetHwnd(), "キャレットが最後尾にあります。キャレットを分割したい位置に設定してください。");
+    } else {
+        CNotifyBridge::notifySplit(GetHwnd(), first, second);
+    }
+}
+
+void CTackletWin::Absorb() {
+    const HWND hwnd = GetHwnd();
+    const int result = CNotifyBridge::notifyComposition(hwnd);
+    if (result == 1) return;
+    const char* notice = result == 0    ? "重なっている付箋がありません。吸収したい付箋に重ねてから吸収操作を行ってください."
+                         : result == -1 ? "吸収すると4000byteを超えます。操作はキャンセルしました."
+                                        : "重なっている付箋が２枚以上あります。吸収は１枚ずつ行ってください.";
+    ShowNotice(hwnd, notice);
 }
 
 // --- Start -----------------------------------------------------------------

@@ -168,6 +168,15 @@ private:
     // outside the edit control). Its commands arrive in OnMenuCommand.
     void ShowContextMenu(POINT screen);
     bool OnMenuCommand(WORD id);
+    // The commands that are more than one call.
+    void PeelOff();
+    void SetFrameStyle(bool on);
+    void ChooseEditFont();
+    void Split();
+    void Absorb();
+    // Selects [from, to) in the edit control, copies it and reads it back
+    // from the clipboard; false when the clipboard has no text for us.
+    bool CopySelection(int from, int to, std::string& out);
 
     HBRUSH EditColors(HDC dc, bool editRequest);
     HBRUSH EarColors(HDC dc);
