@@ -307,11 +307,7 @@ void CTackletWin::ShowContextMenu(POINT screen) {
     if (!menu) return;
     HMENU popup = ::GetSubMenu(menu, 0);
     if (popup) {
-        if (m_desktop || m_hTargetWnd == ::GetDesktopWindow()) {
-            ::EnableMenuItem(popup, ID_TACKLET_MATCH, MF_BYCOMMAND | MF_GRAYED);
-        }
-        // The item of the current editing mode is greyed.
-        ::EnableMenuItem(popup, IsReadOnly() ? ID_TACKLET_READONLY : ID_TACKLET_WRITABLE, MF_BYCOMMAND | MF_GRAYED);
+        GreyMenuItems(popup);
         // The menu closes on a click elsewhere only while this window is in
         // the foreground.
         ::SetForegroundWindow(GetHwnd());
@@ -320,6 +316,14 @@ void CTackletWin::ShowContextMenu(POINT screen) {
     ::DestroyMenu(menu);
     // Fully visible after the menu; the own opacity returns when the mouse leaves.
     MakeOpaque();
+}
+
+void CTackletWin::GreyMenuItems(HMENU popup) const {
+    if (m_desktop || m_hTargetWnd == ::GetDesktopWindow()) {
+        ::EnableMenuItem(popup, ID_TACKLET_MATCH, MF_BYCOMMAND | MF_GRAYED);
+    }
+    // The item of the current editing mode is greyed.
+    ::EnableMenuItem(popup, IsReadOnly() ? ID_TACKLET_READONLY : ID_TACKLET_WRITABLE, MF_BYCOMMAND | MF_GRAYED);
 }
 
 bool CTackletWin::OnMenuCommand(WORD id) {

@@ -107,6 +107,9 @@ public:
     bool IsTopmostByPrefix() const { return m_topmost != 0; }
     const CEditTacklet& Edit() const { return m_edit; }
 
+    // Greys the context menu's items that do not apply to this note now.
+    void GreyMenuItems(HMENU popup) const;
+
     // --- Opacity ------------------------------------------------------------
     // Layered attributes with alpha `alpha` (and the background colour keyed
     // out in BKTRANSPARENT mode).

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,31 @@ TEST_F(NoteMenuWindowTest, ResizeFrameSwitchesOnlyWhenItChanges) {
         EXPECT_EQ(note->HasFrame(), s.frame) << s.id;
         EXPECT_EQ(Rect().left, before.left) << s.id;
         EXPECT_EQ(Rect().top, before.top) << s.id;
+    }
+}
+
+TEST_F(NoteMenuWindowTest, GreysTheCurrentEditModeAndMatchingOnTheDesktop) {
+    const struct {
+        bool desktop;
+        int readOnly;
+        std::vector<UINT> greyed;
+    } cases[] = {
+        {false, 0, {ID_TACKLET_WRITABLE}},
+        {false, 1, {ID_TACKLET_READONLY}},
+        {true, 0, {ID_TACKLET_WRITABLE, ID_TACKLET_MATCH}},
+    };
+    const UINT watched[] = {ID_TACKLET_READONLY, ID_TACKLET_WRITABLE, ID_TACKLET_MATCH};
+    for (const auto& c : cases) {
+        note->SetTarget(c.desktop, c.desktop ? reinterpret_cast<PvHandle>(::GetDesktopWindow()) : target.Handle());
+        note->SetReadOnly(c.readOnly);
+        HMENU menu = ::LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_TACKLET_MENU));
+        note->GreyMenuItems(::GetSubMenu(menu, 0));
+        for (UINT id : watched) {
+            const bool greyed = (::GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+            const bool expected = std::find(c.greyed.begin(), c.greyed.end(), id) != c.greyed.end();
+            EXPECT_EQ(greyed, expected) << id << " desktop " << c.desktop << " read-only " << c.readOnly;
+        }
+        ::DestroyMenu(menu);
     }
 }
 
