@@ -505,11 +505,16 @@ void CControlDlg::notifyCopyToExportStack(HWND caller) {
 void CControlDlg::notifyMovePendingList(HWND caller) {
     int i = FindCaller(caller, "CControlDlg::notifyMovePendingList()\n", false);
     if (i < 0 || !CNotifyBridge::HasPendingList()) return;
-    CTackletData& note = m_notes[static_cast<std::size_t>(i)];
+    MoveToPendingList(static_cast<std::size_t>(i));
+}
+
+void CControlDlg::MoveToPendingList(std::size_t i) {
+    CTackletData& note = m_notes[i];
     note.EndTacklet();
     CTackletData copy = note;
-    m_notes.RemoveAt(static_cast<std::size_t>(i));
+    m_notes.RemoveAt(i);
     RefreshNoteList();
+    SelectNoteRow(-1);
     SaveOnChange();
     CNotifyBridge::AddToPendingList(copy);
 }

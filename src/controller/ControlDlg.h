@@ -106,6 +106,9 @@ private:
     void Retarget(CTackletData& note, const RECT& target, const std::string& title, const std::string& exeName,
                   const std::string& exePath);
     void DestroyNoteWindow(CTackletData& note);
+    // Ends the display of note `i`, hands it to the pending list and
+    // removes it from the active notes.
+    void MoveToPendingList(std::size_t i);
     // Re-targets to a window chosen from the list: its rectangle and
     // strings, the preset for it, no leader line.
     void RetargetToChosen(CTackletData& note, const CWinInf& chosen);

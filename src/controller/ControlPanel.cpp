@@ -132,14 +132,7 @@ void CControlDlg::OnRepasteRow() {
 void CControlDlg::OnPendingRow() {
     int row = MarkedRow("保留リストへ移動するデータを一覧で選択してください");
     if (row < 0 || !CNotifyBridge::HasPendingList()) return;
-    CTackletData& note = m_notes[static_cast<std::size_t>(row)];
-    note.EndTacklet();
-    CTackletData copy = note;
-    m_notes.RemoveAt(static_cast<std::size_t>(row));
-    RefreshNoteList();
-    SelectNoteRow(-1);
-    SaveOnChange();
-    CNotifyBridge::AddToPendingList(copy);
+    MoveToPendingList(static_cast<std::size_t>(row));
 }
 
 void CControlDlg::OnMatchConditionRow() {

@@ -77,11 +77,7 @@ protected:
         note->SetTarget(false, target.Handle());
         note->MoveWindow(300, 200, 180, 100);
     }
-    std::string EarText() const {
-        char buf[16] = {};
-        ::GetWindowTextA(note->EarHwnd(), buf, sizeof buf);
-        return buf;
-    }
+    std::string EarText() const { return ::EarText(*note); }
     RECT Rect() const {
         RECT r{};
         ::GetWindowRect(note->GetHwnd(), &r);

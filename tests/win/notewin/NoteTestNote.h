@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "notewin/TackletWin.h"
 
@@ -42,4 +43,11 @@ inline void SetClientSize(CTackletWin& note, int cx, int cy) {
     ::GetClientRect(note.GetHwnd(), &client);
     note.MoveWindow(window.left, window.top, cx + (window.right - window.left - client.right),
                     cy + (window.bottom - window.top - client.bottom));
+}
+
+// The text shown on the note's ear (" R" while read-only).
+inline std::string EarText(const CTackletWin& note) {
+    char buf[16] = {};
+    ::GetWindowTextA(note.EarHwnd(), buf, sizeof buf);
+    return buf;
 }

@@ -44,11 +44,7 @@ protected:
         note->MoveWindow(300, 200, 180, 100);
     }
 
-    std::string EarText() const {
-        char buf[16] = {};
-        ::GetWindowTextA(note->EarHwnd(), buf, sizeof buf);
-        return buf;
-    }
+    std::string EarText() const { return ::EarText(*note); }
 
     CTargetWindow target{100, 100, 500, 400};
     CNotePtr note;
