@@ -12,10 +12,18 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick bc
+  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick bc ccache
 )
 
 log() { printf '== %s\n' "$*" >&2; }
+
+# Compiler cache: rebuilds on the same machine (and in other checkouts of the
+# tree, thanks to the base directory) reuse earlier objects.
+use_ccache() {
+  command -v ccache >/dev/null || return 0
+  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR=$ROOT CCACHE_NOHASHDIR=1
+}
 
 ensure_packages() {
   local missing=() p
@@ -132,6 +140,7 @@ check_portable_core() {
 
 cmd_test() {
   ensure_packages
+  use_ccache
   mkdir -p "$BUILD"
   trap stop_all EXIT
 
@@ -164,6 +173,7 @@ cmd_test() {
 
 cmd_run() {
   ensure_packages
+  use_ccache
   mkdir -p "$BUILD"
   build_win
   wine_env
