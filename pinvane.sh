@@ -129,12 +129,42 @@ run_ctest() {
   FAILED=$((FAILED + failed))
 }
 
-# The portable core builds without Win32: no window headers in src/data.
+# Layers of src/, lowest first (see src/CMakeLists.txt): a file includes
+# headers of its own layer and of the layers below, never above. res holds
+# resource ids for every Win32 layer.
+PV_LAYERS="data:0 platform:1 res:1 notewin:2 winsel:2 dialogs:2 collections:2 controller:3 app:4"
+# The one way up: windows and dialogs reach the controller through its
+# bridge, whose header itself includes nothing above platform.
+PV_BRIDGE=controller/NotifyBridge.h
+
+# Lists "file -> header" for each include that points up the layer order.
+upward_includes() {
+  (cd "$ROOT/src" && grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[A-Za-z]+/' --include='*.h' --include='*.cpp' .) |
+    awk -v layers="$PV_LAYERS" -v bridge="$PV_BRIDGE" '
+      BEGIN { n = split(layers, a, " "); for (i = 1; i <= n; i++) { split(a[i], kv, ":"); rank[kv[1]] = kv[2] + 0 } }
+      {
+        file = $0; sub(/^\.\//, "", file); sub(/:.*/, "", file)
+        from = file; sub(/\/.*/, "", from)
+        inc = $0; sub(/^[^"]*"/, "", inc); sub(/".*/, "", inc)
+        to = inc; sub(/\/.*/, "", to)
+        if (!(from in rank) || !(to in rank) || from == to) next
+        if (file == bridge) { if (rank[to] > rank["platform"]) print file " -> " inc; next }
+        if (inc == bridge && rank[from] == rank["notewin"]) next
+        if (rank[to] > rank[from]) print file " -> " inc
+      }'
+}
+
+# The portable core builds without Win32: no window headers in src/data;
+# and no include in src/ points up the layer order.
 check_portable_core() {
   local hits
   hits=$(grep -rlE '#[[:space:]]*include[[:space:]]*[<"](windows|winuser|wingdi|commctrl)\.h' "$ROOT/src/data" || true)
   if [ -n "$hits" ]; then
     log "src/data includes Win32 headers: $hits"; return 1
+  fi
+  hits=$(upward_includes)
+  if [ -n "$hits" ]; then
+    log "includes pointing up the layer order:"; sed 's/^/   /' <<<"$hits" >&2; return 1
   fi
 }
 

@@ -1,7 +1,7 @@
 // Cost of one matching tick under Wine: 100 eligible windows, 0, 100 and
 // 1000 notes that match none of them, with and without the per-process
 // cache. Prints milliseconds per tick; run it with wine.
-#include "app/StartupData.h"
+#include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
 #include "controller/WindowSystem.h"
 

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 
 #include <cstdio>
 #include <cstring>

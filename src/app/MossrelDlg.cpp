@@ -1,11 +1,11 @@
 #include "app/MossrelDlg.h"
 
 #include "app/AboutDlg.h"
-#include "app/AppPaths.h"
-#include "app/Trace.h"
 #include "controller/ExtensionRequest.h"
 #include "controller/NotifyBridge.h"
 #include "controller/WindowList.h"
+#include "data/Trace.h"
+#include "platform/AppPaths.h"
 #include "dialogs/HotKeyText.h"
 #include "platform/DwmApi.h"
 #include "platform/Platform.h"

@@ -1,6 +1,6 @@
 #include "app/MultiDisplay.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 
 namespace {
 CMultiDisplay* g_instance = nullptr;

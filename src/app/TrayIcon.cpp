@@ -1,6 +1,6 @@
 #include "app/TrayIcon.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "app/WriteMsgDlg.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 #include "res/resource.h"
 
 namespace {

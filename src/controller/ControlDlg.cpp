@@ -1,14 +1,14 @@
 #include "controller/ControlDlg.h"
 
-#include "app/StartupData.h"
-#include "app/Trace.h"
 #include "controller/ExtensionRequest.h"
 #include "controller/NotifyBridge.h"
 #include "data/MbString.h"
 #include "data/NoteFile.h"
 #include "data/RecordDefaults.h"
 #include "data/TackletWindow.h"
+#include "data/Trace.h"
 #include "data/VolumeKey.h"
+#include "platform/StartupData.h"
 #include "res/resource.h"
 #include "winsel/WindowSelDlg.h"
 
@@ -31,8 +31,6 @@ std::string WindowTitle(HWND hWnd) {
     ::GetWindowTextA(hWnd, title, sizeof title);
     return title;
 }
-
-PvRect ToPvRect(const RECT& r) { return PvRect{r.left, r.top, r.right, r.bottom}; }
 
 bool Intersects(const PvRect& a, const PvRect& b) {
     RECT ra{a.left, a.top, a.right, a.bottom}, rb{b.left, b.top, b.right, b.bottom}, out{};

@@ -1,7 +1,7 @@
 #include "controller/NoteList.h"
 
-#include "app/Trace.h"
 #include "data/TackletWindow.h"
+#include "data/Trace.h"
 
 void CNoteList::Assign(std::vector<CTackletData>&& items) {
     m_items = std::move(items);

@@ -16,9 +16,6 @@ struct EnumContext {
 bool IsDisabled(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_DISABLED) != 0; }
 }  // namespace
 
-HWND ToHwnd(PvHandle h) { return reinterpret_cast<HWND>(h); }
-PvHandle ToHandle(HWND h) { return reinterpret_cast<PvHandle>(h); }
-
 CWinInf MakeDesktopEntry() {
     CWinInf desktop;
     desktop.hWnd = ToHandle(::GetDesktopWindow());

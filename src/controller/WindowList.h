@@ -4,17 +4,13 @@
 #pragma once
 
 #include "data/WinInf.h"
+#include "platform/WinConvert.h"
 
 #include <windows.h>
 
 #include <vector>
 
 class CProcessInfoCache;
-
-inline constexpr char kDesktopName[] = "DESKTOP";
-
-HWND ToHwnd(PvHandle h);
-PvHandle ToHandle(HWND h);
 
 // The desktop entry: the desktop window with "DESKTOP" as title, process
 // name and path.

@@ -11,8 +11,6 @@
 
 namespace {
 
-PvRect ToPvRect(const RECT& r) { return PvRect{r.left, r.top, r.right, r.bottom}; }
-
 struct ChildEnum {
     std::vector<CChildWinInf>* children;
 };

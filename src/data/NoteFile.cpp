@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Trace.h"
 #include "data/TextProtect.h"
+#include "data/Trace.h"
 #include "data/VersionText.h"
 #include "data/WriteIniFile.h"
 

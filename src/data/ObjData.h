@@ -64,5 +64,3 @@ public:
     void SetTargetRect(const PvRect& r);
 };
 
-// EXENAME of a note that sits on the desktop.
-inline constexpr char kDesktopExeName[] = "DESKTOP";

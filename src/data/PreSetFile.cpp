@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Trace.h"
 #include "data/IniFile.h"
+#include "data/Trace.h"
 #include "data/WriteIniFile.h"
 
 namespace {

@@ -21,3 +21,7 @@ struct PvRect {
     bool operator==(const PvRect&) const = default;
 };
 static_assert(sizeof(PvRect) == 16, "PvRect must match RECT");
+
+// Title, process name and path of the desktop entry in the window list, and
+// the EXENAME of a note that sits on the desktop.
+inline constexpr char kDesktopName[] = "DESKTOP";

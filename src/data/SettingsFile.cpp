@@ -1,7 +1,7 @@
 #include "data/SettingsFile.h"
 
-#include "app/Trace.h"
 #include "data/IniFile.h"
+#include "data/Trace.h"
 #include "data/WriteIniFile.h"
 
 namespace {

@@ -30,7 +30,7 @@ void CTackletData::StartTacklet(PvHandle hWnd) {
     hTargetWnd = hWnd;
     m_pWin = system->CreateTackletWindow(hWnd);
     if (m_pWin == nullptr) return;  // attached without a window until detached
-    m_pWin->SetTarget(EXENAME == kDesktopExeName, hWnd);
+    m_pWin->SetTarget(EXENAME == kDesktopName, hWnd);
     HandOverValues();
     PlaceWindow();
     m_pWin->SetTargetRect(TargetRect());

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/Trace.h"
 #include "data/MbString.h"
+#include "data/Trace.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "data/VolumeKey.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 
 namespace {
 VolumeSerialProvider g_provider = nullptr;

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstring>
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 
 namespace {
 

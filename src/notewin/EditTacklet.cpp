@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "notewin/TextByteLimit.h"
+#include "platform/WinConvert.h"
 
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1005;
-
-POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 }  // namespace
 

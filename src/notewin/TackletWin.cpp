@@ -5,10 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/Trace.h"
 #include "controller/NotifyBridge.h"
 #include "data/RecordDefaults.h"
+#include "data/Trace.h"
 #include "platform/MessageBox.h"
+#include "platform/WinConvert.h"
 #include "res/resource.h"
 
 #include <commdlg.h>
@@ -25,10 +26,6 @@ constexpr char kPeelQuestion[] = "付箋をはがしますか？";
 
 // Fade factors by remaining fade steps (index 0 to 9).
 constexpr int kFadeFactors[CTackletWin::kFadeSteps] = {0, 0, 0, 0, 60, 100, 150, 180, 220, 255};
-
-PvRect ToPv(const RECT& r) { return PvRect{r.left, r.top, r.right, r.bottom}; }
-RECT ToRect(const PvRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-HWND ToHwnd(PvHandle h) { return reinterpret_cast<HWND>(h); }
 
 PvLogFont ToPv(const LOGFONTA& lf) {
     PvLogFont f;
@@ -69,8 +66,6 @@ LOGFONTA ToLogFont(const PvLogFont& f) {
     lf.lfFaceName[LF_FACESIZE - 1] = '\0';
     return lf;
 }
-
-POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 void SetStyleBits(HWND hwnd, int index, LONG_PTR bits, bool on) {
     const LONG_PTR style = ::GetWindowLongPtrA(hwnd, index);
@@ -625,8 +620,8 @@ void CTackletWin::NudgeSize(int topShift) {
 
 PvRect CTackletWin::GetWindowRect() const {
     RECT r;
-    if (IsAlive() && ::GetWindowRect(GetHwnd(), &r)) return ToPv(r);
-    return ToPv(m_rectWin);
+    if (IsAlive() && ::GetWindowRect(GetHwnd(), &r)) return ToPvRect(r);
+    return ToPvRect(m_rectWin);
 }
 
 void CTackletWin::MoveWindow(int left, int top, int width, int height) {
@@ -635,11 +630,11 @@ void CTackletWin::MoveWindow(int left, int top, int width, int height) {
     OnMovedOrSized();
 }
 
-PvRect CTackletWin::GetRectWin() const { return ToPv(m_rectWin); }
+PvRect CTackletWin::GetRectWin() const { return ToPvRect(m_rectWin); }
 
 void CTackletWin::SetTargetRect(const PvRect& rect) { m_rectTarget = ToRect(rect); }
 
-PvRect CTackletWin::GetTargetRect() const { return ToPv(m_rectTarget); }
+PvRect CTackletWin::GetTargetRect() const { return ToPvRect(m_rectTarget); }
 
 void CTackletWin::SetArrow(const CArrowData& arrow, int lineWidth) {
     m_arrow = arrow;

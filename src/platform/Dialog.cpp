@@ -1,6 +1,6 @@
 #include "platform/Dialog.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 
 #include <exception>
 

@@ -1,6 +1,6 @@
 #include "platform/WindowSubclass.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 
 #include <exception>
 #include <utility>

@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "app/Trace.h"
-#include "controller/WindowList.h"
+#include "data/PvTypes.h"
+#include "data/Trace.h"
 #include "platform/Dialog.h"
 #include "res/resource.h"
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "controller/WindowList.h"
 #include "platform/DwmApi.h"
 #include "platform/MessageBox.h"
+#include "platform/WinConvert.h"
 #include "res/resource.h"
 
 namespace {

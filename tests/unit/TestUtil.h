@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 #include "data/VolumeKey.h"
 
 // A fresh directory removed again at the end of the test.

@@ -1,9 +1,9 @@
 // Start-up pieces of the application object, run under Wine.
-#include "app/AppPaths.h"
+#include "platform/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/MultiDisplay.h"
-#include "app/StartupData.h"
-#include "app/Trace.h"
+#include "platform/StartupData.h"
+#include "data/Trace.h"
 #include "platform/Platform.h"
 #include "WinTestUtil.h"
 

@@ -4,7 +4,7 @@
 
 #include "WinTestUtil.h"
 
-#include "app/StartupData.h"
+#include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
 #include "controller/WindowSystem.h"
 

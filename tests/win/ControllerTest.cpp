@@ -3,7 +3,7 @@
 #include "ControllerFixture.h"
 #include "WinTestUtil.h"
 
-#include "app/StartupData.h"
+#include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
 #include "controller/ExtensionRequest.h"
 #include "controller/WindowList.h"

@@ -1,6 +1,6 @@
 #include "ButtonTestSupport.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 #include "platform/DibSection.h"
 
 CHostDialog::CHostDialog(int templateId, HWND owner) : CDialog(templateId) { Create(owner); }

@@ -9,7 +9,7 @@
 
 #include "LiveAllocations.h"
 #include "NoteTestSupport.h"
-#include "app/Trace.h"
+#include "data/Trace.h"
 #include "data/RecordDefaults.h"
 #include "data/TackletData.h"
 #include "notewin/TackletWin.h"

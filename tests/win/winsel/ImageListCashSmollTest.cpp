@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 #include "platform/GdiHolders.h"
 #include "winsel/ImageListCashSmoll.h"
 

@@ -1,4 +1,4 @@
-#include "app/Trace.h"
+#include "data/Trace.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "app/StartupData.h"
+#include "platform/StartupData.h"
 
-#include "app/AppPaths.h"
+#include "platform/AppPaths.h"
 #include "data/NoteFile.h"
 #include "data/VolumeKey.h"
 
