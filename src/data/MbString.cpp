@@ -5,11 +5,37 @@ std::size_t MbCharLength(std::string_view text, std::size_t pos) {
     return 1;
 }
 
+namespace {
+
+// The upper-case trail byte of a double-byte small letter, or 0.
+unsigned char UpperTrail(unsigned char lead, unsigned char trail) {
+    switch (lead) {
+    case 0x82:  // full-width a-z (8281-829A) -> A-Z (8260-8279)
+        return trail >= 0x81 && trail <= 0x9A ? static_cast<unsigned char>(trail - 0x21) : 0;
+    case 0x83:  // Greek small (83BF-83D6) -> capital (839F-83B6)
+        return trail >= 0xBF && trail <= 0xD6 ? static_cast<unsigned char>(trail - 0x20) : 0;
+    case 0x84:  // Cyrillic small (8470-847E, 8480-8491) -> capital (8440-8460); 7F is no trail byte
+        if (trail >= 0x70 && trail <= 0x7E) return static_cast<unsigned char>(trail - 0x30);
+        if (trail >= 0x80 && trail <= 0x91) return static_cast<unsigned char>(trail - 0x31);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
 std::string MbToUpper(std::string_view text) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size();) {
         const std::size_t len = MbCharLength(out, i);
-        if (len == 1 && out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - 'a' + 'A');
+        if (len == 1 && out[i] >= 'a' && out[i] <= 'z') {
+            out[i] = static_cast<char>(out[i] - 'a' + 'A');
+        } else if (len == 2) {
+            const unsigned char upper =
+                UpperTrail(static_cast<unsigned char>(out[i]), static_cast<unsigned char>(out[i + 1]));
+            if (upper != 0) out[i + 1] = static_cast<char>(upper);
+        }
         i += len;
     }
     return out;

@@ -16,7 +16,9 @@ inline bool MbIsLeadByte(unsigned char c) {
 // Length in bytes of the character starting at `pos` (1 or 2).
 std::size_t MbCharLength(std::string_view text, std::size_t pos);
 
-// Upper-cases the single-byte letters a-z; double-byte characters are kept.
+// Upper-cases the single-byte letters a-z and the double-byte (full-width)
+// Latin, Greek and Cyrillic small letters; every other character is kept.
+// The length in bytes and every character boundary stay as they were.
 std::string MbToUpper(std::string_view text);
 
 // Position of the first occurrence of `needle` that starts on a character

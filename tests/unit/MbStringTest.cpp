@@ -18,6 +18,12 @@ TEST(MbStringTest, UpperCaseLeavesTrailBytes) {
         {"a\x83\x61" "a", "A\x83\x61" "A"},
         {"\xb1" "a", "\xb1" "A"},  // half-width katakana is one byte
         {"x\x83", "X\x83"},         // a lead byte at the end stands alone
+        {"\x82\x81\x82\x9a", "\x82\x60\x82\x79"},  // full-width a, z -> A, Z
+        {"\x82\x60\x82\x80", "\x82\x60\x82\x80"},  // full-width A and the byte before a stay
+        {"\x82\x9b", "\x82\x9b"},                    // past full-width z
+        {"\x83\xbf\x83\xd6", "\x83\x9f\x83\xb6"},  // Greek alpha, omega
+        {"\x84\x70\x84\x7e\x84\x80\x84\x91", "\x84\x40\x84\x4e\x84\x4f\x84\x60"},  // Cyrillic a, n, o, ya
+        {"\x81\x61", "\x81\x61"},                    // a trail byte 'a' of another character
     };
     for (const auto& c : cases) EXPECT_EQ(MbToUpper(c.in), c.out) << c.in;
 }
