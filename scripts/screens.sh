@@ -41,4 +41,9 @@ if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
 fi
 if [ -e "$win/tests/win/buttons/pvbuttonshot.exe" ]; then shot buttons "$win/tests/win/buttons/pvbuttonshot.exe" || status=1; fi
 if [ -e "$win/tests/win/winsel/pvwinselshot.exe" ]; then shot window-selection "$win/tests/win/winsel/pvwinselshot.exe" || status=1; fi
+if [ -e "$win/tests/win/collections/pvcollectshot.exe" ]; then
+  for panel in pending export import search; do
+    shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
+  done
+fi
 exit $status

@@ -6,6 +6,7 @@
 #include "controller/WindowList.h"
 #include "data/Trace.h"
 #include "platform/AppPaths.h"
+#include "platform/StartupData.h"
 #include "dialogs/HotKeyText.h"
 #include "platform/DwmApi.h"
 #include "platform/Platform.h"
@@ -54,6 +55,45 @@ void CMossrelDlg::CreateMainPanel() {
 
 void CMossrelDlg::SaveAllNotes() { m_control.SaveAll(); }
 
+void CMossrelDlg::CreatePanels() {
+    m_export.CreateHidden();
+    m_import.CreateHidden();
+    m_search.SetSource(&m_control);
+    m_search.SetClosedHandler([this] { SearchPanelOff(); });
+    m_search.CreateHidden(GetHwnd());
+    if (m_pending.CreateHidden()) m_pending.Start(m_pendingPath, std::move(CStartupData::Instance().Pending()));
+}
+
+void CMossrelDlg::OnSearchBox() {
+    m_searchBox = ::IsDlgButtonChecked(GetHwnd(), IDC_CHK_SEARCHPANEL) == BST_CHECKED ? 1 : 0;
+    if (!m_searchBox) {
+        ::ShowWindow(m_search.GetHwnd(), SW_HIDE);
+        m_control.SetSearchSubscription(0, 0, nullptr);
+        return;
+    }
+    PlaceSearchPanel();
+    m_search.Open();
+    ::ShowWindow(m_search.GetHwnd(), SW_SHOW);
+}
+
+void CMossrelDlg::SearchPanelOff() {
+    m_searchBox = 0;
+    ::CheckDlgButton(GetHwnd(), IDC_CHK_SEARCHPANEL, BST_UNCHECKED);
+    m_control.SetSearchSubscription(0, 0, nullptr);
+}
+
+void CMossrelDlg::PlaceSearchPanel() {
+    if (!m_search.GetHwnd()) return;
+    RECT r{}, panel{};
+    ::GetWindowRect(GetHwnd(), &r);
+    ::GetWindowRect(m_search.GetHwnd(), &panel);
+    const RECT f = CDwmApi::Instance().VisibleFrame(GetHwnd());
+    const int h = panel.bottom - panel.top;
+    // Above the visible frame, so that the panel hides neither the main
+    // window's buttons nor its own check box.
+    ::SetWindowPos(m_search.GetHwnd(), nullptr, r.left, f.top - h, r.right - r.left, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL CMossrelDlg::OnInitDialog() {
     m_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
     m_msgExtension = ::RegisterWindowMessageA("PinvaneExtentUtl");
@@ -74,6 +114,7 @@ BOOL CMossrelDlg::OnInitDialog() {
     CNotifyBridge::SetMainWindow(this);
     CreateMainPanel();
     m_writeMsg.Create();
+    CreatePanels();
 
     const int buttonIds[3] = {IDC_BTN_EXPORTSTACK, IDC_BTN_INPORTSTACK, IDC_BTN_PENDING};
     for (int i = 0; i < 3; ++i) m_buttons[i].Attach(GetItem(buttonIds[i]));
@@ -167,6 +208,10 @@ void CMossrelDlg::PaintMinimised() {
 void CMossrelDlg::SetPanelVisible(int visible) {
     m_panelVisible = visible;
     ::ShowWindow(GetHwnd(), visible ? SW_SHOWNORMAL : SW_HIDE);
+    if (!visible && m_search.GetHwnd()) {
+        ::ShowWindow(m_search.GetHwnd(), SW_HIDE);
+        SearchPanelOff();
+    }
 }
 
 void CMossrelDlg::ShowMainPanel() {
@@ -204,6 +249,21 @@ bool CMossrelDlg::OnCommand(WORD id, WORD code, HWND control) {
     }
     case ID_TRAY_PASTE_DESKTOP:
         m_control.PasteToDesktop();
+        return true;
+    case ID_TRAY_PENDING:
+    case IDC_BTN_PENDING:
+        m_pending.ShowPanel();
+        return true;
+    case ID_TRAY_EXPORTSTACK:
+    case IDC_BTN_EXPORTSTACK:
+        m_export.ShowPanel();
+        return true;
+    case ID_TRAY_INPORTSTACK:
+    case IDC_BTN_INPORTSTACK:
+        m_import.ShowPanel();
+        return true;
+    case IDC_CHK_SEARCHPANEL:
+        OnSearchBox();
         return true;
     case ID_TRAY_SAVE:
         SaveWithWritingWindow();
@@ -326,6 +386,10 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         if (!::IsIconic(GetHwnd())) return false;
         PaintMinimised();
         return true;
+    case WM_MOVE:
+        // The search panel follows the main window.
+        PlaceSearchPanel();
+        return false;
     case WM_QUERYDRAGICON:
         result = reinterpret_cast<LRESULT>(m_hIcon);
         return true;
@@ -341,6 +405,10 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         ::KillTimer(GetHwnd(), TIMER_TRAY);
         m_searchCheck.Detach();
         m_writeMsg.DestroyWindow();
+        m_export.DestroyWindow();
+        m_import.DestroyWindow();
+        m_search.DestroyWindow();
+        m_pending.DestroyWindow();
         m_tray.Remove();
         return false;
     default:

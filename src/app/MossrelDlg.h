@@ -4,6 +4,10 @@
 
 #include "app/TrayIcon.h"
 #include "app/WriteMsgDlg.h"
+#include "collections/ExportStackDlg.h"
+#include "collections/InportStackDlg.h"
+#include "collections/PendingDlg.h"
+#include "collections/SerchDlg.h"
 #include "controller/ControlDlg.h"
 #include "dialogs/MFCButtonEx.h"
 #include "dialogs/OpaCheck.h"
@@ -28,6 +32,14 @@ public:
     void ShowMainPanel();
 
     CControlDlg& Control() { return m_control; }
+    CPendingDlg& Pending() { return m_pending; }
+    CExportStackDlg& ExportStack() { return m_export; }
+    CInportStackDlg& InportStack() { return m_import; }
+    CSerchDlg& SearchPanel() { return m_search; }
+
+    // Puts the search panel right above the main window's visible frame,
+    // as wide as the main window.
+    void PlaceSearchPanel();
 
 protected:
     BOOL OnInitDialog() override;
@@ -49,6 +61,13 @@ private:
     void PaintMinimised();
     void OnCopyData(const COPYDATASTRUCT* data);
     void SaveAllNotes();
+    // Creates the collection panels hidden (the pending list takes the
+    // records read at start).
+    void CreatePanels();
+    // The check box "検索パネル" was clicked.
+    void OnSearchBox();
+    // The search panel is off: check box cleared, refresh notices ended.
+    void SearchPanelOff();
 
     HICON m_hIcon = nullptr;
     std::string m_dataPath;
@@ -57,6 +76,11 @@ private:
     std::string m_pendingPath;
     CControlDlg m_control;
     CWriteMsgDlg m_writeMsg;
+    CExportStackDlg m_export;
+    CInportStackDlg m_import;
+    CSerchDlg m_search;
+    CPendingDlg m_pending;
+    int m_searchBox = 0;  // value of the check box "検索パネル"
     COpaCheck m_searchCheck;
     CMFCButtonEx m_buttons[3];
     CTrayIcon m_tray;

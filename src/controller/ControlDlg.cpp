@@ -1,5 +1,6 @@
 #include "controller/ControlDlg.h"
 
+#include "collections/RecordList.h"
 #include "controller/ExtensionRequest.h"
 #include "controller/NotifyBridge.h"
 #include "data/MbString.h"
@@ -183,6 +184,7 @@ void CControlDlg::SaveAll() {
     for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].Detach();
     m_notes.MarkAll();
     WriteIniFile();
+    CNotifyBridge::MarkPendingForSaving();
 }
 
 bool CControlDlg::WriteIniFile() {
@@ -324,9 +326,19 @@ void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
     InsertAtHead(std::move(record));
 }
 
-void CControlDlg::AddNote(const CTackletData& record) { InsertAtHead(record); }
+// A record from a collection carries no live note window: the active note
+// made from it gets a window of its own when it attaches.
+void CControlDlg::AddNote(const CTackletData& record) { InsertAtHead(WithoutWindow(record)); }
+
+void CControlDlg::AddNotes(const std::vector<CTackletData>& records) {
+    if (records.empty()) return;
+    for (const CTackletData& record : records) m_notes.InsertAtHead(WithoutWindow(record));
+    RefreshNoteList();
+    SaveOnChange();
+}
 
 void CControlDlg::RepasteToWindow(CTackletData record, const CWinInf& chosen) {
+    record = WithoutWindow(std::move(record));
     RetargetToChosen(record, chosen);
     AddNote(record);
 }
@@ -340,17 +352,17 @@ void CControlDlg::RetargetToChosen(CTackletData& note, const CWinInf& chosen) {
     note.m_arrow.ARWFLAG = 0;
 }
 
-bool CControlDlg::ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen) {
+bool CControlDlg::ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen, HWND owner) {
     CWindowSelDlg dialog;
     dialog.SetWindowList(windows);
-    if (dialog.DoModal(GetHwnd()) != IDOK) return false;
+    if (dialog.DoModal(owner ? owner : GetHwnd()) != IDOK) return false;
     *chosen = dialog.GetSelectedWindow();
     return true;
 }
 
-bool CControlDlg::RepasteToSelectedWindow(const CTackletData& record) {
+bool CControlDlg::RepasteToSelectedWindow(const CTackletData& record, HWND owner) {
     CWinInf chosen;
-    if (!ChooseWindow(m_windowList, &chosen)) return false;
+    if (!ChooseWindow(m_windowList, &chosen, owner)) return false;
     RepasteToWindow(record, chosen);
     return true;
 }

@@ -3,6 +3,7 @@
 // CNotifyBridge.
 #pragma once
 
+#include "collections/SerchDlg.h"
 #include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
 #include "controller/NoteListView.h"
@@ -21,7 +22,7 @@
 
 struct CExtensionRequest;
 
-class CControlDlg : public CDialog, public CPropatyData {
+class CControlDlg : public CDialog, public CPropatyData, public ISearchSource {
 public:
     CControlDlg();
     ~CControlDlg() override;
@@ -41,14 +42,18 @@ public:
     void PasteToDesktop();
     void PasteToSelectedWindow(const CWinInf& entry);
     void PasteFromExtension(const CExtensionRequest& request);
+    // A record handed back by a collection, inserted first (it never brings
+    // a note window along).
     void AddNote(const CTackletData& record);
+    // Several records, each inserted first in turn; one refresh, one save.
+    void AddNotes(const std::vector<CTackletData>& records);
     // Re-targets `record` to the chosen window, then AddNote.
     void RepasteToWindow(CTackletData record, const CWinInf& chosen);
-    // Lets the user choose a window for `record`, then RepasteToWindow;
-    // false when the choice was cancelled.
-    bool RepasteToSelectedWindow(const CTackletData& record);
+    // Lets the user choose a window for `record` (dialog owned by `owner`,
+    // the panel when null), then RepasteToWindow; false when cancelled.
+    bool RepasteToSelectedWindow(const CTackletData& record, HWND owner = nullptr);
     // The window selection dialog on `windows`; true with `chosen` on OK.
-    bool ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen);
+    bool ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen, HWND owner = nullptr);
     void ApplyPreset(CTackletData& record, HWND hWnd);
     bool IsPasteTarget(HWND hWnd);
 
@@ -82,7 +87,10 @@ public:
     // Enables the row commands for the note at `index` (-1: no note).
     void SelectNoteRow(int index);
     // Marks and shows row `index` (used by the search panel).
-    void ShowNoteRow(int index);
+    void ShowNoteRow(int index) override;
+    // The search panel's view of the active notes and its refresh notices.
+    const std::vector<CTackletData>& NotesForSearch() override { return CollectAllWindowStates(); }
+    void SetSearchSubscription(int flag, UINT message, HWND window) override;
     ListMode Mode() const { return m_listMode; }
 
     // Registers the paste hotkeys; `atStart` selects the failure message.
@@ -146,4 +154,8 @@ private:
     HBRUSH m_countBrush = nullptr;
     CHotkeyLatch m_windowLatch;
     CHotkeyLatch m_desktopLatch;
+    // Refresh notices for the search panel.
+    int m_searchFlag = 0;
+    UINT m_searchMessage = 0;
+    HWND m_searchWindow = nullptr;
 };

@@ -19,6 +19,13 @@ void CControlDlg::RefreshNoteList() {
     char count[64];
     std::snprintf(count, sizeof count, "現在：%d 枚", static_cast<int>(m_notes.Size()));
     ::SetDlgItemTextA(GetHwnd(), IDC_PANEL_COUNT, count);
+    if (m_searchFlag == 1 && m_searchWindow) ::PostMessageA(m_searchWindow, m_searchMessage, 0, 0);
+}
+
+void CControlDlg::SetSearchSubscription(int flag, UINT message, HWND window) {
+    m_searchFlag = flag;
+    m_searchMessage = message;
+    m_searchWindow = window;
 }
 
 void CControlDlg::SelectNoteRow(int index) {

@@ -40,6 +40,22 @@ void CNotifyBridge::AddNote(const CTackletData& record) {
     if (s_control) s_control->AddNote(record);
 }
 
+void CNotifyBridge::AddNotes(const std::vector<CTackletData>& records) {
+    if (s_control) s_control->AddNotes(records);
+}
+
+void CNotifyBridge::RepasteToWindow(const CTackletData& record, const CWinInf& chosen) {
+    if (s_control) s_control->RepasteToWindow(record, chosen);
+}
+
+bool CNotifyBridge::RepasteToSelectedWindow(const CTackletData& record, HWND owner) {
+    return s_control && s_control->RepasteToSelectedWindow(record, owner);
+}
+
+bool CNotifyBridge::ChooseWindow(HWND owner, const std::vector<CWinInf>& windows, CWinInf* chosen) {
+    return s_control && s_control->ChooseWindow(windows, chosen, owner);
+}
+
 std::vector<CWinInf> CNotifyBridge::WindowListCopy() {
     return s_control ? s_control->WindowList() : std::vector<CWinInf>();
 }
@@ -49,6 +65,7 @@ std::vector<CTackletData> CNotifyBridge::CollectAllWindowStates() {
 }
 
 int CNotifyBridge::SaveTiming() { return s_control ? s_control->Settings().SAVETIMING : 0; }
+int CNotifyBridge::SaveFormat() { return s_control ? s_control->Settings().FORMAT : 0; }
 int CNotifyBridge::PosInterval() { return s_control ? s_control->PosInterval() : 0; }
 
 int CNotifyBridge::MinNoteWidth() { return Limits().m_minWidth; }
@@ -61,4 +78,7 @@ void CNotifyBridge::AddToExportStack(const CTackletData& record) {
 }
 void CNotifyBridge::AddToPendingList(const CTackletData& record) {
     if (s_pending) s_pending->AddRecord(record);
+}
+void CNotifyBridge::MarkPendingForSaving() {
+    if (s_pending) s_pending->MarkForSaving();
 }

@@ -20,6 +20,8 @@ class INoteCollection {
 public:
     virtual ~INoteCollection() = default;
     virtual void AddRecord(const CTackletData& record) = 0;
+    // A full save was made: keep the collection's own file in step.
+    virtual void MarkForSaving() {}
 };
 
 class CNotifyBridge {
@@ -30,6 +32,8 @@ public:
     static void SetPendingList(INoteCollection* pending) { s_pending = pending; }
     static CControlDlg* Control() { return s_control; }
     static CMossrelDlg* MainWindow() { return s_main; }
+    static INoteCollection* PendingList() { return s_pending; }
+    static INoteCollection* ExportStack() { return s_export; }
 
     // The requests of a note window, each given the calling window.
     static void notifyDeleteWindow(HWND caller);
@@ -43,11 +47,23 @@ public:
     static void notifyMovePendingList(HWND caller);
 
     static void AddNote(const CTackletData& record);
+    // Several records at once, in order (one list refresh, one save).
+    static void AddNotes(const std::vector<CTackletData>& records);
+    // Re-targets `record` to `chosen`, then adds it.
+    static void RepasteToWindow(const CTackletData& record, const CWinInf& chosen);
+    // Lets the user choose a window (dialog owned by `owner`) for `record`,
+    // then adds it; false when cancelled or without a controller.
+    static bool RepasteToSelectedWindow(const CTackletData& record, HWND owner);
+    // The window selection dialog owned by `owner` on `windows`; true with
+    // `chosen` on OK, false when cancelled or without a controller.
+    static bool ChooseWindow(HWND owner, const std::vector<CWinInf>& windows, CWinInf* chosen);
     // A copy of the controller's window list (empty without a controller).
     static std::vector<CWinInf> WindowListCopy();
     // The active notes with their windows' state (empty without a controller).
     static std::vector<CTackletData> CollectAllWindowStates();
     static int SaveTiming();
+    // Text format of saved note files (setting FORMAT); 0 without a controller.
+    static int SaveFormat();
     // Tracking period (POSINTERVAL) in milliseconds; 0 without a controller.
     static int PosInterval();
     // Note size limits of the settings record.
@@ -58,6 +74,7 @@ public:
 
     static void AddToExportStack(const CTackletData& record);
     static void AddToPendingList(const CTackletData& record);
+    static void MarkPendingForSaving();
     // Whether a pending list exists to take notes (a note is never removed
     // from the active notes for a pending list that is not there).
     static bool HasPendingList() { return s_pending != nullptr; }

@@ -111,3 +111,48 @@
 #define ID_TACKLET_MATCH         32796
 #define ID_TACKLET_EXPORT        32802
 #define ID_TACKLET_MOVE_PENDING  32805
+
+// Collection panels: export cache, import cache, pending list, search panel
+#define IDD_EXPORTSTACK          155
+#define IDD_INPORTSTACK          156
+#define IDD_PENDING              160
+#define IDD_SEARCH               166
+#define IDC_EXPORT_SAVE          3
+#define IDC_EXPORT_DELETE        1003
+#define IDC_EXPORT_LIST          1127
+#define IDC_EXPORT_CLEAR         1129
+#define IDC_EXPORT_CLEARAFTER    1130
+#define IDC_EXPORT_HIDEAFTER     1131
+#define IDC_EXPORT_GETALL        1185
+#define IDC_INPORT_REPASTE       4
+#define IDC_INPORT_IMPORT        5
+#define IDC_INPORT_DELETE        1003
+#define IDC_INPORT_CLEAR         1129
+#define IDC_INPORT_LIST          1131
+#define IDC_INPORT_OPEN          1132
+#define IDC_INPORT_IMPORTALL     1133
+#define IDC_INPORT_HIDEAFTER     1134
+#define IDC_PENDING_EXPORT       3
+#define IDC_PENDING_REPASTE      4
+#define IDC_PENDING_DELETE       1003
+#define IDC_PENDING_COUNT        1097
+#define IDC_PENDING_LIST         1148
+#define IDC_PENDING_TOACTIVE     1149
+#define IDC_SEARCH_TEXT          1007
+#define IDC_SEARCH_TITLE         1008
+#define IDC_SEARCH_EXE           1009
+#define IDC_SEARCH_TITLE_ON      1047
+#define IDC_SEARCH_EXE_ON        1048
+#define IDC_SEARCH_DAYS_ON       1049
+#define IDC_SEARCH_TEXT_ON       1163
+#define IDC_SEARCH_RUN           1165
+#define IDC_SEARCH_RESULT        1166
+#define IDC_SEARCH_NEXT          1167
+#define IDC_SEARCH_PREV          1168
+#define IDC_SEARCH_TEXT_CASE     1170
+#define IDC_SEARCH_TITLE_CASE    1171
+#define IDC_SEARCH_DAYS          1176
+#define IDC_SEARCH_DAYS_SPIN     1177
+#define IDC_SEARCH_SHOWN_ON      1179
+// Posted to the search panel after each rebuild of the main panel's list.
+#define WM_SEARCH_REFRESH        32868  // WM_APP + 100

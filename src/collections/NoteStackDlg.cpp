@@ -1,0 +1,123 @@
+#include "collections/NoteStackDlg.h"
+
+#include "platform/DwmApi.h"
+#include "platform/MessageBox.h"
+
+#include <commctrl.h>
+
+namespace {
+
+struct Column {
+    const char* heading;
+    int width;
+};
+const Column kColumns[] = {{"ProgramName", 100}, {"Window Title", 200}, {"TEXT", 500}, {"  ", 10}};
+
+void SetCell(HWND list, int row, int column, const std::string& text) {
+    LVITEMA sub{};
+    sub.iSubItem = column;
+    sub.pszText = const_cast<char*>(text.c_str());
+    ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
+}
+
+}  // namespace
+
+CNoteStackDlg::CNoteStackDlg(int templateId, int listId) : CDialog(templateId), m_listId(listId) {}
+
+bool CNoteStackDlg::CreateHidden() {
+    if (!Create(nullptr)) return false;
+    ::ShowWindow(GetHwnd(), SW_HIDE);
+    return true;
+}
+
+void CNoteStackDlg::ShowPanel() {
+    if (!GetHwnd() || ::IsWindowVisible(GetHwnd())) return;
+    RECT r{}, desktop{};
+    ::GetWindowRect(GetHwnd(), &r);
+    ::GetWindowRect(::GetDesktopWindow(), &desktop);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    ::SetWindowPos(GetHwnd(), HWND_TOP, desktop.left + (desktop.right - desktop.left - w) / 2,
+                   desktop.top + (desktop.bottom - desktop.top - h) / 2, 0, 0, SWP_NOSIZE);
+    ::ShowWindow(GetHwnd(), SW_SHOW);
+}
+
+void CNoteStackDlg::HidePanel() {
+    if (GetHwnd()) ::ShowWindow(GetHwnd(), SW_HIDE);
+}
+
+BOOL CNoteStackDlg::OnInitDialog() {
+    m_list = GetItem(m_listId);
+    DWORD ex = LVS_EX_FULLROWSELECT;
+    if (IsVistaOrLater()) ex |= LVS_EX_GRIDLINES;
+    ListView_SetExtendedListViewStyleEx(m_list, ex, ex);
+    for (int i = 0; i < 4; ++i) {
+        LVCOLUMNA col{};
+        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        col.fmt = LVCFMT_LEFT;
+        col.cx = kColumns[i].width;
+        col.pszText = const_cast<char*>(kColumns[i].heading);
+        ::SendMessageA(m_list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+    }
+    Refresh();
+    return TRUE;
+}
+
+bool CNoteStackDlg::OnCommand(WORD id, WORD, HWND) {
+    switch (id) {
+    case IDCANCEL:  // Esc and the close box only hide the panel
+        HidePanel();
+        return true;
+    case IDOK:  // Enter does nothing here
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CNoteStackDlg::Refresh() {
+    if (!m_list) return;
+    const int mark = SelectionMark();
+    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(m_list);
+    int row = 0;
+    for (const CTackletData& record : m_records.Items()) {
+        LVITEMA item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.pszText = const_cast<char*>(record.EXENAME.c_str());
+        row = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        SetCell(m_list, row, 1, record.TITLE);
+        SetCell(m_list, row, 2, record.TEXT);
+        ++row;
+    }
+    // The mark is kept by index: after a removal it denotes the next record.
+    if (mark >= 0 && !m_records.Empty()) {
+        ListView_SetSelectionMark(m_list, mark);
+        ListView_SetItemState(m_list, mark, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetHotItem(m_list, mark);
+        ListView_EnsureVisible(m_list, mark, FALSE);
+    }
+    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_list, nullptr, TRUE);
+    OnRefreshed();
+}
+
+int CNoteStackDlg::SelectionMark() const { return m_list ? ListView_GetSelectionMark(m_list) : -1; }
+
+int CNoteStackDlg::MarkedRecord() {
+    const int mark = SelectionMark();
+    if (mark < 0) {
+        ShowNotice(GetHwnd(), "データを選択してください");
+        return -1;
+    }
+    return static_cast<std::size_t>(mark) < m_records.Size() ? mark : -1;
+}
+
+std::string CollectionWindowText(HWND hWnd) {
+    const int length = ::GetWindowTextLengthA(hWnd);
+    if (length <= 0) return std::string();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int got = ::GetWindowTextA(hWnd, text.data(), length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}

@@ -1,0 +1,47 @@
+// Base of the three collection panels (export cache, import cache, pending
+// list): a modeless dialog without owner, created hidden, that lists its
+// records in a report view and is only hidden when closed.
+#pragma once
+
+#include "collections/RecordList.h"
+#include "platform/Dialog.h"
+
+#include <windows.h>
+
+#include <string>
+
+class CNoteStackDlg : public CDialog {
+public:
+    CNoteStackDlg(int templateId, int listId);
+
+    // Creates the panel hidden, without owner.
+    bool CreateHidden();
+    // Shows the panel centred on the desktop; a visible panel stays as it is.
+    void ShowPanel();
+    void HidePanel();
+
+    const CRecordList& Records() const { return m_records; }
+
+protected:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+
+    // Rebuilds the rows from the records, keeping the selection mark by index.
+    void Refresh();
+    // Called at the end of each refresh.
+    virtual void OnRefreshed() {}
+    // The marked row: the notice "データを選択してください" and -1 when no
+    // row is marked, -1 silently when the mark lies past the records.
+    int MarkedRecord();
+    int SelectionMark() const;
+    HWND List() const { return m_list; }
+
+    CRecordList m_records;
+
+private:
+    int m_listId;
+    HWND m_list = nullptr;
+};
+
+// The whole text of a window (any length).
+std::string CollectionWindowText(HWND hWnd);
