@@ -178,4 +178,84 @@ int CChecks::ExitCode() const {
     return m_failed == 0 && m_passed > 0 ? 0 : 1;
 }
 
+std::string InstallCopy(const std::string& exe, std::string* dirOut) {
+    std::string dir = MakeScratchDir("app");
+    std::string copy = dir + "\\Pinvane.exe";
+    if (!::CopyFileA(exe.c_str(), copy.c_str(), FALSE)) return std::string();
+    if (dirOut) *dirOut = dir;
+    return copy;
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        if (done()) return true;
+        if (::GetTickCount() - start > timeoutMs) return false;
+        ::Sleep(20);
+    }
+}
+
+std::vector<HWND> NoteWindows::ownedBy(HWND owner) const {
+    std::vector<HWND> out;
+    for (HWND h : all)
+        if (::GetWindow(h, GW_OWNER) == owner) out.push_back(h);
+    return out;
+}
+
+NoteWindows FindNotes(DWORD pid, HWND main) {
+    struct Ctx {
+        DWORD pid;
+        HWND main;
+        NoteWindows* notes;
+    };
+    NoteWindows notes;
+    Ctx ctx{pid, main, &notes};
+    ::EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Ctx*>(p);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(h, &pid);
+            if (pid == c->pid && h != c->main && ::IsWindowVisible(h)) c->notes->all.push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return notes;
+}
+
+HWND MakeTargetWindow(const char* title, int x, int y, int w, int h) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "PvDriveTarget";
+    ::RegisterClassA(&wc);
+    return ::CreateWindowExA(0, "PvDriveTarget", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return;
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+}
+
+RECT WindowRect(HWND h) {
+    RECT r{};
+    ::GetWindowRect(h, &r);
+    return r;
+}
+
+HWND StartInstalled(CChecks& c, const std::string& exe, CPinvaneProcess& p, std::string* appDir,
+                    const std::string& data) {
+    std::string copy = InstallCopy(exe, appDir);
+    if (!data.empty()) WriteText(*appDir + "\\PinvaneData.ini", data);
+    c.Expect(p.Start(copy, "", *appDir), "started");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "main window exists");
+    return main;
+}
+
 }  // namespace e2e

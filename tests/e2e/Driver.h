@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,5 +64,25 @@ private:
     int m_failed = 0;
     int m_passed = 0;
 };
+
+// Copies Pinvane.exe into a fresh directory and returns the copy's path.
+std::string InstallCopy(const std::string& exe, std::string* dirOut);
+// Installs a copy of Pinvane (with `data` as its data file when given),
+// starts it in its own directory and waits for its main window.
+HWND StartInstalled(CChecks& c, const std::string& exe, CPinvaneProcess& p, std::string* appDir,
+                    const std::string& data = std::string());
+// Waits until `done` holds, dispatching our own windows' messages meanwhile.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs);
+
+struct NoteWindows {
+    std::vector<HWND> all;
+    std::vector<HWND> ownedBy(HWND owner) const;
+};
+// The visible windows of process `pid` other than its main window: its notes.
+NoteWindows FindNotes(DWORD pid, HWND main);
+// A plain visible top-level window of this process to put notes on.
+HWND MakeTargetWindow(const char* title, int x, int y, int w, int h);
+void WriteText(const std::string& path, const std::string& text);
+RECT WindowRect(HWND h);
 
 }  // namespace e2e

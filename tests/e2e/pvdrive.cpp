@@ -13,20 +13,6 @@ using namespace e2e;
 
 namespace {
 
-// Copies Pinvane.exe into a fresh directory and returns the copy's path.
-std::string InstallCopy(const std::string& exe, std::string* dirOut) {
-    std::string dir = MakeScratchDir("app");
-    std::string copy = dir + "\\Pinvane.exe";
-    if (!::CopyFileA(exe.c_str(), copy.c_str(), FALSE)) return std::string();
-    if (dirOut) *dirOut = dir;
-    return copy;
-}
-
-// Installs a copy of Pinvane (with `data` as its data file when given),
-// starts it in its own directory and waits for its main window.
-HWND StartInstalled(CChecks& c, const std::string& exe, CPinvaneProcess& p, std::string* appDir,
-                    const std::string& data = std::string());
-
 // Receives the main window's answer to the handle query.
 struct QueryReply {
     UINT message = 0;
@@ -193,83 +179,6 @@ int DebugSwitch(const std::string& exe) {
         c.ExpectEq(ReadFile(outFile), "", "nothing written to standard output or error");
     }
     return c.ExitCode();
-}
-
-// Waits until `done` holds, dispatching our own windows' messages meanwhile.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
-    DWORD start = ::GetTickCount();
-    for (;;) {
-        MSG msg;
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-        if (done()) return true;
-        if (::GetTickCount() - start > timeoutMs) return false;
-        ::Sleep(20);
-    }
-}
-
-struct NoteWindows {
-    std::vector<HWND> all;
-    std::vector<HWND> ownedBy(HWND owner) const {
-        std::vector<HWND> out;
-        for (HWND h : all)
-            if (::GetWindow(h, GW_OWNER) == owner) out.push_back(h);
-        return out;
-    }
-};
-
-// The visible windows of process `pid` other than its main window: its notes.
-NoteWindows FindNotes(DWORD pid, HWND main) {
-    struct Ctx {
-        DWORD pid;
-        HWND main;
-        NoteWindows* notes;
-    };
-    NoteWindows notes;
-    Ctx ctx{pid, main, &notes};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(p);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(h, &pid);
-            if (pid == c->pid && h != c->main && ::IsWindowVisible(h)) c->notes->all.push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return notes;
-}
-
-HWND MakeTargetWindow(const char* title, int x, int y, int w, int h) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "PvDriveTarget";
-    ::RegisterClassA(&wc);
-    return ::CreateWindowExA(0, "PvDriveTarget", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr,
-                             nullptr, wc.hInstance, nullptr);
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return;
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-}
-
-RECT WindowRect(HWND h) {
-    RECT r{};
-    ::GetWindowRect(h, &r);
-    return r;
-}
-
-HWND StartInstalled(CChecks& c, const std::string& exe, CPinvaneProcess& p, std::string* appDir,
-                    const std::string& data) {
-    std::string copy = InstallCopy(exe, appDir);
-    if (!data.empty()) WriteText(*appDir + "\\PinvaneData.ini", data);
-    c.Expect(p.Start(copy, "", *appDir), "started");
-    HWND main = p.WaitMainWindow(20000);
-    c.Expect(main != nullptr, "main window exists");
-    return main;
 }
 
 // Notes from a data file come onto a window of ours, follow it, are saved
