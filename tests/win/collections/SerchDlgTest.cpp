@@ -115,4 +115,41 @@ TEST_F(SerchDlgTest, WithoutAResultRebuildsDoNotSearchAndOpeningResets) {
     EXPECT_EQ(::IsDlgButtonChecked(Dlg(), IDC_SEARCH_DAYS_ON), BST_CHECKED) << "conditions are remembered";
 }
 
+// A stand-in for the main window that records the caption clicks it gets.
+struct CaptionRecorder {
+    static inline int clicks = 0;
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_NCLBUTTONDOWN && wParam == HTCAPTION) {
+            ++clicks;
+            return 0;
+        }
+        return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+};
+
+TEST(SerchDlgDrag, ACaptionDragIsHandedToTheOwner) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = CaptionRecorder::Proc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PvCaptionRecorder";
+    ::RegisterClassA(&wc);
+    HWND owner = ::CreateWindowExA(0, wc.lpszClassName, "owner", WS_OVERLAPPEDWINDOW, 100, 300, 600, 300, nullptr,
+                                   nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(owner, nullptr);
+    CSerchDlg panel;
+    ASSERT_TRUE(panel.CreateHidden(owner));
+    ::SetWindowPos(panel.GetHwnd(), nullptr, 100, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    RECT before{};
+    ::GetWindowRect(panel.GetHwnd(), &before);
+    ::SendMessageA(panel.GetHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(before.left + 20, before.top + 5));
+    wintest::Pump(100);
+    EXPECT_EQ(CaptionRecorder::clicks, 1);
+    RECT after{};
+    ::GetWindowRect(panel.GetHwnd(), &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    panel.DestroyWindow();
+    ::DestroyWindow(owner);
+}
+
 }  // namespace
