@@ -7,7 +7,7 @@
 #include "data/Trace.h"
 #include "platform/AppPaths.h"
 #include "platform/StartupData.h"
-#include "dialogs/HotKeyText.h"
+#include "dialogs/HotKeyExCtrl.h"
 #include "platform/DwmApi.h"
 #include "platform/Platform.h"
 #include "res/resource.h"

@@ -100,6 +100,14 @@ public:
     // Timer 105: the release polling of both hotkeys.
     void PollHotkeys();
 
+    // The settings dialogs of the panel (ControlSettings.cpp): run the
+    // dialog on the current values; on OK take the results over, apply
+    // them and write the settings file.
+    void EditProperties();
+    void EditNoteDefaults();
+    // Writes the settings file; a notice when it cannot be written.
+    bool WritePropatyFile();
+
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;

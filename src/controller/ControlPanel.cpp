@@ -60,6 +60,8 @@ bool CControlDlg::OnCommand(WORD id, WORD code, HWND control) {
     case IDC_PANEL_CENTERWINDOW: OnCenterRow(false); return true;
     case IDC_PANEL_CENTERMONITOR: OnCenterRow(true); return true;
     case IDC_PANEL_EDITTEXT: OnEditBody(); return true;
+    case IDC_PANEL_PROPATY: EditProperties(); return true;
+    case IDC_PANEL_DEFAULTS: EditNoteDefaults(); return true;
     case IDC_PANEL_MODE_TITLE:
     case IDC_PANEL_MODE_TEXT:
         m_listMode = ::IsDlgButtonChecked(GetHwnd(), IDC_PANEL_MODE_TEXT) ? ListMode::Text : ListMode::Title;

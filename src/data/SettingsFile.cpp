@@ -80,3 +80,15 @@ bool PropatyWriteFile(const std::string& path, const CSettingsData& settings, co
     number(kSvFormat, "FORMAT", settings.FORMAT);
     return writer.close();
 }
+
+int PosIntervalChoice(int posInterval) {
+    if (posInterval == 10) return 0;
+    if (posInterval == 20) return 1;
+    return 2;
+}
+
+int PosIntervalOfChoice(int choice) {
+    if (choice == 0) return 10;
+    if (choice == 1) return 20;
+    return 50;
+}

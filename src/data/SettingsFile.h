@@ -45,3 +45,8 @@ void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& tem
 // Writes every settings key in its fixed order. False (with the writer's
 // trace line) when the file cannot be opened or a write fails.
 bool PropatyWriteFile(const std::string& path, const CSettingsData& settings, const CTackletData& templ);
+
+// The tracking period as the properties dialog offers it: 10 ms is choice
+// 0, 20 ms choice 1, anything else choice 2 (50 ms); and back.
+int PosIntervalChoice(int posInterval);
+int PosIntervalOfChoice(int choice);

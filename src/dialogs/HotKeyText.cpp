@@ -1,21 +1,6 @@
 #include "dialogs/HotKeyText.h"
 
-#include <windows.h>
-
-namespace {
-constexpr int kFieldShift = 1, kFieldCtrl = 2, kFieldAlt = 4, kFieldExtended = 8, kFieldWin = 16;
-constexpr int kSysAlt = 1, kSysCtrl = 2, kSysShift = 4, kSysWin = 8;
-
-std::string KeyName(int virtualKey, bool extended) {
-    if (virtualKey == 0) return std::string();
-    UINT scan = ::MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
-    LONG param = static_cast<LONG>(scan << 16);
-    if (extended) param |= 1 << 24;
-    char name[128] = {};
-    ::GetKeyNameTextA(param, name, sizeof name);
-    return name;
-}
-}  // namespace
+using namespace HotkeyFlags;
 
 int SystemToFieldModifiers(int m) {
     int f = 0;
@@ -35,17 +20,66 @@ int FieldToSystemModifiers(int f) {
     return m;
 }
 
-std::string HotkeyFieldText(int f, int virtualKey) {
+namespace {
+// Virtual-key codes of the generic modifier keys.
+constexpr int kVkShift = 0x10, kVkControl = 0x11, kVkMenu = 0x12;
+}  // namespace
+
+std::string HotkeyFieldText(int f, int virtualKey, const KeyNameFn& keyName) {
     if (f == 0 && virtualKey == 0) return std::string();
     std::string text;
-    if (f & kFieldCtrl) text += KeyName(VK_CONTROL, false) + " + ";
-    if (f & kFieldShift) text += KeyName(VK_SHIFT, false) + " + ";
-    if (f & kFieldAlt) text += KeyName(VK_MENU, false) + " + ";
+    if (f & kFieldCtrl) text += keyName(kVkControl, false) + " + ";
+    if (f & kFieldShift) text += keyName(kVkShift, false) + " + ";
+    if (f & kFieldAlt) text += keyName(kVkMenu, false) + " + ";
     if (f & kFieldWin) text += "Win + ";
-    text += KeyName(virtualKey, (f & kFieldExtended) != 0);
+    if (virtualKey != 0) text += keyName(virtualKey, (f & kFieldExtended) != 0);
     return text;
 }
 
-std::string HotkeyDisplayText(int systemModifiers, int virtualKey) {
-    return HotkeyFieldText(SystemToFieldModifiers(systemModifiers), virtualKey);
+int CHotKeyCapture::ModifierBit(int vk) {
+    switch (vk) {
+    case 16: case 160: case 161: return kFieldShift;   // Shift, left, right
+    case 17: case 162: case 163: return kFieldCtrl;    // Ctrl, left, right
+    case 18: case 164: case 165: return kFieldAlt;     // Alt, left, right
+    case 91: case 92: case 93: return kFieldWin;       // left Win, right Win, Applications
+    default: return 0;
+    }
+}
+
+void CHotKeyCapture::Set(int virtualKey, int systemModifiers) {
+    m_key = virtualKey;
+    m_modifiers = SystemToFieldModifiers(systemModifiers);
+    m_complete = true;
+}
+
+void CHotKeyCapture::OnKey(int vk, bool down) {
+    const int bit = ModifierBit(vk);
+    // A key released while a finished combination is shown was pressed
+    // before the capture began (for example the key that moved the focus
+    // here): it must not wipe the combination.
+    if (!down && m_complete) {
+        m_heldModifiers &= ~bit;
+        if (!bit && m_currentKey == vk) m_currentKey = 0;
+        return;
+    }
+    if (bit) {
+        if (down) m_heldModifiers |= bit;
+        else m_heldModifiers &= ~bit;
+    } else if (down) {
+        m_currentKey = vk;
+    } else if (m_currentKey == vk) {
+        m_currentKey = 0;
+    }
+    if (m_complete) {
+        m_key = 0;
+        m_modifiers = 0;
+        m_complete = false;
+    }
+    if (m_currentKey != 0) {
+        m_key = m_currentKey;
+        m_modifiers = m_heldModifiers;
+    } else if (m_key == 0) {
+        m_modifiers = m_heldModifiers;
+    }
+    if (m_currentKey == 0 && m_heldModifiers == 0) m_complete = true;
 }

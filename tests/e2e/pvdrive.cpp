@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 using namespace e2e;
 
@@ -473,6 +474,231 @@ int HoldTrayMenu(const std::string& exe, const std::string& readyFile, const std
     return c.ExitCode();
 }
 
+// ---------------------------------------------------------------- settings
+
+// Presses the keys in order and releases them in reverse order.
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD k : keys) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        in.push_back(i);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *--it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    ::SendInput(static_cast<UINT>(in.size()), in.data(), sizeof(INPUT));
+}
+
+// A left click in the middle of a window, as a user makes it.
+void ClickOn(HWND hwnd) {
+    RECT r = WindowRect(hwnd);
+    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT in[2] = {};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, in, sizeof(INPUT));
+}
+
+// The window with the keyboard focus in the thread of `window`.
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+// The whole text of a window of another process.
+std::string TextOf(HWND hwnd) {
+    DWORD_PTR length = 0;
+    ::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &length);
+    std::string text(length + 1, '\0');
+    DWORD_PTR n = 0;
+    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                          SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &n);
+    text.resize(n);
+    return text;
+}
+
+// The keyboard layout's name of a key.
+std::string KeyName(int vk) {
+    char name[128] = {};
+    ::GetKeyNameTextA(static_cast<LONG>(::MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC) << 16), name,
+                      sizeof name);
+    return name;
+}
+
+// A message box of process `pid` (a dialog with an OK button only).
+HWND FindMessageBox(DWORD pid) {
+    struct Ctx {
+        DWORD pid;
+        HWND box;
+    } ctx{pid, nullptr};
+    ::EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* c = reinterpret_cast<Ctx*>(p);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(h, &pid);
+            char cls[32] = {};
+            ::GetClassNameA(h, cls, sizeof cls);
+            if (pid == c->pid && ::IsWindowVisible(h) && std::strcmp(cls, "#32770") == 0 && ::GetDlgItem(h, 0xFFFF) &&
+                ::GetDlgItem(h, IDOK) && !::GetDlgItem(h, IDCANCEL)) {
+                c->box = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return ctx.box;
+}
+
+// Opens a settings dialog with the main panel's button `id`.
+HWND OpenPanelDialog(DWORD pid, HWND main, int id, const char* caption) {
+    // The panel is made while the main window starts: wait for its button.
+    HWND panel = nullptr;
+    WaitFor([&] { return (panel = ::FindWindowExA(main, nullptr, "#32770", nullptr)) && ::GetDlgItem(panel, id); }, 10000);
+    ::PostMessageA(panel, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    HWND dialog = WaitProcessWindow(pid, caption, "#32770", 5000);
+    WaitFor([&] { return dialog && ::IsWindowVisible(dialog) && ::GetForegroundWindow() == dialog; }, 3000);
+    return dialog;
+}
+
+// Clicks into a control until it has the focus; false when it never gets it.
+bool ClickIntoField(HWND dialog, HWND field) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ClickOn(field);
+        if (WaitFor([&] { return FocusOf(dialog) == field; }, 2000)) {
+            WaitFor([] { return false; }, 200);  // the field's capture starts with the focus
+            return true;
+        }
+    }
+    return false;
+}
+
+// Win+S, Tab, Enter and Esc typed into the hotkey field of the properties
+// dialog; a combination another program holds is refused; the new hotkey
+// makes notes after OK, is written to the settings file and is in force
+// again after a restart.
+int PropertiesHotkey(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    HWND target = MakeTargetWindow("PvDrive Props", 200, 200, 500, 400);
+    const std::string settings = [&] {
+        CPinvaneProcess p;
+        HWND main = StartInstalled(c, exe, p, &appDir);
+        const DWORD pid = p.Pid();
+        HWND dialog = OpenPanelDialog(pid, main, 1018, "プロパティ設定");
+        c.Expect(dialog != nullptr, "プロパティ設定 opens");
+        HWND field = ::GetDlgItem(dialog, 1180);
+        c.ExpectEq(TextOf(::GetDlgItem(dialog, 1182)), "Win + " + KeyName('V'), "the desktop field shows Win+V");
+        c.Expect(ClickIntoField(dialog, field), "a click puts the focus into the field");
+        const WORD plain[3] = {VK_TAB, VK_RETURN, VK_ESCAPE};
+        for (WORD k : plain) {
+            PressKeys({k});
+            c.Expect(WaitFor([&] { return TextOf(field) == KeyName(k); }, 3000), "Tab, Enter, Esc become the combination");
+        }
+        c.Expect(::IsWindowVisible(dialog) && FocusOf(dialog) == field, "and neither close the dialog nor move the focus");
+        PressKeys({VK_LWIN, 'S'});
+        c.Expect(WaitFor([&] { return TextOf(field) == "Win + " + KeyName('S'); }, 3000), "Win+S shows Win + S");
+        ClickOn(::GetDlgItem(dialog, 1190));
+        c.Expect(WaitFor([&] { return FocusOf(dialog) == ::GetDlgItem(dialog, 1190); }, 3000), "a click elsewhere takes the focus away");
+        PressKeys({VK_TAB});
+        c.Expect(WaitFor([&] { return FocusOf(dialog) != ::GetDlgItem(dialog, 1190); }, 3000), "then Tab moves the focus again");
+        PressKeys({VK_ESCAPE});
+        c.Expect(WaitFor([&] { return !::IsWindow(dialog); }, 3000), "and Esc closes the dialog");
+
+        // Another program holds Ctrl+Alt+K.
+        HWND holder = MakeTargetWindow("PvDrive Holder", 0, 0, 10, 10);
+        c.Expect(::RegisterHotKey(holder, 1, MOD_CONTROL | MOD_ALT, 'K') != FALSE, "another program holds Ctrl+Alt+K");
+        dialog = OpenPanelDialog(pid, main, 1018, "プロパティ設定");
+        field = ::GetDlgItem(dialog, 1180);
+        c.Expect(ClickIntoField(dialog, field), "the field takes the focus again");
+        PressKeys({VK_CONTROL, VK_MENU, 'K'});
+        c.Expect(WaitFor([&] { return TextOf(field).find(KeyName('K')) != std::string::npos; }, 3000),
+                 "a combination held by another program can be typed");
+        ClickOn(::GetDlgItem(dialog, IDOK));
+        HWND box = nullptr;
+        c.Expect(WaitFor([&] { return (box = FindMessageBox(pid)) != nullptr; }, 5000), "OK shows a message");
+        c.ExpectEq(box ? TextOf(::GetDlgItem(box, 0xFFFF)) : std::string(),
+                   "ウィンドウへの貼り付け設定は既に他のアプリケーションで使用されています。他の組み合わせに変更してください.",
+                   "the combination is taken");
+        if (box) ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitFor([&] { return !::IsWindow(box); }, 3000);
+        c.Expect(::IsWindowVisible(dialog) != FALSE, "the dialog stays open");
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        WaitFor([&] { return !::IsWindow(dialog); }, 3000);
+        ::UnregisterHotKey(holder, 1);
+        ::DestroyWindow(holder);
+        ::SetForegroundWindow(target);
+        WaitFor([] { return false; }, 300);
+        PressWinS();
+        c.Expect(WaitFor([&] { return FindNotes(pid, main).ownedBy(target).size() == 1; }, 3000),
+                 "the old hotkey keeps working");
+
+        // A new hotkey: Ctrl+Alt+J. (The new note hands the focus back to
+        // its target a moment after it shows; let that pass first.)
+        WaitFor([] { return false; }, 1000);
+        dialog = OpenPanelDialog(pid, main, 1018, "プロパティ設定");
+        field = ::GetDlgItem(dialog, 1180);
+        c.Expect(ClickIntoField(dialog, field), "the field takes the focus once more");
+        PressKeys({VK_CONTROL, VK_MENU, 'J'});
+        c.Expect(WaitFor([&] { return TextOf(field).find(KeyName('J')) != std::string::npos; }, 3000),
+                 "Ctrl+Alt+J typed into the field");
+        ClickOn(::GetDlgItem(dialog, 1188));
+        ClickOn(::GetDlgItem(dialog, IDOK));
+        c.Expect(WaitFor([&] { return !::IsWindow(dialog); }, 5000), "OK closes the dialog");
+        ::SetForegroundWindow(target);
+        WaitFor([] { return false; }, 1000);
+        PressWinS();
+        WaitFor([] { return false; }, 1500);
+        c.Expect(FindNotes(pid, main).ownedBy(target).size() == 1, "the old hotkey makes no note");
+        PressKeys({VK_CONTROL, VK_MENU, 'J'});
+        c.Expect(WaitFor([&] { return FindNotes(pid, main).ownedBy(target).size() == 2; }, 3000),
+                 "the new hotkey makes a note");
+        std::string written = ReadFile(appDir + "\\MossrelPropaty.ini");
+        c.Expect(p.Exit(), "exit");
+        return written;
+    }();
+    const char* order[] = {"[SYSTEM]",    "SAVETIMING=0", "TRANSPARENT=", "COLOR=",       "FRAME=",      "BKCOLOR=",
+                           "GRAFLG=",     "GRAPTN=",      "TXCOLOR=",     "PICKPOS=",     "FONTFACENAME=", "FONTHEIGHT=",
+                           "FONTWEIGHT=", "FONTITALIC=",  "ARWFLAG=",     "INIHEIGHT=",   "INIWIDTH=",   "ARROWLINEWIDTH=",
+                           "POSINTERVAL=10", "[HK_PAST]", "MODIFIERS=3",  "KEY=74",       "[HK_PASTDT]", "MODIFIERS=8",
+                           "KEY=86",      "[SV_FORMAT]",  "FORMAT=0"};
+    size_t at = 0;
+    bool inOrder = !settings.empty();
+    for (const char* key : order) {
+        at = settings.find(key, at);
+        if (at == std::string::npos) {
+            inOrder = false;
+            std::printf("       missing or out of order: %s\n", key);
+            break;
+        }
+        at += std::strlen(key);
+    }
+    c.Expect(inOrder, "the settings file holds every key in order with the new values");
+    {
+        CPinvaneProcess p;
+        c.Expect(p.Start(appDir + "\\Pinvane.exe", "", appDir), "Pinvane starts again");
+        HWND main = p.WaitMainWindow(20000);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 2; }, 5000), "notes are back");
+        ::SetForegroundWindow(target);
+        WaitFor([] { return false; }, 300);
+        PressKeys({VK_CONTROL, VK_MENU, 'J'});
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 3; }, 3000),
+                 "after a restart the new hotkey still makes notes");
+        c.Expect(p.Exit(), "exit");
+    }
+    c.ExpectEq(ReadFile(appDir + "\\MossrelPropaty.ini"), settings, "the restart leaves the settings file as it was");
+    ::DestroyWindow(target);
+    return c.ExitCode();
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: pvdrive <scenario> <Pinvane.exe> [...]\n");
@@ -486,6 +712,7 @@ int main(int argc, char** argv) {
     if (scenario == "notes-on-windows") return NotesOnWindows(exe);
     if (scenario == "extension-and-hotkey") return ExtensionAndHotkey(exe);
     if (scenario == "main-window") return MainWindow(exe);
+    if (scenario == "properties-hotkey") return PropertiesHotkey(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));

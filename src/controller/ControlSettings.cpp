@@ -1,0 +1,48 @@
+// The panel's two settings dialogs: properties (hotkeys, text format,
+// tracking period) and note defaults (appearance and initial size of new
+// notes). The controller copies its values in, runs the dialog and, on OK,
+// takes the results back, applies them and writes the settings file.
+#include "controller/ControlDlg.h"
+
+#include "dialogs/PropatyDlg.h"
+#include "platform/MessageBox.h"
+#include "res/resource.h"
+
+namespace {
+constexpr char kSettingsWriteError[] = "設定ファイルに書き込めませんでした.";
+}  // namespace
+
+bool CControlDlg::WritePropatyFile() {
+    if (PropatyWriteFile(m_propatyPath, m_settings, m_default)) return true;
+    ShowNotice(GetHwnd(), kSettingsWriteError);
+    return false;
+}
+
+void CControlDlg::EditProperties() {
+    CPropatyDlg dialog;
+    dialog.m_saveTiming = m_settings.SAVETIMING;
+    dialog.m_format = m_settings.FORMAT;
+    dialog.m_pastModifiers = m_settings.HK_PAST_MODIFIERS;
+    dialog.m_pastKey = m_settings.HK_PAST_KEY;
+    dialog.m_pastDtModifiers = m_settings.HK_PASTDT_MODIFIERS;
+    dialog.m_pastDtKey = m_settings.HK_PASTDT_KEY;
+    dialog.m_posIntervalChoice = PosIntervalChoice(m_settings.POSINTERVAL);
+    if (dialog.DoModal(GetHwnd()) != IDOK) return;
+
+    m_settings.SAVETIMING = dialog.m_saveTiming;
+    m_settings.FORMAT = dialog.m_format;
+    // Both hotkeys are released before either is registered again, so that
+    // the two may swap their combinations.
+    ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_WINDOW);
+    ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_DESKTOP);
+    m_settings.HK_PAST_MODIFIERS = dialog.m_pastModifiers;
+    m_settings.HK_PAST_KEY = dialog.m_pastKey;
+    m_settings.HK_PASTDT_MODIFIERS = dialog.m_pastDtModifiers;
+    m_settings.HK_PASTDT_KEY = dialog.m_pastDtKey;
+    RegisterHotkeys(false);
+    // Shown notes take the new period at their next follow step.
+    m_settings.POSINTERVAL = PosIntervalOfChoice(dialog.m_posIntervalChoice);
+    WritePropatyFile();
+}
+
+void CControlDlg::EditNoteDefaults() {}

@@ -1,0 +1,102 @@
+#include "SettingsTestSupport.h"
+
+#include "dialogs/HotKeyExCtrl.h"
+
+namespace settingstest {
+
+std::string Text(HWND hwnd) {
+    const int length = static_cast<int>(::SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int n = static_cast<int>(::SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    return text;
+}
+
+void Type(HWND field, const std::vector<std::pair<int, bool>>& events) {
+    for (const auto& [vk, down] : events)
+        ::SendMessageA(field, down ? CHotKeyExCtrl::kKeyDownMessage : CHotKeyExCtrl::kKeyUpMessage,
+                       static_cast<WPARAM>(vk), 0);
+}
+
+void TypeCombination(HWND field, const std::vector<int>& modifiers, int key) {
+    std::vector<std::pair<int, bool>> events;
+    for (int m : modifiers) events.emplace_back(m, true);
+    events.emplace_back(key, true);
+    events.emplace_back(key, false);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) events.emplace_back(*it, false);
+    Type(field, events);
+}
+
+namespace {
+HWND FindOwnedBox(HWND owner) {
+    struct Find {
+        HWND owner;
+        HWND box;
+    } find{owner, nullptr};
+    ::EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(p);
+            char cls[32] = {};
+            ::GetClassNameA(h, cls, sizeof cls);
+            // A child window given as owner passes ownership to its top-level window.
+            const HWND boxOwner = ::GetWindow(h, GW_OWNER);
+            if ((boxOwner == f->owner || boxOwner == ::GetAncestor(f->owner, GA_ROOT)) && ::IsWindowVisible(h) && std::string(cls) == "#32770" &&
+                ::GetDlgItem(h, 0xFFFF) && ::GetDlgItem(h, IDOK) && !::GetDlgItem(h, IDCANCEL)) {
+                f->box = h;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.box;
+}
+}  // namespace
+
+std::string TakeMessageBox(HWND owner, DWORD timeoutMs) {
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindOwnedBox(owner)) != nullptr; }, timeoutMs)) return std::string();
+    const std::string text = Text(::GetDlgItem(box, 0xFFFF));
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !::IsWindow(box); });
+    return text;
+}
+
+std::string ClickForMessage(HWND dialog, int id, DWORD timeoutMs) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    return TakeMessageBox(dialog, timeoutMs);
+}
+
+CHeldHotkey::CHeldHotkey(int modifiers, int key) : m_modifiers(modifiers), m_key(key) {
+    m_ready = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    m_thread = ::CreateThread(nullptr, 0, ThreadProc, this, 0, &m_threadId);
+    ::WaitForSingleObject(m_ready, 5000);
+}
+
+CHeldHotkey::~CHeldHotkey() {
+    ::PostThreadMessageA(m_threadId, WM_QUIT, 0, 0);
+    ::WaitForSingleObject(m_thread, 5000);
+    ::CloseHandle(m_thread);
+    ::CloseHandle(m_ready);
+}
+
+DWORD WINAPI CHeldHotkey::ThreadProc(void* param) {
+    auto* self = static_cast<CHeldHotkey*>(param);
+    HWND window = ::CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    self->m_held = ::RegisterHotKey(window, 7, static_cast<UINT>(self->m_modifiers), static_cast<UINT>(self->m_key)) != FALSE;
+    ::SetEvent(self->m_ready);
+    MSG msg;
+    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) ::DispatchMessageA(&msg);
+    if (self->m_held) ::UnregisterHotKey(window, 7);
+    ::DestroyWindow(window);
+    return 0;
+}
+
+bool CanRegister(int modifiers, int key) {
+    HWND window = ::CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const bool ok = ::RegisterHotKey(window, 9, static_cast<UINT>(modifiers), static_cast<UINT>(key)) != FALSE;
+    if (ok) ::UnregisterHotKey(window, 9);
+    ::DestroyWindow(window);
+    return ok;
+}
+
+}  // namespace settingstest
