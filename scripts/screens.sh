@@ -45,5 +45,7 @@ if [ -e "$win/tests/win/collections/pvcollectshot.exe" ]; then
   for panel in pending export import search; do
     shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
   done
+if [ -e "$win/tests/win/settings/pvsettingsshot.exe" ]; then
+  shot properties "$win/tests/win/settings/pvsettingsshot.exe" properties || status=1
 fi
 exit $status

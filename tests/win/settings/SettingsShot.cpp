@@ -1,0 +1,55 @@
+// Shows one settings dialog for the screenshot script: touches the ready
+// file once the dialog is up and closes it when the done file exists.
+// Usage: pvsettingsshot <properties> <ready file> <done file>
+#include "WinTestUtil.h"
+
+#include "dialogs/PropatyDlg.h"
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+struct Scene {
+    std::unique_ptr<CDialog> dialog;
+    const char* caption;
+};
+
+Scene MakeScene(const std::string& name) {
+    if (name == "properties") {
+        auto dialog = std::make_unique<CPropatyDlg>();
+        dialog->m_pastDtModifiers = 2 | 4;  // Ctrl+Shift+F2 for the desktop
+        dialog->m_pastDtKey = VK_F2;
+        return {std::move(dialog), "プロパティ設定"};
+    }
+    return {nullptr, nullptr};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: pvsettingsshot <properties> <ready file> <done file>\n");
+        return 2;
+    }
+    INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
+    ::InitCommonControlsEx(&icc);
+    const std::string ready = wintest::WinePath(argv[2]);
+    const std::string done = wintest::WinePath(argv[3]);
+    Scene scene = MakeScene(argv[1]);
+    if (!scene.dialog) return 2;
+    wintest::CDialogDriver driver(scene.caption, [&](HWND dialog) {
+        ::Sleep(500);  // painted
+        if (FILE* f = std::fopen(ready.c_str(), "w")) std::fclose(f);
+        for (int i = 0; i < 600 && !Exists(done); ++i) ::Sleep(100);
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    scene.dialog->DoModal(nullptr);
+    return driver.Done() ? 0 : 1;
+}
