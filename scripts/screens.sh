@@ -45,7 +45,10 @@ if [ -e "$win/tests/win/collections/pvcollectshot.exe" ]; then
   for panel in pending export import search; do
     shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
   done
+fi
 if [ -e "$win/tests/win/settings/pvsettingsshot.exe" ]; then
-  shot properties "$win/tests/win/settings/pvsettingsshot.exe" properties || status=1
+  for scene in properties defaults initial-size; do
+    shot "$scene" "$win/tests/win/settings/pvsettingsshot.exe" "$scene" || status=1
+  done
 fi
 exit $status

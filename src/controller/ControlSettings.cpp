@@ -4,8 +4,10 @@
 // takes the results back, applies them and writes the settings file.
 #include "controller/ControlDlg.h"
 
+#include "dialogs/NoteDefaultDlg.h"
 #include "dialogs/PropatyDlg.h"
 #include "platform/MessageBox.h"
+#include "data/RecordDefaults.h"
 #include "res/resource.h"
 
 namespace {
@@ -45,4 +47,18 @@ void CControlDlg::EditProperties() {
     WritePropatyFile();
 }
 
-void CControlDlg::EditNoteDefaults() {}
+void CControlDlg::EditNoteDefaults() {
+    CNoteDefaultDlg dialog;
+    dialog.m_defaults = m_default;
+    dialog.m_iniHeight = m_settings.INIHEIGHT;
+    dialog.m_iniWidth = m_settings.INIWIDTH;
+    dialog.m_limits = *this;
+    if (dialog.DoModal(GetHwnd()) != IDOK) return;
+    m_default = dialog.m_defaults;
+    m_settings.INIHEIGHT = dialog.m_iniHeight;
+    m_settings.INIWIDTH = dialog.m_iniWidth;
+    // The leader-line width of new notes is stored as a setting of its own.
+    m_settings.ARROWLINEWIDTH = m_default.ARLINEWIDTH;
+    CRecordDefaults::SetArrowLineWidth(m_settings.ARROWLINEWIDTH);
+    WritePropatyFile();
+}

@@ -1,9 +1,12 @@
 // Shows one settings dialog for the screenshot script: touches the ready
 // file once the dialog is up and closes it when the done file exists.
-// Usage: pvsettingsshot <properties> <ready file> <done file>
+// Usage: pvsettingsshot <properties|defaults|initial-size> <ready file> <done file>
 #include "WinTestUtil.h"
 
+#include "dialogs/InitSizeDlg.h"
+#include "dialogs/NoteDefaultDlg.h"
 #include "dialogs/PropatyDlg.h"
+#include "platform/Platform.h"
 
 #include <commctrl.h>
 
@@ -28,6 +31,14 @@ Scene MakeScene(const std::string& name) {
         dialog->m_pastDtKey = VK_F2;
         return {std::move(dialog), "プロパティ設定"};
     }
+    if (name == "defaults") {
+        auto dialog = std::make_unique<CNoteDefaultDlg>();
+        dialog->m_defaults.COLOR = 3;        // orange ear
+        dialog->m_defaults.TXCOLOR = 2;      // blue text
+        dialog->m_defaults.m_arrow.ARWFLAG = 1;
+        return {std::move(dialog), "付箋初期値"};
+    }
+    if (name == "initial-size") return {std::make_unique<CInitSizeDlg>(), "付箋初期サイズ設定"};
     return {nullptr, nullptr};
 }
 
@@ -35,11 +46,12 @@ Scene MakeScene(const std::string& name) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: pvsettingsshot <properties> <ready file> <done file>\n");
+        std::fprintf(stderr, "usage: pvsettingsshot <properties|defaults|initial-size> <ready file> <done file>\n");
         return 2;
     }
     INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
     ::InitCommonControlsEx(&icc);
+    InstallPlatformServices();  // the default font for this screen
     const std::string ready = wintest::WinePath(argv[2]);
     const std::string done = wintest::WinePath(argv[3]);
     Scene scene = MakeScene(argv[1]);
