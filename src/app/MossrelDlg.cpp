@@ -396,6 +396,12 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_COPYDATA:
         OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         return false;
+    case WM_QUERYENDSESSION:
+        // The session may end without time for more: the data file is
+        // written now, from the notes as they are, before anything is
+        // destroyed. Default processing lets the session end.
+        m_control.SaveCurrentState();
+        return false;
     case WM_ENDSESSION:
         // Ending (wParam) or logging off (bit 31 of lParam): save every note.
         if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) SaveWithWritingWindow();

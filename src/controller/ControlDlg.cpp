@@ -13,7 +13,9 @@
 #include "res/resource.h"
 #include "winsel/WindowSelDlg.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <unordered_map>
 
 namespace {
 
@@ -76,6 +78,10 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
             MatchTick();
             return true;
         }
+        if (wParam == TIMER_FOLLOW) {
+            FollowTick();
+            return true;
+        }
         if (wParam == TIMER_HOTKEY_RELEASE) {
             PollHotkeys();
             return true;
@@ -110,6 +116,8 @@ void CControlDlg::OnDestroy() {
     ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_DESKTOP);
     ::KillTimer(GetHwnd(), TIMER_MATCH);
     ::KillTimer(GetHwnd(), TIMER_HOTKEY_RELEASE);
+    ::KillTimer(GetHwnd(), TIMER_FOLLOW);
+    m_following = false;
 }
 
 // ----------------------------------------------------------------- hotkeys
@@ -181,10 +189,28 @@ void CControlDlg::LoadNotes(const std::string& dataPath) {
 
 void CControlDlg::SaveAll() {
     if (!m_loaded) return;
+    Batch batch(*this);
+    const bool written = SaveCurrentState();
+    // The file is complete before the first window goes: a session that
+    // ends during the teardown loses nothing. The detach only repeats what
+    // was just written, so it owes no second save.
     for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].Detach();
+    if (written) m_batch.Saved();
+}
+
+bool CControlDlg::SaveCurrentState() {
+    if (!m_loaded) return false;
+    for (CTackletData& note : m_notes.Items()) {
+        if (note.m_bAttached != 1 || !note.m_pWin) continue;
+        // What the detach would record: the access time and the window's state.
+        note.TouchAccessTime();
+        note.CollectWindowState();
+    }
     m_notes.MarkAll();
-    WriteIniFile();
+    const bool written = WriteIniFile();
+    if (written) m_batch.Saved();
     CNotifyBridge::MarkPendingForSaving();
+    return written;
 }
 
 bool CControlDlg::WriteIniFile() {
@@ -192,6 +218,18 @@ bool CControlDlg::WriteIniFile() {
     if (WriteDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey)) return true;
     ::MessageBoxA(GetHwnd(), kWriteErrorText, "Pinvane", MB_OK);
     return false;
+}
+
+void CControlDlg::NotesChanged() {
+    if (!m_batch.Changed()) return;
+    RefreshNoteList();
+    SaveOnChange();
+}
+
+void CControlDlg::EndBatch() {
+    const CUpdateBatch::Owed owed = m_batch.End();
+    if (owed.refresh) RefreshNoteList();
+    if (owed.save) SaveOnChange();
 }
 
 void CControlDlg::SaveOnChange() {
@@ -214,10 +252,60 @@ std::vector<CTackletData>& CControlDlg::CollectAllWindowStates() {
 
 void CControlDlg::MatchTick() {
     if (GetHwnd()) ::KillTimer(GetHwnd(), TIMER_MATCH);
+    Batch batch(*this);
     CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
     builder.Build(m_windowList);
     for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].MatchWindows(m_windowList);
+    UpdateFollowTimer();
     if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
+}
+
+namespace {
+bool FollowsATarget(const CTackletData& note) {
+    return note.m_bAttached == 1 && note.m_pWin && note.EXENAME != kDesktopExeName;
+}
+}  // namespace
+
+void CControlDlg::UpdateFollowTimer() {
+    bool wanted = false;
+    for (const CTackletData& note : m_notes.Items()) {
+        if (FollowsATarget(note)) {
+            wanted = true;
+            break;
+        }
+    }
+    if (!GetHwnd() || wanted == m_following) return;
+    m_following = wanted;
+    if (wanted) {
+        ::SetTimer(GetHwnd(), TIMER_FOLLOW, static_cast<UINT>(std::max(m_settings.POSINTERVAL, 0)), nullptr);
+    } else {
+        ::KillTimer(GetHwnd(), TIMER_FOLLOW);
+    }
+}
+
+void CControlDlg::FollowTick() {
+    // Several notes usually share a target: its rectangle is read once.
+    struct Seen {
+        bool followable = false;
+        PvRect rect{};
+    };
+    std::unordered_map<PvHandle, Seen> seen;
+    for (CTackletData& note : m_notes.Items()) {
+        if (!FollowsATarget(note)) continue;
+        auto [it, first] = seen.try_emplace(note.hTargetWnd);
+        if (first) {
+            const HWND target = ToHwnd(note.hTargetWnd);
+            RECT r{};
+            // Minimised or parked windows sit far outside the screen (or, under
+            // some window systems, anywhere): their notes stay where they are.
+            if (::IsWindow(target) && ::GetWindowRect(target, &r) && r.bottom >= 0 && r.top < 5000 &&
+                !::IsIconic(target)) {
+                it->second.followable = true;
+                it->second.rect = ToPvRect(r);
+            }
+        }
+        if (it->second.followable) note.m_pWin->FollowTargetTo(it->second.rect);
+    }
 }
 
 bool CControlDlg::IsPasteTarget(HWND hWnd) {
@@ -258,8 +346,7 @@ CTackletData CControlDlg::NewRecord() const {
 
 void CControlDlg::InsertAtHead(CTackletData record) {
     m_notes.InsertAtHead(std::move(record));
-    RefreshNoteList();
-    SaveOnChange();
+    NotesChanged();
 }
 
 void CControlDlg::PasteToWindow(HWND hWnd) {
@@ -410,8 +497,7 @@ void CControlDlg::DestroyNoteWindow(CTackletData& note) {
 
 void CControlDlg::notifyUpdateWindow() {
     Trace("CControlDlg::notifyUpdateWindow()\n");
-    RefreshNoteList();
-    SaveOnChange();
+    NotesChanged();
 }
 
 void CControlDlg::notifyDeleteWindow(HWND caller) {

@@ -9,6 +9,7 @@
 #include "controller/NoteListView.h"
 #include "controller/NoteRows.h"
 #include "controller/ProcessInfo.h"
+#include "controller/UpdateBatch.h"
 #include "controller/WindowList.h"
 #include "data/PreSetFile.h"
 #include "data/SettingsFile.h"
@@ -32,8 +33,25 @@ public:
     void SetPropatyPath(const std::string& path);
     void LoadNotes(const std::string& dataPath);
 
-    // Detaches every note and writes the data file.
+    // Writes the data file from the notes' current state, then detaches
+    // every note (one list refresh, one write).
     void SaveAll();
+    // Writes the data file from the notes' current state; shown notes stay
+    // shown. SaveAll starts with this, and a session that is about to end
+    // gets it before any window goes.
+    bool SaveCurrentState();
+    // Work over many notes inside one batch refreshes the main panel once
+    // and saves at most once, when the outermost batch ends.
+    class Batch {
+    public:
+        explicit Batch(CControlDlg& control) : m_control(control) { m_control.m_batch.Begin(); }
+        ~Batch() { m_control.EndBatch(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        CControlDlg& m_control;
+    };
     // The active notes with the state of their shown windows copied in.
     std::vector<CTackletData>& CollectAllWindowStates();
 
@@ -59,6 +77,11 @@ public:
 
     // One matching tick: rebuild the window list, attach and detach notes.
     void MatchTick();
+    // One follow step for every shown note on a window (timer 104 of the
+    // controller, every tracking period while such a note is shown): each
+    // target's rectangle is read once, and only notes whose target moved
+    // move with it.
+    void FollowTick();
 
     // Requests of note windows (through CNotifyBridge).
     void notifyUpdateWindow();
@@ -117,6 +140,12 @@ private:
     CTackletData NewRecord() const;
     void InsertAtHead(CTackletData record);
     void SaveOnChange();
+    // The active notes changed: refresh and save-on-change now, or when the
+    // open batch ends.
+    void NotesChanged();
+    void EndBatch();
+    // Runs the follow timer while a shown note has a window to follow.
+    void UpdateFollowTimer();
     bool WriteIniFile();
     int FindCaller(HWND caller, const char* traceLine, bool traceHandles = true);
     void Retarget(CTackletData& note, const RECT& target, const std::string& title, const std::string& exeName,
@@ -166,4 +195,6 @@ private:
     int m_searchFlag = 0;
     UINT m_searchMessage = 0;
     HWND m_searchWindow = nullptr;
+    CUpdateBatch m_batch;
+    bool m_following = false;
 };

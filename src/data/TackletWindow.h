@@ -74,6 +74,12 @@ public:
     virtual CArrowData GetArrow() = 0;
     virtual int GetArrowLineWidth() const = 0;
 
+    // Follows the target, whose window rectangle is now `targetNow`: moves
+    // by the distance its top-left corner moved since the stored target
+    // rectangle, which then becomes `targetNow`. The caller has checked that
+    // the target exists and is not minimised or parked; desktop notes stay.
+    virtual void FollowTargetTo(const PvRect& targetNow) { (void)targetNow; }
+
     // Completes the start (target rectangle, leader line, opacity, first
     // follow of the target, timers) and shows the window.
     virtual void CompleteStart() = 0;

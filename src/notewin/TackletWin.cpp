@@ -77,10 +77,8 @@ void SetStyleBits(HWND hwnd, int index, LONG_PTR bits, bool on) {
 // --- Creation and lifetime ------------------------------------------------
 
 CTackletWin::CTackletWin() : CDialog(IDD_TACKLET), ARLINEWIDTH(CRecordDefaults::ArrowLineWidth()) {
-    for (int i = 0; i < NoteColors::kEarColorCount; ++i) m_earBrushes[i].Reset(::CreateSolidBrush(NoteColors::Ear(i)));
-    for (int i = 0; i < NoteColors::kBackgroundColorCount; ++i) {
-        m_bkBrushes[i].Reset(::CreateSolidBrush(NoteColors::Background(i)));
-    }
+    m_earBrush.Set(NoteColors::Ear(COLOR));
+    m_bkBrush.Set(NoteColors::Background(BKCOLOR));
 }
 
 CTackletWin::~CTackletWin() = default;
@@ -110,8 +108,8 @@ void CTackletWin::Destroy() {
     }
     ::KillTimer(hwnd, TIMER_FOLLOW);
     ::KillTimer(hwnd, TIMER_ENABLE);
-    ::KillTimer(hwnd, TIMER_MOUSEOUT);
-    ::KillTimer(hwnd, TIMER_FADE);
+    StopMouseTimer();
+    StopFadeTimer();
     // leader line: store its points in m_arrow, set ARWFLAG to 0 and destroy
     // the leader-line window here.
     ::DestroyWindow(hwnd);  // the object may be deleted from here on
@@ -133,6 +131,8 @@ void CTackletWin::OnFinalMessage() {
     m_finalDone = true;
     Trace("CTackletWin::PostNcDestroy()\n");
     m_font.Reset();  // the edit control that used it is gone
+    m_earBrush.Reset();
+    m_bkBrush.Reset();
     if (m_released) delete this;
 }
 
@@ -193,6 +193,7 @@ void CTackletWin::OnEditNotify(WORD code) {
         break;
     case EN_CHANGE:
         m_edit.OnTextChanged();
+        CheckDesktopTopmost();
         break;
     case EN_VSCROLL:
         m_edit.OnScrolled();
@@ -452,11 +453,14 @@ void CTackletWin::CompleteStart() {
     }
     // leader line: when m_arrow.ARWFLAG is 1 the leader-line window is
     // created here.
+    // Every value is set: the show below draws the note for the first time.
     RestoreAlpha();
     FollowTargetOnce();
-    ::SetTimer(hwnd, TIMER_FOLLOW, kFirstFollowDelay, nullptr);
-    ::SetTimer(hwnd, TIMER_MOUSEOUT, kMouseOutPeriod, nullptr);
-    ::SetTimer(hwnd, TIMER_FADE, kFadePeriod, nullptr);
+    CheckDesktopTopmost();
+    // Following is the controller's timer. The mouse-out step runs once, for
+    // a note that appears under the cursor, and then only while the mouse
+    // is over the note.
+    ArmMouseTimer();
     // Shown without activation: the target keeps the focus.
     ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
 }
@@ -467,7 +471,7 @@ void CTackletWin::EnableAfterCreate() {
     ::KillTimer(hwnd, TIMER_ENABLE);
     ::EnableWindow(hwnd, TRUE);
     Trace("Delay modifyStyle Enabled\n");
-    Repaint();
+    // Enabling changes nothing that shows: no second drawing.
     if (::IsWindow(m_hTargetWnd)) ::SetFocus(m_hTargetWnd);
 }
 
@@ -476,7 +480,9 @@ void CTackletWin::EnableAfterCreate() {
 std::string CTackletWin::ReadEditText() const { return m_edit.GetText(); }
 
 void CTackletWin::SetText(const std::string& text) {
-    if (IsAlive()) m_edit.SetText(text);
+    if (!IsAlive()) return;
+    m_edit.SetText(text);
+    CheckDesktopTopmost();  // a multi-line edit control reports no change for a text set this way
 }
 
 std::string CTackletWin::GetText() const { return IsAlive() ? ReadEditText() : m_lastText; }
@@ -496,13 +502,13 @@ int CTackletWin::IsReadOnly() const {
 void CTackletWin::SetEditFont(const PvLogFont& font) {
     if (!IsAlive()) return;
     const LOGFONTA lf = ToLogFont(font);
-    HFONT created = ::CreateFontIndirectA(&lf);
-    if (!created) {
+    CSharedFont shared;
+    if (!shared.Set(lf)) {
         Trace("CreateFontIndirect() Error=%lu\n", ::GetLastError());
         return;
     }
-    ::SendMessageA(EditHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(created), TRUE);
-    m_font.Reset(created);  // the previous font is no longer selected anywhere
+    ::SendMessageA(EditHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(shared.Get()), Shown() ? TRUE : FALSE);
+    m_font = std::move(shared);  // the previous font is no longer selected anywhere
 }
 
 PvLogFont CTackletWin::ReadEditFont() const {
@@ -531,6 +537,7 @@ void CTackletWin::SetTransparent(int percent) {
 
 void CTackletWin::SetColor(int index) {
     COLOR = index;
+    m_earBrush.Set(NoteColors::Ear(COLOR));
     Repaint();
 }
 
@@ -541,6 +548,7 @@ void CTackletWin::SetPickPos(int pos) {
 
 void CTackletWin::SetBkColor(int index) {
     BKCOLOR = index;
+    m_bkBrush.Set(NoteColors::Background(BKCOLOR));
     SyncEditPainting();
     Repaint();
 }
@@ -563,7 +571,7 @@ void CTackletWin::SyncEditPainting() {
     m_edit.SetBackgroundColor(BackgroundRgb());
 }
 
-HBRUSH CTackletWin::BackgroundBrush() const { return m_bkBrushes[NoteColors::BackgroundSlot(BKCOLOR)].Get(); }
+HBRUSH CTackletWin::BackgroundBrush() const { return m_bkBrush.Get(); }
 
 HBRUSH CTackletWin::EditColors(HDC dc, bool editRequest) {
     ::SetTextColor(dc, NoteColors::Text(TXCOLOR));
@@ -583,11 +591,13 @@ HBRUSH CTackletWin::EarColors(HDC dc) {
         return BackgroundBrush();
     }
     ::SetTextColor(dc, COLOR == 0 ? RGB(0, 0, 0) : RGB(255, 0, 0));
-    return m_earBrushes[NoteColors::EarSlot(COLOR)].Get();
+    return m_earBrush.Get();
 }
 
+bool CTackletWin::Shown() const { return IsAlive() && ::IsWindowVisible(GetHwnd()); }
+
 void CTackletWin::Repaint() {
-    if (IsAlive()) {
+    if (Shown()) {
         ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     }
 }
@@ -705,15 +715,11 @@ void CTackletWin::OnMovedOrSized() {
 // --- Following the target ---------------------------------------------------------
 
 void CTackletWin::OnFollowTimer() {
-    const HWND hwnd = GetHwnd();
     if (!IsAlive()) return;
-    ::KillTimer(hwnd, TIMER_FOLLOW);
-    if (m_desktop) {
-        ::SetTimer(hwnd, TIMER_FOLLOW, kDesktopFollowPeriod, nullptr);
-        return;
-    }
+    // A note has no follow timer of its own (the controller follows every
+    // target with one); one that was armed is stopped here.
+    ::KillTimer(GetHwnd(), TIMER_FOLLOW);
     FollowTargetOnce();
-    ::SetTimer(hwnd, TIMER_FOLLOW, static_cast<UINT>(std::max(CNotifyBridge::PosInterval(), 0)), nullptr);
 }
 
 void CTackletWin::FollowTargetOnce() {
@@ -725,6 +731,13 @@ void CTackletWin::FollowTargetOnce() {
     // them at the bottom of the screen), so a minimised target is ignored
     // wherever it is.
     if (now.bottom < 0 || now.top >= 5000 || ::IsIconic(m_hTargetWnd)) return;
+    FollowTargetTo(ToPv(now));
+}
+
+void CTackletWin::FollowTargetTo(const PvRect& targetNow) {
+    if (m_desktop || !IsAlive()) return;
+    const RECT now = ToRect(targetNow);
+    if (::EqualRect(&now, &m_rectTarget)) return;  // nothing moved: no trace, no work
     Trace("newr top=%d, left=%d, bottom=%d, right=%d\n", static_cast<int>(now.top), static_cast<int>(now.left),
           static_cast<int>(now.bottom), static_cast<int>(now.right));
     const int dx = now.left - m_rectTarget.left;
@@ -782,10 +795,12 @@ void CTackletWin::MakeOpaque() {
 // --- Mouse ------------------------------------------------------------------------
 
 void CTackletWin::MouseOver(UINT keys) {
+    ArmMouseTimer();  // watches for the mouse leaving (and for Ctrl)
     if (m_mouseIn) return;
     if (MOUSEHIDECTL == 1) {
         m_mouseIn = 1;
         m_fadeCounter = kFadeSteps;
+        ArmFadeTimer();
         Trace("●MounseIn \n");
     } else if (BKTRANSPARENT == 0) {
         m_mouseIn = 1;
@@ -818,7 +833,10 @@ void CTackletWin::MouseOutStep(POINT cursor, bool ctrlDown) {
         else RestoreAlpha();
     }
     CheckDesktopTopmost();
-    ::SetTimer(hwnd, TIMER_MOUSEOUT, kMouseOutPeriod, nullptr);
+    // Nobody over the note and nothing to restore: the timer stops until
+    // the mouse comes back.
+    if (inside || m_mouseIn) ArmMouseTimer();
+    else StopMouseTimer();
 }
 
 void CTackletWin::CheckDesktopTopmost() {
@@ -832,11 +850,35 @@ void CTackletWin::CheckDesktopTopmost() {
 }
 
 void CTackletWin::FadeStep() {
-    if (!m_mouseIn || m_fadeCounter <= 0) return;
+    if (!m_mouseIn || m_fadeCounter <= 0) {
+        StopFadeTimer();
+        return;
+    }
     --m_fadeCounter;
     const BYTE alpha = FadeAlpha(m_fadeCounter, m_baseAlpha);
     ApplyAlpha(alpha);
     Trace("Alpha=%d\n", alpha);
+    if (m_fadeCounter == 0) StopFadeTimer();
+}
+
+void CTackletWin::ArmMouseTimer() {
+    if (m_mouseTimer || !IsAlive()) return;
+    m_mouseTimer = ::SetTimer(GetHwnd(), TIMER_MOUSEOUT, kMouseOutPeriod, nullptr) != 0;
+}
+
+void CTackletWin::StopMouseTimer() {
+    if (m_mouseTimer && GetHwnd()) ::KillTimer(GetHwnd(), TIMER_MOUSEOUT);
+    m_mouseTimer = false;
+}
+
+void CTackletWin::ArmFadeTimer() {
+    if (m_fadeTimer || !IsAlive()) return;
+    m_fadeTimer = ::SetTimer(GetHwnd(), TIMER_FADE, kFadePeriod, nullptr) != 0;
+}
+
+void CTackletWin::StopFadeTimer() {
+    if (m_fadeTimer && GetHwnd()) ::KillTimer(GetHwnd(), TIMER_FADE);
+    m_fadeTimer = false;
 }
 
 void CTackletWin::OnLButtonDown(UINT, POINT point) {

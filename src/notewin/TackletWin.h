@@ -23,6 +23,7 @@
 #include "data/TackletWindow.h"
 #include "notewin/EditTacklet.h"
 #include "platform/GdiHolders.h"
+#include "platform/SharedGdi.h"
 #include "notewin/NoteColors.h"
 #include "platform/Dialog.h"
 
@@ -92,6 +93,7 @@ public:
     void SetArrow(const CArrowData& arrow, int lineWidth) override;
     CArrowData GetArrow() override;
     int GetArrowLineWidth() const override { return ARLINEWIDTH; }
+    void FollowTargetTo(const PvRect& targetNow) override;
     void CompleteStart() override;
     void Destroy() override;
 
@@ -186,7 +188,10 @@ private:
     HBRUSH BackgroundBrush() const;
     COLORREF BackgroundRgb() const { return NoteColors::Background(BKCOLOR); }
     void SyncEditPainting();
+    // Redraws a shown note. A hidden one (until CompleteStart shows it) is
+    // not drawn at all: a new note is drawn once, with every value set.
     void Repaint();
+    bool Shown() const;
     void RelayoutNow();
     std::string ReadEditText() const;
     PvLogFont ReadEditFont() const;
@@ -204,9 +209,11 @@ private:
     HWND m_hTargetWnd = nullptr;
     RECT m_rectTarget{};
     RECT m_rectWin{};
-    CFont m_font;
-    std::array<CBrush, NoteColors::kEarColorCount> m_earBrushes;
-    std::array<CBrush, NoteColors::kBackgroundColorCount> m_bkBrushes;
+    // Shared with every note of the same font and colours (a process holds
+    // only so many GDI objects, and users keep hundreds of notes).
+    CSharedFont m_font;
+    CSharedBrush m_earBrush;  // of COLOR
+    CSharedBrush m_bkBrush;   // of BKCOLOR
     int ARLINEWIDTH;
     int m_firstFocus = 1;
     int MOUSEHIDECTL = 0;
@@ -221,6 +228,15 @@ private:
     // not exist yet: every place that will drive it is marked "leader line".
     CArrowWin* m_pArrowWin = nullptr;
     int m_topmost = 0;
+
+    // The mouse-out and fade timers run only while the mouse is over the
+    // note or a fade is under way; an idle note has no timer.
+    bool m_mouseTimer = false;
+    bool m_fadeTimer = false;
+    void ArmMouseTimer();
+    void StopMouseTimer();
+    void ArmFadeTimer();
+    void StopFadeTimer();
 
     // Lifetime (see the top of this file).
     bool m_destroying = false;   // WM_DESTROY seen

@@ -424,6 +424,67 @@ int MainWindow(const std::string& exe) {
 }
 
 
+// Hexadecimal of a text, as the data file keeps plain bodies.
+std::string HexOf(const std::string& text) {
+    std::string hex;
+    char pair[3];
+    for (unsigned char ch : text) {
+        std::snprintf(pair, sizeof pair, "%02x", ch);
+        hex += pair;
+    }
+    return hex;
+}
+
+// A session that ends with hundreds of notes on screen: the data file is
+// written from the notes as they are before any of them is destroyed.
+int Logoff(const std::string& exe) {
+    constexpr int kNotes = 300;
+    CChecks c;
+    std::string text = "[SYSTEM]\r\nTACKLETNUM=" + std::to_string(kNotes) + "\r\n";
+    char item[256];
+    for (int i = 0; i < kNotes; ++i) {
+        const int x = 20 + (i * 37) % 1000, y = 20 + (i * 53) % 800;
+        std::snprintf(item, sizeof item,
+                      "[TACKLETITEM%d]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nREC_LEFT=%d\r\nREC_TOP=%d\r\n"
+                      "REC_RIGHT=%d\r\nREC_BOTTOM=%d\r\nTEXT=",
+                      i, x, y, x + 160, y + 60);
+        std::snprintf(item + std::strlen(item), 40, "%s\r\n", HexOf("note " + std::to_string(i)).c_str());
+        text += item;
+    }
+    std::string appDir;
+    CPinvaneProcess p;
+    HWND main = StartInstalled(c, exe, p, &appDir, text);
+    const std::string data = appDir + "\\PinvaneData.ini";
+    c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == kNotes; }, 240000), "every note is shown");
+    auto notes = FindNotes(p.Pid(), main).all;
+    // Typed into one note just before the session ends.
+    HWND edited = notes.empty() ? nullptr : ::GetDlgItem(notes.front(), 1005);
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(edited, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed before logoff"), SMTO_NORMAL, 5000,
+                          &result);
+    auto everyNote = [&](const std::string& saved) {
+        int found = 0;
+        for (int i = 0; i < kNotes; ++i)
+            if (saved.find("TEXT=" + HexOf("note " + std::to_string(i)) + "\r") != std::string::npos) ++found;
+        return saved.find("TACKLETNUM=" + std::to_string(kNotes) + "\r") != std::string::npos && found == kNotes - 1 &&
+               saved.find("TEXT=" + HexOf("typed before logoff") + "\r") != std::string::npos;
+    };
+
+    WriteText(data, "");
+    result = 0;
+    c.Expect(::SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 60000, &result) &&
+                 result != 0,
+             "the query to end the session is answered yes");
+    c.Expect(everyNote(ReadFile(data)), "by then every note is written, with the text typed last");
+    c.Expect(FindNotes(p.Pid(), main).all.size() == kNotes, "and no note window has been destroyed");
+
+    WriteText(data, "");
+    ::SendMessageTimeoutA(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 120000, &result);
+    c.Expect(everyNote(ReadFile(data)), "the end of the session writes every note again");
+    c.Expect(p.Exit(120000), "exit");
+    return c.ExitCode();
+}
+
 // Four notes of different looks on one window, for a person to look at.
 int HoldNotes(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
     CChecks c;
@@ -713,6 +774,7 @@ int main(int argc, char** argv) {
     if (scenario == "extension-and-hotkey") return ExtensionAndHotkey(exe);
     if (scenario == "main-window") return MainWindow(exe);
     if (scenario == "properties-hotkey") return PropertiesHotkey(exe);
+    if (scenario == "logoff") return Logoff(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));

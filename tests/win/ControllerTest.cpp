@@ -8,6 +8,7 @@
 #include "controller/ExtensionRequest.h"
 #include "controller/WindowList.h"
 #include "controller/WindowSystem.h"
+#include "res/resource.h"
 #include "notewin/TackletWin.h"
 
 #include <commctrl.h>
@@ -16,7 +17,10 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <utility>
 
 using wintest::CTargetWindow;
 using wintest::Pump;
@@ -345,6 +349,70 @@ TEST_F(ControllerTest, SaveAllDetachesWritesAndTheNextStartRestores) {
     EXPECT_EQ(r.right - r.left, 180);
     again.Notes()[0].EndTacklet();
     again.DestroyWindow();
+}
+
+std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Counts the rebuilds of the main panel's list by the texts its note count
+// receives (one per rebuild).
+class CRefreshCounter {
+public:
+    explicit CRefreshCounter(HWND countStatic) : m_hwnd(countStatic) {
+        ::SetWindowSubclass(m_hwnd, Proc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~CRefreshCounter() { ::RemoveWindowSubclass(m_hwnd, Proc, 1); }
+    int Take() { return std::exchange(m_count, 0); }
+
+private:
+    static LRESULT CALLBACK Proc(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self) {
+        if (msg == WM_SETTEXT) ++reinterpret_cast<CRefreshCounter*>(self)->m_count;
+        return ::DefSubclassProc(h, msg, w, l);
+    }
+    HWND m_hwnd;
+    int m_count = 0;
+};
+
+TEST_F(ControllerTest, WorkOnManyNotesRebuildsTheListOnce) {
+    constexpr int kNotes = 40;
+    CTargetWindow target("PvTarget many", 100, 100, 500, 400);
+    for (int i = 0; i < kNotes; ++i) control.AddNote(NoteFor("PvTarget many"));
+    CRefreshCounter refreshes(::GetDlgItem(control.GetHwnd(), IDC_PANEL_COUNT));
+
+    control.MatchTick();
+    for (size_t i = 0; i < kNotes; ++i) ASSERT_EQ(Note(i).m_bAttached, 1) << i;
+    refreshes.Take();
+    Note(7).m_pWin->SetText("typed last");
+    control.SaveAll();
+    EXPECT_EQ(refreshes.Take(), 1) << "save";
+    for (size_t i = 0; i < kNotes; ++i) EXPECT_EQ(Note(i).m_bAttached, 0) << i;
+    const std::string saved = ReadWhole(scratch.Path() + "\\PinvaneData.ini");
+    EXPECT_NE(saved.find("TACKLETNUM=40\r"), std::string::npos);
+
+    control.MatchTick();  // all attach again
+    refreshes.Take();
+    ::ShowWindow(target.Hwnd(), SW_HIDE);
+    control.MatchTick();  // all detach
+    EXPECT_EQ(refreshes.Take(), 1) << "tick";
+    for (size_t i = 0; i < kNotes; ++i) EXPECT_EQ(Note(i).m_bAttached, 0) << i;
+    EXPECT_EQ(Note(7).TEXT, "typed last");
+}
+
+TEST_F(ControllerTest, SaveCurrentStateWritesWhatTheNotesShowAndKeepsThemShown) {
+    CTargetWindow target("PvTarget state", 100, 100, 400, 300);
+    control.AddNote(NoteFor("PvTarget state"));
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    Note(0).m_pWin->SetText("on screen");
+    const HWND shown = NoteHwnd(0);
+    ASSERT_TRUE(control.SaveCurrentState());
+    EXPECT_EQ(NoteHwnd(0), shown);
+    EXPECT_TRUE(::IsWindowVisible(shown));
+    const std::string saved = ReadWhole(scratch.Path() + "\\PinvaneData.ini");
+    EXPECT_NE(saved.find("TACKLETNUM=1\r"), std::string::npos);
+    EXPECT_EQ(Note(0).TEXT, "on screen");
 }
 
 TEST_F(ControllerTest, MoveOffersTheOtherWindowsAndRetargetsToTheChosenOne) {

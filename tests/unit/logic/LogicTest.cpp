@@ -4,6 +4,7 @@
 #include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
 #include "controller/NoteRows.h"
+#include "controller/UpdateBatch.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,52 @@ TEST(ExtensionRequest, ReadsTheFieldsAtTheirOffsets) {
     EXPECT_EQ(r.font.lfItalic, 1);
     EXPECT_STREQ(r.font.lfFaceName, "Face");
     EXPECT_EQ(ParseExtensionRequest(nullptr, 116, &r), ExtensionParse::TooShort);
+}
+
+TEST(UpdateBatch, OutsideABatchEveryChangeActsAtOnce) {
+    CUpdateBatch batch;
+    EXPECT_TRUE(batch.Changed());
+    EXPECT_TRUE(batch.Changed());
+    CUpdateBatch::Owed owed = batch.End();  // unbalanced end owes nothing
+    EXPECT_FALSE(owed.refresh);
+    EXPECT_FALSE(owed.save);
+}
+
+TEST(UpdateBatch, NestedBatchesOweOneRefreshAndOneSaveAtTheOutermostEnd) {
+    CUpdateBatch batch;
+    batch.Begin();
+    for (int i = 0; i < 1000; ++i) EXPECT_FALSE(batch.Changed());
+    batch.Begin();
+    EXPECT_FALSE(batch.Changed());
+    CUpdateBatch::Owed inner = batch.End();
+    EXPECT_FALSE(inner.refresh);
+    EXPECT_FALSE(inner.save);
+    EXPECT_TRUE(batch.Active());
+    CUpdateBatch::Owed outer = batch.End();
+    EXPECT_TRUE(outer.refresh);
+    EXPECT_TRUE(outer.save);
+    EXPECT_FALSE(batch.Active());
+    batch.Begin();
+    CUpdateBatch::Owed quiet = batch.End();  // settled: nothing left over
+    EXPECT_FALSE(quiet.refresh);
+    EXPECT_FALSE(quiet.save);
+}
+
+TEST(UpdateBatch, AWriteInsideTheBatchSettlesTheSaveOnlyForEarlierChanges) {
+    struct Case {
+        bool changeAfterWrite;
+        bool saveOwed;
+    };
+    for (Case c : {Case{false, false}, Case{true, true}}) {
+        CUpdateBatch batch;
+        batch.Begin();
+        batch.Changed();
+        batch.Saved();
+        if (c.changeAfterWrite) batch.Changed();
+        CUpdateBatch::Owed owed = batch.End();
+        EXPECT_TRUE(owed.refresh);
+        EXPECT_EQ(owed.save, c.saveOwed) << c.changeAfterWrite;
+    }
 }
 
 }  // namespace

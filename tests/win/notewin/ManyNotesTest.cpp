@@ -1,0 +1,97 @@
+// A thousand note windows on one target: what GDI objects they hold while
+// shown and that every one of them is given back when they are destroyed.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "GdiCounter.h"
+#include "NoteTestSupport.h"
+#include "data/TackletData.h"
+#include "platform/SharedGdi.h"
+
+namespace {
+
+constexpr int kNotes = 1000;
+
+long ProcessGdiObjects() { return static_cast<long>(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS)); }
+
+TEST(ManyNotes, AThousandWindowsHoldFewGdiObjectsAndGiveThemAllBack) {
+    ASSERT_TRUE(GdiCounter::Install());
+    CTestWindowSystem system;
+    CTargetWindow target(100, 100, 900, 700);
+    std::vector<CTackletData> notes(kNotes);
+    for (int i = 0; i < kNotes; ++i) {
+        CTackletData& n = notes[static_cast<std::size_t>(i)];
+        n.EXENAME = "NOTEPAD.EXE";
+        n.TEXT = "note " + std::to_string(i);
+        // Every ear and background colour, text colour and gradient, two fonts.
+        n.COLOR = i % 5;
+        n.BKCOLOR = i % 6;
+        n.TXCOLOR = i % 3;
+        n.GRAFLG = i % 2;
+        n.GRAPTN = i % 8;
+        n.PICKPOS = i % 4;
+        n.m_logFont.lfHeight = i % 2 ? -12 : -16;
+        const int x = 120 + (i * 7) % 600, y = 120 + (i * 11) % 500;
+        n.SetNoteRect({x, y, x + 160, y + 60});
+    }
+    Pump(50);
+    const int ownBefore = GdiCounter::Live();
+    const long createdBefore = GdiCounter::Created();
+    const long processBefore = ProcessGdiObjects();
+
+    for (int i = 0; i < kNotes; ++i) {
+        notes[static_cast<std::size_t>(i)].StartTacklet(target.Handle());
+        if (i % 100 == 99) Pump(10);
+    }
+    Pump(200);
+    for (int i = 0; i < kNotes; ++i) ASSERT_NE(notes[static_cast<std::size_t>(i)].m_pWin, nullptr) << i;
+
+    const double ownPerWindow = static_cast<double>(GdiCounter::Live() - ownBefore) / kNotes;
+    const double createdPerWindow = static_cast<double>(GdiCounter::Created() - createdBefore) / kNotes;
+    const long processShown = ProcessGdiObjects();
+    std::printf("per note window: %.2f GDI objects held by our code, %.2f created; process count %ld -> %ld\n",
+                ownPerWindow, createdPerWindow, processBefore, processShown);
+    EXPECT_LE(ownPerWindow, 4.0);
+    // Painting may make short-lived objects; it must not make them per window for good.
+    if (processBefore > 0) EXPECT_LE(static_cast<double>(processShown - processBefore) / kNotes, 4.0);
+
+    for (CTackletData& n : notes) n.EndTacklet();
+    Pump(200);
+    EXPECT_EQ(GdiCounter::Live(), ownBefore);
+    if (processBefore > 0) EXPECT_EQ(ProcessGdiObjects(), processBefore);
+}
+
+TEST(SharedGdi, EqualValuesShareOneObjectUntilTheLastHolderLetsGo) {
+    const int before = SharedGdi::LiveObjects();
+    {
+        CSharedBrush a(RGB(1, 2, 3));
+        CSharedBrush b(RGB(1, 2, 3));
+        CSharedBrush c(RGB(3, 2, 1));
+        EXPECT_NE(a.Get(), nullptr);
+        EXPECT_EQ(a.Get(), b.Get());
+        EXPECT_NE(a.Get(), c.Get());
+        LOGFONTA lf{};
+        lf.lfHeight = -13;
+        std::strcpy(lf.lfFaceName, "Arial");
+        CSharedFont f, g;
+        ASSERT_TRUE(f.Set(lf));
+        lf.lfFaceName[6] = 'x';  // beyond the terminator: the same font
+        ASSERT_TRUE(g.Set(lf));
+        EXPECT_EQ(f.Get(), g.Get());
+        EXPECT_EQ(SharedGdi::LiveObjects(), before + 3);
+        b.Reset();
+        g.Reset();
+        EXPECT_EQ(SharedGdi::LiveObjects(), before + 3);  // still held by a and f
+        c.Set(RGB(1, 2, 3));                              // moves to a's brush, its own goes
+        EXPECT_EQ(c.Get(), a.Get());
+        EXPECT_EQ(SharedGdi::LiveObjects(), before + 2);
+    }
+    EXPECT_EQ(SharedGdi::LiveObjects(), before);
+}
+
+}  // namespace
