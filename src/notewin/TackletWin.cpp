@@ -150,9 +150,10 @@ BOOL CTackletWin::OnInitDialog() {
     m_baseAlpha = 200;
     SetStyleBits(hwnd, GWL_EXSTYLE, WS_EX_LAYERED, true);
     RestoreAlpha();
-    SetStyleBits(hwnd, GWL_STYLE, WS_THICKFRAME, true);
-    ::SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The resize frame is applied with the first placement (or at the
+    // latest when the note is shown): a note whose record asks for no frame
+    // never has its style changed at all.
+    m_frameWanted = 1;
 
     m_edit.Attach(GetItem(IDC_TACKLET_EDIT));
     m_edit.SetListener(this);
@@ -454,6 +455,7 @@ void CTackletWin::CompleteStart() {
     // leader line: when m_arrow.ARWFLAG is 1 the leader-line window is
     // created here.
     // Every value is set: the show below draws the note for the first time.
+    ApplyPendingFrame();
     RestoreAlpha();
     FollowTargetOnce();
     CheckDesktopTopmost();
@@ -606,12 +608,35 @@ void CTackletWin::Repaint() {
 
 void CTackletWin::SetFrame(int frame) {
     if (frame != 0 || !IsAlive()) return;  // the frame is present from initialisation
+    if (!Shown()) {
+        // A note being started is placed after this: the frame goes with
+        // that placement, without the two moves of the nudge.
+        m_frameWanted = 0;
+        return;
+    }
     SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, false);
     NudgeSize(-1);
 }
 
+bool CTackletWin::TakePendingFrame() {
+    if (m_frameWanted < 0 || !IsAlive()) return false;
+    const bool wanted = m_frameWanted == 1;
+    m_frameWanted = -1;
+    const bool has = (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) != 0;
+    if (wanted == has) return false;
+    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, wanted);
+    return true;
+}
+
+void CTackletWin::ApplyPendingFrame() {
+    if (!TakePendingFrame()) return;
+    ::SetWindowPos(GetHwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int CTackletWin::HasFrame() const {
     if (!IsAlive()) return m_lastFrame;
+    if (m_frameWanted >= 0) return m_frameWanted;
     return (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) ? 1 : 0;
 }
 
@@ -636,7 +661,9 @@ PvRect CTackletWin::GetWindowRect() const {
 
 void CTackletWin::MoveWindow(int left, int top, int width, int height) {
     if (!IsAlive()) return;
-    ::MoveWindow(GetHwnd(), left, top, width, height, TRUE);
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (TakePendingFrame()) flags |= SWP_FRAMECHANGED;  // one call places the note and applies its frame
+    ::SetWindowPos(GetHwnd(), nullptr, left, top, width, height, flags);
     OnMovedOrSized();
 }
 

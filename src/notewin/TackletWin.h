@@ -232,6 +232,13 @@ private:
     // The mouse-out and fade timers run only while the mouse is over the
     // note or a fade is under way; an idle note has no timer.
     bool m_mouseTimer = false;
+    // The resize frame (1) or none (0) asked for while the note was hidden,
+    // -1 when nothing is pending; applied with the next placement or when
+    // the note is shown.
+    int m_frameWanted = -1;
+    // Sets the pending frame style; true when the style changed.
+    bool TakePendingFrame();
+    void ApplyPendingFrame();
     bool m_fadeTimer = false;
     void ArmMouseTimer();
     void StopMouseTimer();
