@@ -262,7 +262,7 @@ void CControlDlg::MatchTick() {
 
 namespace {
 bool FollowsATarget(const CTackletData& note) {
-    return note.m_bAttached == 1 && note.m_pWin && note.EXENAME != kDesktopExeName;
+    return note.m_bAttached == 1 && note.m_pWin && note.EXENAME != kDesktopName;
 }
 }  // namespace
 

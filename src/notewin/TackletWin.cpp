@@ -758,7 +758,7 @@ void CTackletWin::FollowTargetOnce() {
     // them at the bottom of the screen), so a minimised target is ignored
     // wherever it is.
     if (now.bottom < 0 || now.top >= 5000 || ::IsIconic(m_hTargetWnd)) return;
-    FollowTargetTo(ToPv(now));
+    FollowTargetTo(ToPvRect(now));
 }
 
 void CTackletWin::FollowTargetTo(const PvRect& targetNow) {

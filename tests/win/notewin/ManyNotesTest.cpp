@@ -66,6 +66,52 @@ TEST(ManyNotes, AThousandWindowsHoldFewGdiObjectsAndGiveThemAllBack) {
     if (processBefore > 0) EXPECT_EQ(ProcessGdiObjects(), processBefore);
 }
 
+// Paint messages the note windows of this thread take from the queue.
+class CPaintCounter {
+public:
+    CPaintCounter() { s_self = this, m_hook = ::SetWindowsHookExA(WH_GETMESSAGE, Hook, nullptr, ::GetCurrentThreadId()); }
+    ~CPaintCounter() {
+        ::UnhookWindowsHookEx(m_hook);
+        s_self = nullptr;
+    }
+    int For(HWND window) const {
+        int n = 0;
+        for (HWND h : m_painted) n += h == window;
+        return n;
+    }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+        if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_PAINT && s_self)
+            s_self->m_painted.push_back(msg->hwnd);
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline CPaintCounter* s_self = nullptr;
+    HHOOK m_hook = nullptr;
+    std::vector<HWND> m_painted;
+};
+
+TEST(ManyNotes, ANewNoteIsDrawnOnceWithEveryValueSet) {
+    CTestWindowSystem system;
+    CTargetWindow target(100, 100, 600, 400);
+    CTackletData note;
+    note.EXENAME = "NOTEPAD.EXE";
+    note.TEXT = "drawn once";
+    note.COLOR = 2;
+    note.BKCOLOR = 3;
+    note.READONLY = 1;
+    note.SetNoteRect({150, 150, 330, 230});
+    Pump(100);
+    CPaintCounter paints;
+    note.StartTacklet(target.Handle());
+    ASSERT_NE(note.m_pWin, nullptr);
+    const HWND hwnd = reinterpret_cast<HWND>(note.m_pWin->Handle());
+    Pump(600);  // past the delayed enabling
+    EXPECT_EQ(paints.For(hwnd), 1);
+    note.EndTacklet();
+}
+
 TEST(SharedGdi, EqualValuesShareOneObjectUntilTheLastHolderLetsGo) {
     const int before = SharedGdi::LiveObjects();
     {
