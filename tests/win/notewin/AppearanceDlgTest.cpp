@@ -187,7 +187,9 @@ TEST(TransparentDlg, OkTakesTheSpinPositionWithinTwentyToHundred) {
         });
         EXPECT_EQ(dlg.Run(), IDOK);
         ASSERT_TRUE(driver.Done());
-        if (c.exact) EXPECT_EQ(dlg.TRANSPARENT_, c.exact) << c.typed;
+        if (c.exact) {
+            EXPECT_EQ(dlg.TRANSPARENT_, c.exact) << c.typed;
+        }
         EXPECT_GE(dlg.TRANSPARENT_, 20) << c.typed;
         EXPECT_LE(dlg.TRANSPARENT_, 100) << c.typed;
     }

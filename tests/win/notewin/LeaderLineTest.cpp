@@ -325,7 +325,9 @@ TEST_F(LeaderLineTest, DrawsTheLineWithItsWidthAndArrowhead) {
         EXPECT_EQ(ScreenPixel(tip.x - 8, tip.y - 2) == green, c.head);
         EXPECT_EQ(ScreenPixel(tip.x - 8, tip.y + 2) == green, c.head);
         EXPECT_TRUE(OnTarget(ScreenPixel(tip.x - 8, tip.y - 7)));
-        if (!c.head) EXPECT_TRUE(OnTarget(ScreenPixel(tip.x - 8, tip.y - 2)));
+        if (!c.head) {
+            EXPECT_TRUE(OnTarget(ScreenPixel(tip.x - 8, tip.y - 2)));
+        }
     }
 }
 
