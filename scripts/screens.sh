@@ -39,6 +39,11 @@ shot notes-on-window "$win/tests/e2e/pvdrive.exe" hold-notes "$win/Pinvane.exe" 
 if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
   shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
 fi
+if [ -e "$win/tests/win/notewin/pvappearanceshot.exe" ]; then
+  for scene in leader colour transparency frame; do
+    shot "appearance-$scene" "$win/tests/win/notewin/pvappearanceshot.exe" "$scene" || status=1
+  done
+fi
 if [ -e "$win/tests/win/buttons/pvbuttonshot.exe" ]; then shot buttons "$win/tests/win/buttons/pvbuttonshot.exe" || status=1; fi
 if [ -e "$win/tests/win/winsel/pvwinselshot.exe" ]; then shot window-selection "$win/tests/win/winsel/pvwinselshot.exe" || status=1; fi
 if [ -e "$win/tests/win/collections/pvcollectshot.exe" ]; then

@@ -169,6 +169,8 @@ void CControlDlg::SetPropatyPath(const std::string& path) {
     m_propatyPath = path;
     PropatyReadFile(path, m_settings, m_default);
     CRecordDefaults::SetArrowLineWidth(m_settings.ARROWLINEWIDTH);
+    // The template was built before the settings were read.
+    m_default.ARLINEWIDTH = m_settings.ARROWLINEWIDTH;
     RegisterHotkeys(true);
 }
 

@@ -3,10 +3,56 @@
 // is never turned into Cancel) and takes the values back on OK.
 #include "dialogs/NoteDefaultDlg.h"
 
-void CNoteDefaultDlg::OnColor() {}
+#include "dialogs/FrameDlg.h"
+#include "dialogs/NoteFontDlg.h"
+#include "dialogs/TackletColorDlg.h"
+#include "dialogs/TransparentDlg.h"
 
-void CNoteDefaultDlg::OnFont() {}
+void CNoteDefaultDlg::OnColor() {
+    CTackletData& d = m_defaults;
+    CTackletColorDlg dialog;
+    dialog.COLOR = d.COLOR;
+    dialog.PICKPOS = d.PICKPOS;
+    dialog.BKCOLOR = d.BKCOLOR;
+    dialog.TXCOLOR = d.TXCOLOR;
+    dialog.ARWFLAG = d.m_arrow.ARWFLAG;
+    dialog.GRAFLG = d.GRAFLG;
+    dialog.GRAPTN = d.GRAPTN;
+    dialog.ARLINEWIDTH = d.ARLINEWIDTH;
+    if (dialog.DoModal(GetHwnd()) != IDOK) return;
+    d.COLOR = dialog.COLOR;
+    d.PICKPOS = dialog.PICKPOS;
+    d.BKCOLOR = dialog.BKCOLOR;
+    d.TXCOLOR = dialog.TXCOLOR;
+    d.m_arrow.ARWFLAG = dialog.ARWFLAG;
+    d.GRAFLG = dialog.GRAFLG;
+    d.GRAPTN = dialog.GRAPTN;
+    d.ARLINEWIDTH = dialog.ARLINEWIDTH;
+    ShowSummary();
+}
 
-void CNoteDefaultDlg::OnTransparency() {}
+void CNoteDefaultDlg::OnFont() {
+    CNoteFontDlg dialog;
+    dialog.m_logFont = m_defaults.m_logFont;
+    if (!dialog.Run(GetHwnd())) return;
+    m_defaults.m_logFont = dialog.m_logFont;
+    ShowSummary();
+}
 
-void CNoteDefaultDlg::OnFrame() {}
+void CNoteDefaultDlg::OnTransparency() {
+    CTransparentDlg dialog;  // without a note: the background group is disabled
+    dialog.TRANSPARENT_ = m_defaults.TRANSPARENT_;
+    dialog.MOUSEHIDECTL = m_defaults.MOUSEHIDECTL;
+    if (dialog.DoModal(GetHwnd()) != IDOK) return;
+    m_defaults.TRANSPARENT_ = dialog.TRANSPARENT_;
+    m_defaults.MOUSEHIDECTL = dialog.MOUSEHIDECTL;
+    ShowSummary();
+}
+
+void CNoteDefaultDlg::OnFrame() {
+    CFrameDlg dialog;
+    dialog.FRAME = m_defaults.FRAME;
+    if (dialog.DoModal(GetHwnd()) != IDOK) return;
+    m_defaults.FRAME = dialog.FRAME;
+    ShowSummary();
+}

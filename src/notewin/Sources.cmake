@@ -1,8 +1,12 @@
 # Note window sources, compiled into pinvane_win.
 set(PV_NOTEWIN_SOURCES
+  ArrowWin.cpp
   EditTacklet.cpp
   NoteBackground.cpp
   NoteColors.cpp
+  PointWin.cpp
+  TackletAppearance.cpp
+  TackletLeader.cpp
   TackletWin.cpp
   TextByteLimit.cpp
 )

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "controller/NotifyBridge.h"
+#include "dialogs/NoteFontDlg.h"
 #include "data/RecordDefaults.h"
 #include "data/Trace.h"
 #include "platform/MessageBox.h"
@@ -27,45 +28,6 @@ constexpr char kPeelQuestion[] = "付箋をはがしますか？";
 // Fade factors by remaining fade steps (index 0 to 9).
 constexpr int kFadeFactors[CTackletWin::kFadeSteps] = {0, 0, 0, 0, 60, 100, 150, 180, 220, 255};
 
-PvLogFont ToPv(const LOGFONTA& lf) {
-    PvLogFont f;
-    f.lfHeight = lf.lfHeight;
-    f.lfWidth = lf.lfWidth;
-    f.lfEscapement = lf.lfEscapement;
-    f.lfOrientation = lf.lfOrientation;
-    f.lfWeight = lf.lfWeight;
-    f.lfItalic = lf.lfItalic;
-    f.lfUnderline = lf.lfUnderline;
-    f.lfStrikeOut = lf.lfStrikeOut;
-    f.lfCharSet = lf.lfCharSet;
-    f.lfOutPrecision = lf.lfOutPrecision;
-    f.lfClipPrecision = lf.lfClipPrecision;
-    f.lfQuality = lf.lfQuality;
-    f.lfPitchAndFamily = lf.lfPitchAndFamily;
-    std::memcpy(f.lfFaceName, lf.lfFaceName, sizeof f.lfFaceName);
-    f.lfFaceName[sizeof f.lfFaceName - 1] = '\0';
-    return f;
-}
-
-LOGFONTA ToLogFont(const PvLogFont& f) {
-    LOGFONTA lf{};
-    lf.lfHeight = f.lfHeight;
-    lf.lfWidth = f.lfWidth;
-    lf.lfEscapement = f.lfEscapement;
-    lf.lfOrientation = f.lfOrientation;
-    lf.lfWeight = f.lfWeight;
-    lf.lfItalic = f.lfItalic;
-    lf.lfUnderline = f.lfUnderline;
-    lf.lfStrikeOut = f.lfStrikeOut;
-    lf.lfCharSet = f.lfCharSet;
-    lf.lfOutPrecision = f.lfOutPrecision;
-    lf.lfClipPrecision = f.lfClipPrecision;
-    lf.lfQuality = f.lfQuality;
-    lf.lfPitchAndFamily = f.lfPitchAndFamily;
-    std::memcpy(lf.lfFaceName, f.lfFaceName, sizeof lf.lfFaceName);
-    lf.lfFaceName[LF_FACESIZE - 1] = '\0';
-    return lf;
-}
 
 void SetStyleBits(HWND hwnd, int index, LONG_PTR bits, bool on) {
     const LONG_PTR style = ::GetWindowLongPtrA(hwnd, index);
@@ -110,8 +72,7 @@ void CTackletWin::Destroy() {
     ::KillTimer(hwnd, TIMER_ENABLE);
     StopMouseTimer();
     StopFadeTimer();
-    // leader line: store its points in m_arrow, set ARWFLAG to 0 and destroy
-    // the leader-line window here.
+    RemoveLeaderLine();
     ::DestroyWindow(hwnd);  // the object may be deleted from here on
 }
 
@@ -260,6 +221,7 @@ bool CTackletWin::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return true;
     case WM_SHOWWINDOW:
         Trace("OnShowWindow() bShow=%d, nStatus=%d\n", static_cast<int>(wParam), static_cast<int>(lParam));
+        ShowLeaderLine(wParam != 0);
         return false;
     case WM_KEYDOWN:
         Trace("OnKeyDown(%d)", static_cast<int>(wParam));
@@ -335,11 +297,8 @@ bool CTackletWin::OnMenuCommand(WORD id) {
     case ID_TACKLET_FRAME_ON: SetFrameStyle(true); return true;
     case ID_TACKLET_FRAME_OFF: SetFrameStyle(false); return true;
     case ID_TACKLET_FONT: ChooseEditFont(); return true;
-    case ID_TACKLET_COLOR:
-    case ID_TACKLET_TRANSPARENCY:
-        // Not wired yet: the colour / leader-line and transparency dialogs
-        // do not exist. Deliberately no-ops until they do.
-        return true;
+    case ID_TACKLET_COLOR: ChooseColors(); return true;
+    case ID_TACKLET_TRANSPARENCY: ChooseTransparency(); return true;
     case ID_TACKLET_MOVE_DESKTOP: CNotifyBridge::notifyMoveDesktop(hwnd); return true;
     case ID_TACKLET_MOVE_WINDOW: CNotifyBridge::notifyMove(hwnd); return true;
     case ID_TACKLET_MOVE_PENDING: CNotifyBridge::notifyMovePendingList(hwnd); return true;
@@ -369,14 +328,13 @@ void CTackletWin::ChooseEditFont() {
     const HFONT current = reinterpret_cast<HFONT>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
     LOGFONTA lf{};
     if (!current || ::GetObjectA(current, sizeof lf, &lf) == 0) return;
-    CHOOSEFONTA cf{};
-    cf.lStructSize = sizeof cf;
-    cf.hwndOwner = GetHwnd();
-    cf.lpLogFont = &lf;
-    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;
-    if (!::ChooseFontA(&cf) || !IsAlive()) return;
+    CNoteFontDlg dlg;
+    dlg.m_logFont = ToPvLogFont(lf);
+    dlg.SetNoteWindow(GetHwnd());
+    // The dialog pumps messages: this window may be gone afterwards.
+    if (!dlg.Run() || !IsAlive()) return;
     // The new font is given to the edit control before the old one is freed.
-    SetEditFont(ToPv(lf));
+    SetEditFont(dlg.m_logFont);
 }
 
 bool CTackletWin::CopySelection(int from, int to, std::string& out) {
@@ -452,10 +410,9 @@ void CTackletWin::CompleteStart() {
         ::IsWindow(m_hTargetWnd)) {
         ::GetWindowRect(m_hTargetWnd, &m_rectTarget);
     }
-    // leader line: when m_arrow.ARWFLAG is 1 the leader-line window is
-    // created here.
     // Every value is set: the show below draws the note for the first time.
     ApplyPendingFrame();
+    if (m_arrow.ARWFLAG == 1) CreateLeaderLine();
     RestoreAlpha();
     FollowTargetOnce();
     CheckDesktopTopmost();
@@ -503,7 +460,7 @@ int CTackletWin::IsReadOnly() const {
 
 void CTackletWin::SetEditFont(const PvLogFont& font) {
     if (!IsAlive()) return;
-    const LOGFONTA lf = ToLogFont(font);
+    const LOGFONTA lf = ToLogFontA(font);
     CSharedFont shared;
     if (!shared.Set(lf)) {
         Trace("CreateFontIndirect() Error=%lu\n", ::GetLastError());
@@ -518,7 +475,7 @@ PvLogFont CTackletWin::ReadEditFont() const {
     if (!font) font = ::GetStockObject(SYSTEM_FONT);
     LOGFONTA lf{};
     ::GetObjectA(font, sizeof lf, &lf);
-    return ToPv(lf);
+    return ToPvLogFont(lf);
 }
 
 PvLogFont CTackletWin::GetEditFont() const { return IsAlive() ? ReadEditFont() : m_lastFont; }
@@ -678,12 +635,6 @@ void CTackletWin::SetArrow(const CArrowData& arrow, int lineWidth) {
     ARLINEWIDTH = lineWidth;
 }
 
-CArrowData CTackletWin::GetArrow() {
-    // leader line: while it is shown, its points are read back into m_arrow
-    // here first.
-    return m_arrow;
-}
-
 void CTackletWin::OnSize(UINT type, int cx, int cy) {
     if (type == SIZE_RESTORED && EditHwnd()) LayoutChildren(cx, cy);
     OnMovedOrSized();
@@ -734,9 +685,7 @@ void CTackletWin::LayoutChildren(int cx, int cy) {
 void CTackletWin::OnMovedOrSized() {
     RECT r;
     if (IsAlive() && ::GetWindowRect(GetHwnd(), &r)) m_rectWin = r;
-    // leader line: while it is shown it gets the target's client rectangle
-    // and this note's client rectangle (both in screen coordinates) and the
-    // ear's window rectangle here.
+    UpdateLeaderLine();
 }
 
 // --- Following the target ---------------------------------------------------------
@@ -799,7 +748,7 @@ void CTackletWin::ApplyAlpha(BYTE alpha) {
     const BOOL ok = ::SetLayeredWindowAttributes(GetHwnd(), keyed ? BackgroundRgb() : 0, alpha,
                                                  keyed ? (LWA_COLORKEY | LWA_ALPHA) : LWA_ALPHA);
     if (!ok) Trace("SetLayeredWindowAttributes() Error=%d\n", static_cast<int>(::GetLastError()));
-    // leader line: it receives the same alpha here.
+    SetLeaderLineAlpha(alpha);
 }
 
 void CTackletWin::RestoreAlpha() {
@@ -816,7 +765,7 @@ void CTackletWin::MakeOpaque() {
         Trace("SetLayeredWindowAttributes() Error=%d\n", static_cast<int>(::GetLastError()));
     }
     Repaint();
-    // leader line: it gets alpha 255 here.
+    SetLeaderLineAlpha(255);
 }
 
 // --- Mouse ------------------------------------------------------------------------

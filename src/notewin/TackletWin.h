@@ -21,15 +21,17 @@
 #include "data/PvLogFont.h"
 #include "data/ReserveData.h"
 #include "data/TackletWindow.h"
+#include "notewin/ArrowWin.h"
 #include "notewin/EditTacklet.h"
 #include "platform/GdiHolders.h"
 #include "platform/SharedGdi.h"
 #include "notewin/NoteColors.h"
 #include "platform/Dialog.h"
 
-class CArrowWin;  // leader-line window
-
-class CTackletWin : public CDialog, public CEditTackletListener, public ITackletWindow {
+class CTackletWin : public CDialog,
+                    public CEditTackletListener,
+                    public CArrowWinListener,
+                    public ITackletWindow {
 public:
     static constexpr int kEarThickness = 17;
     static constexpr int kTextLimit = 4000;
@@ -108,6 +110,8 @@ public:
     bool HasEditFocus() const { return m_editFocus != 0; }
     bool IsTopmostByPrefix() const { return m_topmost != 0; }
     const CEditTacklet& Edit() const { return m_edit; }
+    // The leader-line window while the leader line is shown, else null.
+    CArrowWin* LeaderLine() const { return m_pArrowWin; }
 
     // Greys the context menu's items that do not apply to this note now.
     void GreyMenuItems(HMENU popup) const;
@@ -141,6 +145,19 @@ public:
     // Ctrl/Shift wheel: width/height change by one pixel per notch.
     void MouseWheel(UINT keys, short delta);
 
+    // --- Leader line (the hand-off points of the note) ---------------------
+    // Places a never-placed line, then creates the line window when the
+    // target exists.
+    void CreateLeaderLine();
+    // Takes the points back, clears the flag and destroys the line window.
+    void RemoveLeaderLine();
+    // Hands the target's and the note's client rectangles and the ear over.
+    void UpdateLeaderLine();
+    void SetLeaderLineAlpha(BYTE alpha);
+    // Background and ear colours and the width index.
+    void SetLeaderLineColors();
+    void ShowLeaderLine(bool show);
+
     // Moves to (left, top + topShift) with size - 1, then with size + 1 (both
     // from the rectangle before), so the frame and layout are recomputed.
     void NudgeSize(int topShift);
@@ -155,6 +172,9 @@ protected:
     void OnEditMouseWheel(UINT keys, short delta, POINT point) override;
     void OnEditMouseMove(UINT keys, POINT point) override;
     void OnEditButtonDown(UINT keys, POINT point) override;
+
+    // CArrowWinListener
+    void OnArrowWinGone(const CArrowData& last) override;
 
 private:
     CTackletWin();
@@ -177,6 +197,9 @@ private:
     void PeelOff();
     void SetFrameStyle(bool on);
     void ChooseEditFont();
+    // The colour / leader-line and transparency dialogs, applied on OK.
+    void ChooseColors();
+    void ChooseTransparency();
     void Split();
     void Absorb();
     // Selects [from, to) in the edit control, copies it and reads it back
@@ -224,8 +247,8 @@ private:
     int BKTRANSPARENT = 0;
     CReserveData m_reserve;
     CArrowData m_arrow;
-    // The leader-line window while the leader line is shown (owned). It does
-    // not exist yet: every place that will drive it is marked "leader line".
+    // The leader-line window while the leader line is shown (owned: it is
+    // an owned window of this one and tells OnArrowWinGone when it ends).
     CArrowWin* m_pArrowWin = nullptr;
     int m_topmost = 0;
 

@@ -13,6 +13,11 @@
 #define IDD_TACKLET              131
 #define IDD_WRITEMSG             135
 #define IDD_BODYEDIT             168
+#define IDD_TRANSPARENT          133
+#define IDD_TACKLET_COLOR        134
+#define IDD_FRAME                138
+#define IDD_POINTWIN             153
+#define IDD_ARROWWIN             154
 
 // Menus
 #define IDR_TRAY_MENU            130
@@ -60,6 +65,55 @@
 // Note window controls
 #define IDC_TACKLET_EDIT         1005
 #define IDC_TACKLET_EAR          1006
+
+// Colour and leader-line dialog (134)
+#define IDC_COLOR_EAR_RED        1011
+#define IDC_COLOR_EAR_GREEN      1012
+#define IDC_COLOR_EAR_BLUE       1013
+#define IDC_COLOR_EAR_ORANGE     1014
+#define IDC_COLOR_EAR_BLACK      1057
+#define IDC_COLOR_SW_EAR_RED     1015
+#define IDC_COLOR_SW_EAR_GREEN   1016
+#define IDC_COLOR_SW_EAR_BLUE    1017
+#define IDC_COLOR_SW_EAR_ORANGE  1018
+#define IDC_COLOR_SW_EAR_BLACK   1060
+#define IDC_COLOR_POS_RIGHT      1020
+#define IDC_COLOR_POS_TOP        1021
+#define IDC_COLOR_POS_LEFT       1033
+#define IDC_COLOR_POS_BOTTOM     1034
+#define IDC_COLOR_TX_BLACK       1030
+#define IDC_COLOR_TX_RED         1031
+#define IDC_COLOR_TX_BLUE        1032
+#define IDC_COLOR_BK_WHITE       1025
+#define IDC_COLOR_BK_RED         1019
+#define IDC_COLOR_BK_GREEN       1022
+#define IDC_COLOR_BK_BLUE        1023
+#define IDC_COLOR_BK_ORANGE      1024
+#define IDC_COLOR_BK_GREY        1035
+#define IDC_COLOR_SW_BK_RED      1026
+#define IDC_COLOR_SW_BK_GREEN    1027
+#define IDC_COLOR_SW_BK_BLUE     1028
+#define IDC_COLOR_SW_BK_ORANGE   1029
+#define IDC_COLOR_SW_BK_GREY     1036
+#define IDC_COLOR_GRADIENT       1201
+#define IDC_COLOR_PTN_FIRST      1202   // 1202..1209: patterns 0..7
+#define IDC_COLOR_ARROW_OFF      1125
+#define IDC_COLOR_ARROW_ON       1126
+#define IDC_COLOR_WIDTH_THIN     1210
+#define IDC_COLOR_WIDTH_NORMAL   1211
+#define IDC_COLOR_WIDTH_THICK    1212
+
+// Transparency dialog (133)
+#define IDC_TRANS_PERCENT        1008
+#define IDC_TRANS_SPIN           1009
+#define IDC_TRANS_MOUSE_OFF      1051
+#define IDC_TRANS_MOUSE_ON       1052
+#define IDC_TRANS_BK             1054
+#define IDC_TRANS_BK_GROUP       1055
+
+// Resize frame dialog (138)
+#define IDC_FRAME_ON             1039
+#define IDC_FRAME_OFF            1040
 
 // Window selection dialog
 #define IDD_WINDOWSEL            147

@@ -15,7 +15,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <memory>
 #include <fstream>
 #include <functional>
@@ -487,6 +489,26 @@ TEST(ExtensionRequest, ParsesTheBlockAndRefusesShortOrWrongOnes) {
     EXPECT_EQ(ParseExtensionRequest(block, 115, &r), ExtensionParse::TooShort);
     block[4] = 2;
     EXPECT_EQ(ParseExtensionRequest(block, 116, &r), ExtensionParse::WrongHeader);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControllerTest, NewNotesTakeTheLeaderLineWidthOfTheSettings) {
+    const std::string path = scratch.Path() + "\\MossrelPropaty.ini";
+    FILE* f = std::fopen(path.c_str(), "w");
+    ASSERT_NE(f, nullptr);
+    std::fputs("[SYSTEM]\r\nARROWLINEWIDTH=2\r\n", f);
+    std::fclose(f);
+    {
+        wintest::CMessageBoxAnswerer answerer;  // should a hotkey be taken already
+        control.SetPropatyPath(path);
+    }
+    control.PasteToDesktop();
+    ASSERT_EQ(control.Notes().Size(), 1u);
+    EXPECT_EQ(control.Notes()[0].ARLINEWIDTH, 2);
+    EXPECT_EQ(control.DefaultNote().ARLINEWIDTH, 2);
 }
 
 }  // namespace

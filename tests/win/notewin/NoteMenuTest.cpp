@@ -7,12 +7,17 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "NoteTestNote.h"
 #include "NoteTestSupport.h"
+#include "data/IniFile.h"
+#include "notewin/ArrowWin.h"
 #include "notewin/TackletWin.h"
 #include "platform/Dialog.h"
 #include "res/resource.h"
@@ -143,6 +148,116 @@ TEST_F(NoteMenuWindowTest, GreysTheCurrentEditModeAndMatchingOnTheDesktop) {
         }
         ::DestroyMenu(menu);
     }
+}
+
+// Reads the items of the next popup menu this process shows, then closes it.
+class CPopupMenuReader {
+public:
+    CPopupMenuReader() { m_thread = ::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr); }
+    ~CPopupMenuReader() {
+        ::WaitForSingleObject(m_thread, 10000);
+        ::CloseHandle(m_thread);
+    }
+    // The command ids of the menu's items (empty when none showed).
+    std::vector<UINT> Ids() {
+        ::WaitForSingleObject(m_thread, 10000);
+        return m_ids;
+    }
+
+private:
+    static DWORD WINAPI ThreadProc(void* param) {
+        auto* self = static_cast<CPopupMenuReader*>(param);
+        for (int i = 0; i < 250; ++i, ::Sleep(20)) {
+            HWND menuWnd = ::FindWindowA("#32768", nullptr);
+            DWORD pid = 0;
+            if (menuWnd) ::GetWindowThreadProcessId(menuWnd, &pid);
+            if (!menuWnd || pid != ::GetCurrentProcessId() || !::IsWindowVisible(menuWnd)) continue;
+            HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(menuWnd, MN_GETHMENU, 0, 0));
+            for (int k = 0; menu && k < ::GetMenuItemCount(menu); ++k) self->m_ids.push_back(::GetMenuItemID(menu, k));
+            ::PostMessageA(menuWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+            break;
+        }
+        return 0;
+    }
+    std::vector<UINT> m_ids;
+    HANDLE m_thread;
+};
+
+TEST_F(NoteMenuWindowTest, RightClickInTheTextShowsTheEditControlsOwnMenu) {
+    note->SetText("text");
+    ::ShowWindow(note->GetHwnd(), SW_SHOWNOACTIVATE);
+    CPopupMenuReader reader;
+    const HWND edit = note->EditHwnd();
+    ::SendMessageA(edit, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    ::SendMessageA(edit, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    const std::vector<UINT> ids = reader.Ids();
+    EXPECT_NE(std::find(ids.begin(), ids.end(), static_cast<UINT>(WM_COPY)), ids.end());
+    EXPECT_NE(std::find(ids.begin(), ids.end(), static_cast<UINT>(WM_PASTE)), ids.end());
+    EXPECT_EQ(std::find(ids.begin(), ids.end(), static_cast<UINT>(ID_TACKLET_COLOR)), ids.end());
+}
+
+// Finds the platform's font dialog of this process (the dialog with a size
+// box, cmb3), types a size into it and presses OK, from another thread.
+class CFontDialogDriver {
+public:
+    explicit CFontDialogDriver(const char* size) : m_size(size) {
+        m_thread = ::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
+    }
+    ~CFontDialogDriver() {
+        ::WaitForSingleObject(m_thread, 10000);
+        ::CloseHandle(m_thread);
+    }
+    bool Done() {
+        ::WaitForSingleObject(m_thread, 10000);
+        return m_found;
+    }
+
+private:
+    static constexpr int kSizeBox = 0x472;
+    static BOOL CALLBACK Find(HWND hwnd, LPARAM param) {
+        auto* self = reinterpret_cast<CFontDialogDriver*>(param);
+        DWORD pid = 0;
+        ::GetWindowThreadProcessId(hwnd, &pid);
+        char cls[16] = {};
+        ::GetClassNameA(hwnd, cls, sizeof cls);
+        if (pid == ::GetCurrentProcessId() && std::string(cls) == "#32770" && ::IsWindowVisible(hwnd) &&
+            ::GetDlgItem(hwnd, kSizeBox)) {
+            self->m_dialog = hwnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static DWORD WINAPI ThreadProc(void* param) {
+        auto* self = static_cast<CFontDialogDriver*>(param);
+        for (int i = 0; i < 250 && !self->m_dialog; ++i) {
+            ::EnumWindows(Find, reinterpret_cast<LPARAM>(self));
+            if (!self->m_dialog) ::Sleep(20);
+        }
+        if (!self->m_dialog) return 0;
+        const HWND box = ::GetDlgItem(self->m_dialog, kSizeBox);
+        ::SendMessageA(box, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(self->m_size));
+        ::SendMessageA(self->m_dialog, WM_COMMAND, MAKEWPARAM(kSizeBox, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+        ::PostMessageA(self->m_dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        self->m_found = true;
+        return 0;
+    }
+    const char* m_size;
+    HWND m_dialog = nullptr;
+    bool m_found = false;
+    HANDLE m_thread;
+};
+
+TEST_F(NoteMenuWindowTest, FontDialogGivesTheChosenSizeToTheEditControl) {
+    const PvLogFont start = note->GetEditFont();
+    CFontDialogDriver driver("20");
+    Command(note->GetHwnd(), ID_TACKLET_FONT);
+    ASSERT_TRUE(driver.Done());
+    const HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    const PvLogFont chosen = note->GetEditFont();
+    EXPECT_EQ(chosen.lfHeight, -::MulDiv(20, dpi, 72));
+    EXPECT_NE(chosen.lfHeight, start.lfHeight);
 }
 
 // Commands that go to the controller, on notes it holds.
@@ -285,6 +400,151 @@ TEST_F(NoteMenuControllerTest, MoveToDesktopMakesADesktopNote) {
     control.MatchTick();
     ASSERT_EQ(Note(0).m_bAttached, 1);
     EXPECT_EQ(Win(0)->TargetHwnd(), ::GetDesktopWindow());
+}
+
+}  // namespace
+
+namespace {
+
+bool Checked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+void Click(HWND dialog, int id) { ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+void PressOk(HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }
+
+// The appearance dialogs opened from the menu: applied to the note window
+// on OK, and written to the data file by the next save.
+class NoteAppearanceMenuTest : public NoteMenuControllerTest {
+protected:
+    int Saved(const char* key) {
+        const CIniFile ini = CIniFile::Load(scratch.Path() + "\\PinvaneData.ini");
+        return ini.GetInt("TACKLETITEM0", key, -1);
+    }
+};
+
+TEST_F(NoteAppearanceMenuTest, ColourDialogAppliesInOrderAndIsSaved) {
+    wintest::CTargetWindow target("PvTarget menu colour", 100, 100, 500, 400);
+    AddNotes("PvTarget menu colour", {"colour"});
+    Win(0)->MoveWindow(150, 150, 200, 100);
+    const RECT before = ChildRect(Win(0)->EarHwnd());
+    std::vector<int> shown;
+    wintest::CDialogDriver driver("付箋色＆引出し線設定", [&](HWND d) {
+        for (int id : {IDC_COLOR_EAR_RED, IDC_COLOR_POS_RIGHT, IDC_COLOR_BK_GREY, IDC_COLOR_GRADIENT, IDC_COLOR_ARROW_OFF})
+            if (Checked(d, id)) shown.push_back(id);
+        for (int id : {IDC_COLOR_EAR_GREEN, IDC_COLOR_POS_LEFT, IDC_COLOR_BK_BLUE, IDC_COLOR_TX_BLUE,
+                       IDC_COLOR_PTN_FIRST + 3, IDC_COLOR_ARROW_ON, IDC_COLOR_WIDTH_THICK})
+            Click(d, id);
+        PressOk(d);
+    });
+    Command(NoteHwnd(0), ID_TACKLET_COLOR);
+    ASSERT_TRUE(driver.Done());
+    // The note defaults: ear red on the right, grey gradient, no line.
+    EXPECT_EQ(shown, (std::vector<int>{IDC_COLOR_EAR_RED, IDC_COLOR_POS_RIGHT, IDC_COLOR_BK_GREY,
+                                       IDC_COLOR_GRADIENT, IDC_COLOR_ARROW_OFF}));
+    CTackletWin* w = Win(0);
+    EXPECT_EQ(w->GetColor(), 1);
+    EXPECT_EQ(w->GetPickPos(), 2);
+    EXPECT_EQ(w->GetBkColor(), 3);
+    EXPECT_EQ(w->GetTxColor(), 2);
+    EXPECT_EQ(w->GetGraFlg(), 1);
+    EXPECT_EQ(w->GetGraPtn(), 3);
+    EXPECT_EQ(w->GetArrowLineWidth(), 2);
+    EXPECT_EQ(w->Edit().Background().Color(), RGB(200, 200, 255));
+    // The ear moved to the left side.
+    const RECT ear = ChildRect(w->EarHwnd());
+    EXPECT_NE(ear.left, before.left);
+    EXPECT_EQ(ear.left, 0);
+    ASSERT_NE(w->LeaderLine(), nullptr);
+    EXPECT_EQ(w->LeaderLine()->WidthIndex(), 2);
+    EXPECT_EQ(w->LeaderLine()->LineColor(), RGB(200, 200, 255));
+
+    control.SaveAll();
+    const struct {
+        const char* key;
+        int value;
+    } saved[] = {{"COLOR", 1}, {"PICKPOS", 2}, {"BKCOLOR", 3}, {"TXCOLOR", 2}, {"GRAFLG", 1},
+                 {"GRAPTN", 3}, {"ARWFLAG", 1}, {"ARLINEWIDTH", 2}};
+    for (const auto& s : saved) EXPECT_EQ(Saved(s.key), s.value) << s.key;
+}
+
+TEST_F(NoteAppearanceMenuTest, ColourDialogSwitchesTheLineOff) {
+    wintest::CTargetWindow target("PvTarget menu line off", 100, 100, 500, 400);
+    AddNotes("PvTarget menu line off", {"line"});
+    Win(0)->SetArrow(CArrowData{1, 20, 10, 300, 200}, 1);
+    Win(0)->CreateLeaderLine();
+    ASSERT_NE(Win(0)->LeaderLine(), nullptr);
+    const HWND line = Win(0)->LeaderLine()->GetHwnd();
+    wintest::CDialogDriver driver("付箋色＆引出し線設定", [&](HWND d) {
+        Click(d, IDC_COLOR_ARROW_OFF);
+        PressOk(d);
+    });
+    Command(NoteHwnd(0), ID_TACKLET_COLOR);
+    ASSERT_TRUE(driver.Done());
+    EXPECT_EQ(Win(0)->LeaderLine(), nullptr);
+    EXPECT_FALSE(::IsWindow(line));
+    const CArrowData off = Win(0)->GetArrow();
+    EXPECT_EQ(off.ARWFLAG, 0);
+    EXPECT_EQ(off.ARWENDX, 300);
+    control.SaveAll();
+    EXPECT_EQ(Saved("ARWFLAG"), 0);
+    EXPECT_EQ(Saved("ARWENDX"), 300);
+}
+
+TEST_F(NoteAppearanceMenuTest, TransparencyDialogAppliesAndIsSaved) {
+    wintest::CTargetWindow target("PvTarget menu alpha", 100, 100, 500, 400);
+    AddNotes("PvTarget menu alpha", {"alpha"});
+    Win(0)->SetMouseHideCtl(1);
+    int shownPercent = 0;
+    wintest::CDialogDriver driver("透明度の設定", [&](HWND d) {
+        shownPercent = static_cast<int>(::SendMessageA(::GetDlgItem(d, IDC_TRANS_SPIN), UDM_GETPOS32, 0, 0));
+        Click(d, IDC_TRANS_BK);  // also turns fading under the mouse off
+        ::SendMessageA(::GetDlgItem(d, IDC_TRANS_SPIN), UDM_SETPOS32, 0, 50);
+        PressOk(d);
+    });
+    Command(NoteHwnd(0), ID_TACKLET_TRANSPARENCY);
+    ASSERT_TRUE(driver.Done());
+    EXPECT_EQ(shownPercent, 70);
+    CTackletWin* w = Win(0);
+    EXPECT_EQ(w->GetBkTransparent(), 1);
+    EXPECT_EQ(w->GetTransparent(), 50);
+    EXPECT_EQ(w->GetMouseHideCtl(), 0);
+    EXPECT_EQ(w->BaseAlpha(), 127);
+    EXPECT_FALSE(w->Edit().Background().Gradient());  // keyed out: no gradient
+    const CLayered l = LayeredOf(NoteHwnd(0));
+    EXPECT_EQ(l.alpha, 127);
+    EXPECT_EQ(l.flags, static_cast<DWORD>(LWA_COLORKEY | LWA_ALPHA));
+    control.SaveAll();
+    EXPECT_EQ(Saved("TRANSPARENT"), 50);
+    EXPECT_EQ(Saved("BKTRANSPARENT"), 1);
+    EXPECT_EQ(Saved("MOUSEHIDECTL"), 0);
+}
+
+TEST_F(NoteAppearanceMenuTest, OkAfterTheNoteHasGoneChangesNothing) {
+    const WORD commands[] = {ID_TACKLET_COLOR, ID_TACKLET_TRANSPARENCY};
+    const char* captions[] = {"付箋色＆引出し線設定", "透明度の設定"};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(captions[i]);
+        auto target = std::make_unique<wintest::CTargetWindow>("PvTarget menu gone", 100, 100, 500, 400);
+        AddNotes("PvTarget menu gone", {"gone"});
+        const HWND targetWnd = target->Hwnd();
+        wintest::CDialogDriver driver(captions[i], [&](HWND d) {
+            Click(d, IDC_COLOR_EAR_BLUE);
+            Click(d, IDC_TRANS_BK);
+            // The target closes while the dialog is open: its note goes too.
+            ::SendMessageA(targetWnd, WM_CLOSE, 0, 0);
+            PressOk(d);
+        });
+        const HWND noteWnd = NoteHwnd(0);
+        Command(noteWnd, commands[i]);
+        ASSERT_TRUE(driver.Done());
+        EXPECT_FALSE(::IsWindow(noteWnd));
+        control.MatchTick();  // the controller notices and takes the state back
+        ASSERT_EQ(control.Notes().Size(), 1u);
+        EXPECT_EQ(Note(0).m_bAttached, 0);
+        EXPECT_EQ(Note(0).COLOR, 0);
+        EXPECT_EQ(Note(0).BKTRANSPARENT, 0);
+        EXPECT_EQ(Note(0).TEXT, "gone");
+        control.Notes().Clear();
+        target.reset();
+    }
 }
 
 }  // namespace

@@ -74,6 +74,33 @@ TEST(NoteDefaultDlgTest, ShowsEveryValueAsSummaryAndSwatch) {
     EXPECT_EQ(swatches[2], RGB(200, 255, 200)) << "background 緑";
 }
 
+TEST(NoteDefaultDlgTest, ColourChangeRunsTheColourDialogOnTheDefaults) {
+    CNoteDefaultDlg dialog;
+    dialog.m_defaults.GRAFLG = 1;
+    dialog.m_defaults.ARLINEWIDTH = 1;
+    bool gradientShown = false;
+    CDialogDriver colour("付箋色＆引出し線設定", [&](HWND d) {
+        gradientShown = ::IsDlgButtonChecked(d, IDC_COLOR_GRADIENT) == BST_CHECKED;
+        ::SendMessageA(::GetDlgItem(d, IDC_COLOR_GRADIENT), BM_CLICK, 0, 0);
+        ::SendMessageA(::GetDlgItem(d, IDC_COLOR_WIDTH_THICK), BM_CLICK, 0, 0);
+        ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    std::string summary;
+    CDialogDriver defaults(kDefaultsCaption, [&](HWND d) {
+        ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_DEFAULTS_CHANGE_COLOR, BN_CLICKED), 0);
+        colour.Done();
+        for (int i = 0; i < 100 && summary.rfind("Gradation 無し", 0) != 0; ++i, ::Sleep(20))
+            summary = Item(d, IDC_DEFAULTS_GRADIENT);
+        ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    EXPECT_EQ(dialog.DoModal(nullptr), IDOK);
+    ASSERT_TRUE(defaults.Done());
+    EXPECT_TRUE(gradientShown);
+    EXPECT_EQ(summary, "Gradation 無し");
+    EXPECT_EQ(dialog.m_defaults.GRAFLG, 0);
+    EXPECT_EQ(dialog.m_defaults.ARLINEWIDTH, 2);
+}
+
 TEST(InitSizeDlgTest, SpinsOfferOnlyTheNoteSizeLimits) {
     CInitSizeDlg dialog;
     dialog.m_height = 60;
