@@ -42,8 +42,9 @@ void CControlDlg::EditProperties() {
     m_settings.HK_PASTDT_MODIFIERS = dialog.m_pastDtModifiers;
     m_settings.HK_PASTDT_KEY = dialog.m_pastDtKey;
     RegisterHotkeys(false);
-    // Shown notes take the new period at their next follow step.
+    // The running follow timer takes the new period at once.
     m_settings.POSINTERVAL = PosIntervalOfChoice(dialog.m_posIntervalChoice);
+    if (m_following) ::SetTimer(GetHwnd(), TIMER_FOLLOW, static_cast<UINT>(m_settings.POSINTERVAL), nullptr);
     WritePropatyFile();
 }
 
