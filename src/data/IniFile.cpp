@@ -1,10 +1,13 @@
 #include "data/IniFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "data/AtomicFile.h"
 #include "data/MbString.h"
 
 namespace {
@@ -56,9 +59,21 @@ CIniFile::CIniFile(std::unique_ptr<char[]> contents, std::size_t size)
     ParseContents();
 }
 
-CIniFile CIniFile::Load(const std::string& path) {
+CIniFile CIniFile::Load(const std::string& path, LoadState* state) {
+    LoadState ignored;
+    if (state == nullptr) state = &ignored;
+    // Something else than a file in its place (a folder) cannot be read as one.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        *state = LoadState::Unreadable;
+        return CIniFile();
+    }
     std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return CIniFile();
+    if (f == nullptr) {
+        // Locked, forbidden or otherwise unopenable files exist all the same.
+        *state = FileExists(path) ? LoadState::Unreadable : LoadState::Missing;
+        return CIniFile();
+    }
     // The whole file in one read when its size is known; whatever more
     // there is (a file still growing, a device) is appended in pieces.
     std::size_t capacity = 0;
@@ -81,7 +96,13 @@ CIniFile CIniFile::Load(const std::string& path) {
         std::memcpy(data.get() + used, chunk, n);
         used += n;
     }
+    const bool failed = std::ferror(f) != 0;
     std::fclose(f);
+    if (failed) {
+        *state = LoadState::Unreadable;
+        return CIniFile();
+    }
+    *state = LoadState::Read;
     return CIniFile(std::move(data), used);
 }
 

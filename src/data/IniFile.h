@@ -43,15 +43,21 @@ public:
         const Section* m_section;
     };
 
+    // What Load found at the path.
+    enum class LoadState { Read, Missing, Unreadable };
+
     CIniFile() = default;
 
     // Parses the file at `path`; a file that cannot be read gives an empty
-    // result, like a missing file for the profile functions.
-    static CIniFile Load(const std::string& path);
+    // result, like a missing file for the profile functions. `state` tells
+    // a missing file from one that exists but could not be opened or read.
+    static CIniFile Load(const std::string& path, LoadState* state = nullptr);
     // Parses file contents held in memory.
     static CIniFile Parse(std::string_view contents);
 
     bool HasSection(std::string_view section) const;
+    // The file's bytes as read.
+    std::string_view Contents() const { return std::string_view(m_contents.get(), m_size); }
     SectionView GetSection(std::string_view section) const { return SectionView(FindSection(section)); }
 
     // The value of the key cut to `maxBytes` bytes (on a character boundary),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/AtomicFile.h"
 #include "data/TextProtect.h"
 #include "data/Trace.h"
 #include "data/VersionText.h"
@@ -9,10 +10,9 @@
 
 namespace {
 
-bool WriteNotes(const std::string& path, const std::vector<CTackletData>& notes, int format,
+// The whole file: the header, then every note.
+void WriteNotes(CWriteIniFile& writer, const std::string& path, const std::vector<CTackletData>& notes, int format,
                 std::uint32_t volumeKey) {
-    CWriteIniFile writer(CWriteIniFile::kStreamMode);
-    if (!writer.open(path)) return false;
     const std::string system = kNoteFileSystemSection;
     writer.write(system, "APPNAME", kNoteFileAppName, path);
     writer.write(system, "MESSAGE", kNoteFileMessage, path);
@@ -22,8 +22,18 @@ bool WriteNotes(const std::string& path, const std::vector<CTackletData>& notes,
     for (std::size_t i = 0; i < notes.size(); ++i) {
         notes[i].WriteItem(writer, format, volumeKey, NoteSectionName(i), path);
     }
+}
+
+bool WriteNotes(const std::string& path, const std::vector<CTackletData>& notes, int format,
+                std::uint32_t volumeKey, int backups) {
+    CWriteIniFile writer(CWriteIniFile::kStreamMode);
+    writer.SetBackups(backups);
+    if (!writer.open(path)) return false;
+    WriteNotes(writer, path, notes, format, volumeKey);
     return writer.close();
 }
+
+int StoredFormat(int format) { return format == kTextScrambled ? kTextScrambled : kTextPlain; }
 
 }  // namespace
 
@@ -59,14 +69,79 @@ std::vector<CTackletData> ReadNoteFile(const std::string& path, std::uint32_t vo
     return ReadNotes(CIniFile::Load(path), volumeKey);
 }
 
-bool WriteDataFile(const std::string& path, std::vector<CTackletData>& notes, int format, std::uint32_t volumeKey) {
+bool IsDamagedNoteFile(const CIniFile& ini) {
+    const std::string_view bytes = ini.Contents();
+    if (bytes.empty() || (bytes.back() != '\n' && bytes.back() != '\r')) return true;
+    const CIniFile::SectionView system = ini.GetSection(kNoteFileSystemSection);
+    if (!system.Exists() || system.GetView("TACKLETNUM", "").empty()) return true;
+    const std::int32_t count = system.GetInt("TACKLETNUM", 0);
+    if (count <= 0) return false;
+    // Every writer of these files writes the leader-line width of each note;
+    // only the text keys after it depend on the text format.
+    const CIniFile::SectionView last =
+        ini.GetSection(NoteSectionName(static_cast<std::size_t>(std::min(count, kMaxNoteCount) - 1)));
+    return !last.Exists() || last.GetView("ARLINEWIDTH", "").empty();
+}
+
+CNoteFileContents ReadNoteFileChecked(const std::string& path, std::uint32_t volumeKey) {
+    CNoteFileContents result;
+    CIniFile::LoadState loaded;
+    const CIniFile ini = CIniFile::Load(path, &loaded);
+    switch (loaded) {
+    case CIniFile::LoadState::Missing: result.state = NoteFileState::Missing; return result;
+    case CIniFile::LoadState::Unreadable: result.state = NoteFileState::Unreadable; return result;
+    case CIniFile::LoadState::Read: break;
+    }
+    result.state = IsDamagedNoteFile(ini) ? NoteFileState::Damaged : NoteFileState::Read;
+    result.notes = ReadNotes(ini, volumeKey);
+    return result;
+}
+
+CStartupNoteFile ReadStartupNoteFile(const std::string& path, std::uint32_t volumeKey) {
+    CStartupNoteFile file;
+    file.contents = ReadNoteFileChecked(path, volumeKey);
+    if (file.contents.state == NoteFileState::Unreadable) {
+        Trace("ReadStartupNoteFile(%s): the file cannot be read; it is kept as it is\n", path.c_str());
+        BlockFileWrites(path);
+        return file;
+    }
+    if (file.contents.state != NoteFileState::Damaged) return file;
+    for (int g = 1; g <= kDataFileBackups; ++g) {
+        CNoteFileContents backup = ReadNoteFileChecked(BackupPath(path, g), volumeKey);
+        if (backup.state != NoteFileState::Read) continue;
+        Trace("ReadStartupNoteFile(%s): damaged, restored from backup %d\n", path.c_str(), g);
+        // The damaged file stays beside the others; the restored notes are
+        // written over it at the next save.
+        WriteFileAtomically(path + ".damaged", std::string(CIniFile::Load(path).Contents()));
+        file.contents.notes = std::move(backup.notes);
+        file.restored = true;
+        return file;
+    }
+    // No good backup: the notes that could be read are all there is.
+    return file;
+}
+
+bool WriteDataFile(const std::string& path, std::vector<CTackletData>& notes, int format, std::uint32_t volumeKey,
+                   std::string* written) {
     Trace("CControlDlg::__writeIniFile()\n");
-    const int stored = format == kTextScrambled ? kTextScrambled : kTextPlain;
-    if (!WriteNotes(path, notes, stored, volumeKey)) return false;
+    std::string image = RenderDataFile(path, notes, format, volumeKey);
+    if (!WriteFileAtomically(path, image, kDataFileBackups)) {
+        Trace("CWriteIniFile::openFile(%s) Error!\n", path.c_str());
+        return false;
+    }
     for (CTackletData& note : notes) note.m_bModified = 0;
+    if (written) *written = std::move(image);
     return true;
 }
 
 bool WriteExportFile(const std::string& path, const std::vector<CTackletData>& notes) {
-    return WriteNotes(path, notes, kTextPlain, 0);
+    return WriteNotes(path, notes, kTextPlain, 0, 0);
+}
+
+std::string RenderDataFile(const std::string& path, const std::vector<CTackletData>& notes, int format,
+                           std::uint32_t volumeKey) {
+    CWriteIniFile writer(CWriteIniFile::kStreamMode);
+    writer.openMemory();
+    WriteNotes(writer, path, notes, StoredFormat(format), volumeKey);
+    return writer.takeText();
 }

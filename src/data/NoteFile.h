@@ -45,13 +45,56 @@ std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey
 // VolumeKeyForPath) or an export file (key 0). A missing file has no notes.
 std::vector<CTackletData> ReadNoteFile(const std::string& path, std::uint32_t volumeKey);
 
+// Previous versions of the data file kept beside it ("<file>.bak1" newest).
+inline constexpr int kDataFileBackups = 3;
+
+// What reading a note file found.
+enum class NoteFileState {
+    Missing,     // no file: no notes
+    Read,        // read whole
+    Unreadable,  // exists but could not be opened or read
+    Damaged,     // read, but cut short or without its header
+};
+
+struct CNoteFileContents {
+    NoteFileState state = NoteFileState::Missing;
+    std::vector<CTackletData> notes;  // what could be read
+};
+
+// Whether parsed note-file contents are damaged: no header (no SYSTEM
+// section with TACKLETNUM), an empty file, the last note's section missing
+// or ending before its fixed keys, or the file ending inside a line.
+bool IsDamagedNoteFile(const CIniFile& ini);
+
+// Reads a note file and says what it found (notes as ReadNoteFile).
+CNoteFileContents ReadNoteFileChecked(const std::string& path, std::uint32_t volumeKey);
+
+// The data file or pending-list file as read at start. A damaged file is
+// replaced by its newest good backup (the damaged one is kept as
+// "<file>.damaged"); then `restored` is true. A file that exists but could
+// not be read is blocked from being replaced (see BlockFileWrites) until a
+// later read succeeds.
+struct CStartupNoteFile {
+    CNoteFileContents contents;
+    bool restored = false;
+};
+CStartupNoteFile ReadStartupNoteFile(const std::string& path, std::uint32_t volumeKey);
+
 // Writes the data file or the pending-list file: the header with
 // SAVEFORMAT, then every note with the text format and the volume key.
 // A format other than 0 and 1 is written as format 0, so that no body is
-// lost. On success every note's m_bModified is cleared and true returned.
-// False when the file cannot be opened (nothing written) or a write fails;
-// the notes then stay marked modified.
-bool WriteDataFile(const std::string& path, std::vector<CTackletData>& notes, int format, std::uint32_t volumeKey);
+// lost. The file is replaced in one step, the previous version kept as a
+// backup (kDataFileBackups generations). On success every note's
+// m_bModified is cleared, the bytes written stored in `written` (when
+// given) and true returned. False when the file cannot be written or
+// replaced (the old file untouched); the notes then stay marked modified.
+bool WriteDataFile(const std::string& path, std::vector<CTackletData>& notes, int format, std::uint32_t volumeKey,
+                   std::string* written = nullptr);
+
+// The bytes WriteDataFile would write (for comparing with what is on disk);
+// the records are not changed.
+std::string RenderDataFile(const std::string& path, const std::vector<CTackletData>& notes, int format,
+                           std::uint32_t volumeKey);
 
 // Writes an export file: SAVEFORMAT "0" and every note in plain text
 // (format 0, key 0). The records are not changed. False as above.

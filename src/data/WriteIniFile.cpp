@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "data/AtomicFile.h"
 #include "data/Trace.h"
 
 namespace {
@@ -38,16 +39,22 @@ std::string OneLine(std::string_view value) {
 
 void CWriteIniFile::SetProfileWriter(ProfileWriter writer) { g_profileWriter = writer; }
 
-CWriteIniFile::~CWriteIniFile() { close(); }
+// A writer going out of scope without close() never replaces the file
+// with what it holds so far.
+CWriteIniFile::~CWriteIniFile() { discard(); }
 
 int CWriteIniFile::open(const std::string& path) {
     if (m_mode != kStreamMode) return 1;
-    close();
+    discard();
+    m_memory = false;
     m_lastSection.clear();
     m_buffer.clear();
     m_failed = false;
-    m_file = std::fopen(path.c_str(), "wb");
+    m_target = path;
+    m_temp = TempPathFor(path);
+    if (!AreFileWritesBlocked(path)) m_file = std::fopen(m_temp.c_str(), "wb");
     if (m_file == nullptr) {
+        m_failed = true;
         Trace("CWriteIniFile::openFile(%s) Error!\n", path.c_str());
         return 0;
     }
@@ -62,6 +69,7 @@ void CWriteIniFile::EndLine() {
 }
 
 void CWriteIniFile::Flush() {
+    if (m_memory) return;
     if (m_file != nullptr && !m_buffer.empty() &&
         std::fwrite(m_buffer.data(), 1, m_buffer.size(), m_file) != m_buffer.size()) {
         m_failed = true;
@@ -83,7 +91,7 @@ int CWriteIniFile::write(std::string_view section, std::string_view key, std::st
                    ? 1
                    : 0;
     }
-    if (m_file == nullptr) return 1;
+    if (m_file == nullptr && !m_memory) return 1;
     if (section != m_lastSection) {
         m_lastSection = section;
         Append("[");
@@ -113,7 +121,35 @@ int CWriteIniFile::write(std::string_view section, std::string_view key, long lo
 bool CWriteIniFile::close() {
     if (m_file == nullptr) return !m_failed;
     Flush();
-    if (std::fclose(m_file) != 0) m_failed = true;
+    if (!FlushAndClose(m_file)) m_failed = true;
     m_file = nullptr;
+    if (m_failed) {
+        std::remove(m_temp.c_str());
+        return false;
+    }
+    if (!CommitFile(m_temp, m_target, m_backups)) m_failed = true;
     return !m_failed;
+}
+
+void CWriteIniFile::discard() {
+    if (m_file == nullptr) return;
+    std::fclose(m_file);
+    m_file = nullptr;
+    m_buffer.clear();
+    std::remove(m_temp.c_str());
+}
+
+void CWriteIniFile::openMemory() {
+    discard();
+    m_memory = true;
+    m_lastSection.clear();
+    m_buffer.clear();
+    m_failed = false;
+}
+
+std::string CWriteIniFile::takeText() {
+    std::string text = std::move(m_buffer);
+    m_buffer.clear();
+    m_memory = false;
+    return text;
 }

@@ -1,11 +1,16 @@
 // Sequential writer of initialisation-format files.
 //
-// In stream mode (1) the writer creates the file itself and writes a
+// In stream mode (1) the writer writes the file itself and writes a
 // "[section]" line whenever the section changes and a "key=value" line for
 // each key. Every line ends with the bytes 0D 0D 0A, the line end the
 // program has always produced, on every platform. In profile mode (0) each
 // key goes through the platform's profile-writing function (see
 // SetProfileWriter).
+//
+// Stream mode never rewrites a file in place: the lines go to a temporary
+// file beside it, and close() flushes that file to the disk and puts it in
+// the target's place in one step (see AtomicFile.h). A writer that fails,
+// or that is never closed, leaves the old file as it was.
 //
 // Values are written so that the reader gives them back: a line break
 // inside a value becomes a blank (it would end the key and let the rest
@@ -35,15 +40,28 @@ public:
     void SetMode(int mode) { m_mode = mode; }
     int Mode() const { return m_mode; }
 
-    // Stream mode: creates or truncates the file; 1 on success, otherwise
-    // traces the failure and returns 0. Profile mode: 1 at once.
+    // Stream mode: starts a new version of the file (in its temporary file);
+    // 1 on success, otherwise traces the failure and returns 0 (also for a
+    // file that could not be read and is therefore not replaced). Profile
+    // mode: 1 at once.
     int open(const std::string& path);
     // Writes one key (and the section line when the section changed). Stream
     // mode: 1. Profile mode: the platform writer's result (0 without one).
     int write(std::string_view section, std::string_view key, std::string_view value, const std::string& path);
     int write(std::string_view section, std::string_view key, long long value, const std::string& path);
-    // Stream mode: closes the file; false when any write or the close failed.
+    // Stream mode: completes the file (flush, replace, backups); false when
+    // any write, the flush or the replacement failed, the old file then
+    // being untouched.
     bool close();
+    // Drops the version being written; the old file stays.
+    void discard();
+
+    // Stream mode into memory: the lines are kept (no file) until taken.
+    void openMemory();
+    std::string takeText();
+
+    // Previous versions kept beside the file by close() (0: none).
+    void SetBackups(int generations) { m_backups = generations; }
 
     // Installs the profile-mode key writer.
     static void SetProfileWriter(ProfileWriter writer);
@@ -55,6 +73,10 @@ private:
 
     int m_mode = kProfileMode;
     std::FILE* m_file = nullptr;
+    std::string m_target;
+    std::string m_temp;
+    int m_backups = 0;
+    bool m_memory = false;
     std::string m_lastSection;
     std::string m_buffer;  // lines not yet handed to the file
     bool m_failed = false;

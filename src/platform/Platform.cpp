@@ -1,10 +1,14 @@
 #include "platform/Platform.h"
 
+#include "data/AtomicFile.h"
 #include "data/RecordDefaults.h"
 #include "data/VersionText.h"
 #include "data/VolumeKey.h"
+#include "data/Trace.h"
 
 #include <windows.h>
+
+#include <io.h>
 
 #include <cstdio>
 #include <vector>
@@ -52,7 +56,37 @@ std::string ReadVersionText() {
     return text;
 }
 
+bool FlushFileToDisk(std::FILE* file) {
+    // The C runtime's flush only empties its own buffer into the system's.
+    HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(file)));
+    return handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(handle) != FALSE;
+}
+
+bool ReplaceFileInOneStep(const char* temp, const char* target) {
+    if (::GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES) {
+        // Keeps the target's attributes and security; fails (leaving both
+        // files) on a read-only or locked target.
+        if (::ReplaceFileA(target, temp, nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return true;
+        const DWORD error = ::GetLastError();
+        Trace("ReplaceFileA(%s) Error=%d\n", target, static_cast<int>(error));
+        // Only a file system without the replace operation falls back to a move.
+        if (error != ERROR_INVALID_FUNCTION && error != ERROR_NOT_SUPPORTED) return false;
+    }
+    if (::MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    Trace("MoveFileExA(%s) Error=%d\n", target, static_cast<int>(::GetLastError()));
+    return false;
+}
+
+bool CopyFileForBackup(const char* from, const char* to) {
+    // A read-only backup left by the user is replaced all the same.
+    ::SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
+    return ::CopyFileA(from, to, FALSE) != FALSE;
+}
+
 void InstallPlatformServices() {
+    SetFileFlusher(FlushFileToDisk);
+    SetFileReplacer(ReplaceFileInOneStep);
+    SetFileCopier(CopyFileForBackup);
     SetVolumeSerialProvider(QueryVolumeSerial);
     SetVersionText(ReadVersionText());
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestUtil.h"
+#include "data/AtomicFile.h"
 #include "data/NoteDate.h"
 #include "data/TextProtect.h"
 #include "data/VersionText.h"
@@ -181,6 +182,93 @@ TEST_F(NoteFileTest, VolumeKeyComesFromTheDriveLetter) {
     FakeVolumeSerial unavailable(0x5A000000, false);
     EXPECT_EQ(VolumeKeyForPath("Q:\\x.ini"), 0u);
     EXPECT_EQ(VolumeKeyForPath(""), 0u);
+}
+
+// ----------------------------------------------------- reading at start
+
+// A data file of `count` notes whose texts are `prefix` and a number.
+std::string DataFileBytes(const std::string& path, int count, const std::string& prefix) {
+    std::vector<CTackletData> notes;
+    for (int i = 0; i < count; ++i) {
+        CTackletData n;
+        n.TEXT = prefix + std::to_string(i);
+        notes.push_back(n);
+    }
+    return RenderDataFile(path, notes, kTextPlain, 0);
+}
+
+std::vector<std::string> Texts(const std::vector<CTackletData>& notes) {
+    std::vector<std::string> texts;
+    for (const CTackletData& n : notes) texts.push_back(n.TEXT);
+    return texts;
+}
+
+TEST_F(NoteFileTest, ADamagedFileIsRestoredFromItsNewestGoodBackup) {
+    struct Case {
+        const char* name;
+        std::string (*damage)(const std::string& good);
+    };
+    const Case cases[] = {
+        {"cut in the middle", [](const std::string& good) { return good.substr(0, good.size() / 2); }},
+        {"cut inside the last line", [](const std::string& good) { return good.substr(0, good.size() - 3); }},
+        {"empty", [](const std::string&) { return std::string(); }},
+        {"header missing", [](const std::string& good) { return good.substr(good.find("[TACKLETITEM0]")); }},
+        {"last note missing", [](const std::string& good) { return good.substr(0, good.find("[TACKLETITEM2]")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir scratch;
+        const std::string path = scratch.File("PinvaneData.ini");
+        const std::string current = DataFileBytes(path, 3, "new");
+        WriteBytes(path, c.damage(current));
+        WriteBytes(BackupPath(path, 1), current.substr(0, 40));  // damaged as well
+        WriteBytes(BackupPath(path, 2), DataFileBytes(path, 2, "old"));
+        const CStartupNoteFile read = ReadStartupNoteFile(path, 0);
+        EXPECT_EQ(read.contents.state, NoteFileState::Damaged);
+        EXPECT_TRUE(read.restored);
+        EXPECT_EQ(Texts(read.contents.notes), (std::vector<std::string>{"old0", "old1"}));
+        // The damaged file is kept, and may be replaced now.
+        EXPECT_EQ(ReadBytes(path + ".damaged"), c.damage(current));
+        EXPECT_FALSE(AreFileWritesBlocked(path));
+    }
+}
+
+TEST_F(NoteFileTest, SoundFilesAndDamagedFilesWithoutBackupAreReadAsTheyAre) {
+    const std::string path = dir.File("PinvaneData.ini");
+    const std::string good = DataFileBytes(path, 3, "n");
+    WriteBytes(path, good);
+    CStartupNoteFile read = ReadStartupNoteFile(path, 0);
+    EXPECT_EQ(read.contents.state, NoteFileState::Read);
+    EXPECT_FALSE(read.restored);
+    EXPECT_EQ(Texts(read.contents.notes), (std::vector<std::string>{"n0", "n1", "n2"}));
+
+    WriteBytes(path, good.substr(0, good.find("[TACKLETITEM2]")));
+    read = ReadStartupNoteFile(path, 0);
+    EXPECT_EQ(read.contents.state, NoteFileState::Damaged);
+    EXPECT_FALSE(read.restored);
+    EXPECT_EQ(Texts(read.contents.notes), (std::vector<std::string>{"n0", "n1", ""}));
+
+    EXPECT_EQ(ReadStartupNoteFile(dir.File("none.ini"), 0).contents.state, NoteFileState::Missing);
+}
+
+TEST_F(NoteFileTest, AFileThatCannotBeReadIsNeverReplacedUntilItIsReadAgain) {
+    // A directory in the file's place exists but cannot be read as a file.
+    const std::string path = dir.File("PinvaneData.ini");
+    std::filesystem::create_directory(path);
+    const CStartupNoteFile read = ReadStartupNoteFile(path, 0);
+    EXPECT_EQ(read.contents.state, NoteFileState::Unreadable);
+    EXPECT_TRUE(read.contents.notes.empty());
+    EXPECT_TRUE(AreFileWritesBlocked(path));
+    std::filesystem::remove(path);
+    WriteBytes(path, "the user's notes");
+    std::vector<CTackletData> notes(1);
+    notes[0].m_bModified = 1;
+    EXPECT_FALSE(WriteDataFile(path, notes, kTextPlain, 0));
+    EXPECT_EQ(notes[0].m_bModified, 1);
+    EXPECT_EQ(ReadBytes(path), "the user's notes");
+    UnblockFileWrites(path);
+    EXPECT_TRUE(WriteDataFile(path, notes, kTextPlain, 0));
+    EXPECT_EQ(ReadBytes(BackupPath(path, 1)), "the user's notes");
 }
 
 }  // namespace

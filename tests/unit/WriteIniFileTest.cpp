@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestUtil.h"
+#include "data/AtomicFile.h"
 #include "data/IniFile.h"
 
 namespace {
@@ -94,6 +95,87 @@ TEST(WriteIniFileTest, ProfileModeGoesThroughThePlatformWriter) {
     EXPECT_EQ(writer.write("S", "K", "V", "p.ini"), 1);
     CWriteIniFile::SetProfileWriter(nullptr);
     EXPECT_EQ(g_lastCall.section + g_lastCall.key + g_lastCall.value + g_lastCall.path, "SKVp.ini");
+}
+
+// ------------------------------------------------------- atomic replacement
+
+namespace atomic {
+
+bool FailingFlush(std::FILE*) { return false; }
+bool FailingReplace(const char*, const char*) { return false; }
+
+// Installs one failing hook (or blocks the path) for the life of a case.
+struct Failure {
+    const char* name;
+    void (*arrange)(const std::string& path);
+};
+
+void FailFlush(const std::string&) { SetFileFlusher(&FailingFlush); }
+void FailReplace(const std::string&) { SetFileReplacer(&FailingReplace); }
+void Block(const std::string& path) { BlockFileWrites(path); }
+
+void Restore(const std::string& path) {
+    SetFileFlusher(nullptr);
+    SetFileReplacer(nullptr);
+    UnblockFileWrites(path);
+}
+
+}  // namespace atomic
+
+TEST(WriteIniFileTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+    const atomic::Failure cases[] = {
+        {"flush to disk fails", &atomic::FailFlush},
+        {"replace fails", &atomic::FailReplace},
+        {"file could not be read", &atomic::Block},
+    };
+    for (const auto& failure : cases) {
+        SCOPED_TRACE(failure.name);
+        TempDir dir;
+        const std::string path = dir.File("PinvaneData.ini");
+        WriteBytes(path, "old contents");
+        failure.arrange(path);
+        CWriteIniFile writer(CWriteIniFile::kStreamMode);
+        writer.SetBackups(3);
+        writer.open(path);
+        writer.write("A", "k", "new", path);
+        EXPECT_FALSE(writer.close());
+        atomic::Restore(path);
+        EXPECT_EQ(ReadBytes(path), "old contents");
+        EXPECT_FALSE(FileExists(TempPathFor(path)));
+        EXPECT_FALSE(FileExists(BackupPath(path, 1)));
+    }
+}
+
+TEST(WriteIniFileTest, AnUnclosedWriterLeavesTheOldFile) {
+    TempDir dir;
+    const std::string path = dir.File("out.ini");
+    WriteBytes(path, "old contents");
+    {
+        CWriteIniFile writer(CWriteIniFile::kStreamMode);
+        ASSERT_EQ(writer.open(path), 1);
+        writer.write("A", "k", std::string(100000, 'x'), path);  // beyond the write buffer
+        EXPECT_EQ(ReadBytes(path), "old contents");
+    }
+    EXPECT_EQ(ReadBytes(path), "old contents");
+    EXPECT_FALSE(FileExists(TempPathFor(path)));
+}
+
+TEST(WriteIniFileTest, KeepsThreeGenerationsOfBackups) {
+    TempDir dir;
+    const std::string path = dir.File("PinvaneData.ini");
+    for (int version = 1; version <= 5; ++version) {
+        CWriteIniFile writer(CWriteIniFile::kStreamMode);
+        writer.SetBackups(3);
+        ASSERT_EQ(writer.open(path), 1);
+        writer.write("A", "v", version, path);
+        ASSERT_TRUE(writer.close());
+    }
+    EXPECT_EQ(ReadBytes(path), IniLines({"[A]", "v=5"}));
+    EXPECT_EQ(ReadBytes(BackupPath(path, 1)), IniLines({"[A]", "v=4"}));
+    EXPECT_EQ(ReadBytes(BackupPath(path, 2)), IniLines({"[A]", "v=3"}));
+    EXPECT_EQ(ReadBytes(BackupPath(path, 3)), IniLines({"[A]", "v=2"}));
+    EXPECT_FALSE(FileExists(BackupPath(path, 4)));
+    EXPECT_FALSE(FileExists(TempPathFor(path)));
 }
 
 }  // namespace

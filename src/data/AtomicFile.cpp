@@ -1,0 +1,130 @@
+#include "data/AtomicFile.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "data/Trace.h"
+
+namespace {
+
+bool StdioFlush(std::FILE*) { return true; }
+
+bool RenameReplace(const char* temp, const char* target) { return std::rename(temp, target) == 0; }
+
+bool StdioCopy(const char* from, const char* to) {
+    std::FILE* in = std::fopen(from, "rb");
+    if (in == nullptr) return false;
+    std::FILE* out = std::fopen(to, "wb");
+    if (out == nullptr) {
+        std::fclose(in);
+        return false;
+    }
+    bool ok = true;
+    char chunk[65536];
+    std::size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, in)) > 0) {
+        if (std::fwrite(chunk, 1, n, out) != n) {
+            ok = false;
+            break;
+        }
+    }
+    if (std::ferror(in)) ok = false;
+    std::fclose(in);
+    if (!FlushAndClose(out)) ok = false;
+    return ok;
+}
+
+FileFlusher g_flusher = StdioFlush;
+FileReplacer g_replacer = RenameReplace;
+FileCopier g_copier = StdioCopy;
+
+std::set<std::string>& BlockedPaths() {
+    static std::set<std::string> paths;
+    return paths;
+}
+
+// Paths compare without regard to ASCII case, as the file system does.
+std::string PathKey(const std::string& path) {
+    std::string key = path;
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; });
+    return key;
+}
+
+}  // namespace
+
+void SetFileFlusher(FileFlusher flusher) { g_flusher = flusher ? flusher : StdioFlush; }
+void SetFileReplacer(FileReplacer replacer) { g_replacer = replacer ? replacer : RenameReplace; }
+void SetFileCopier(FileCopier copier) { g_copier = copier ? copier : StdioCopy; }
+
+std::string TempPathFor(const std::string& target) { return target + ".tmp"; }
+
+std::string BackupPath(const std::string& target, int generation) {
+    return target + ".bak" + std::to_string(generation);
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool FlushAndClose(std::FILE* file) {
+    bool ok = std::fflush(file) == 0;
+    if (ok && !g_flusher(file)) ok = false;
+    if (std::fclose(file) != 0) ok = false;
+    return ok;
+}
+
+bool CommitFile(const std::string& temp, const std::string& target, int backups) {
+    if (AreFileWritesBlocked(target)) {
+        Trace("CommitFile(%s): not replaced, the file could not be read\n", target.c_str());
+        std::remove(temp.c_str());
+        return false;
+    }
+    // The current version is copied (not moved, so that the target exists at
+    // every moment) before the replacement; the generations move only once
+    // the replacement succeeded, so a failed save leaves every backup as it
+    // was. A backup that cannot be made does not stop the save.
+    const std::string staged = TempPathFor(BackupPath(target, 1));
+    const bool backedUp = backups > 0 && FileExists(target) && g_copier(target.c_str(), staged.c_str());
+    if (backups > 0 && FileExists(target) && !backedUp) Trace("CommitFile(%s): backup not written\n", target.c_str());
+    if (!g_replacer(temp.c_str(), target.c_str())) {
+        Trace("CommitFile(%s): replace failed\n", target.c_str());
+        std::remove(temp.c_str());
+        if (backedUp) std::remove(staged.c_str());
+        return false;
+    }
+    if (backedUp) {
+        for (int g = backups - 1; g >= 1; --g) {
+            const std::string from = BackupPath(target, g);
+            if (FileExists(from) && !g_replacer(from.c_str(), BackupPath(target, g + 1).c_str()))
+                Trace("CommitFile(%s): backup %d not rotated\n", target.c_str(), g);
+        }
+        if (!g_replacer(staged.c_str(), BackupPath(target, 1).c_str())) {
+            Trace("CommitFile(%s): backup not written\n", target.c_str());
+            std::remove(staged.c_str());
+        }
+    }
+    return true;
+}
+
+bool WriteFileAtomically(const std::string& target, const std::string& bytes, int backups) {
+    if (AreFileWritesBlocked(target)) return false;
+    const std::string temp = TempPathFor(target);
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    if (file == nullptr) return false;
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (!FlushAndClose(file)) ok = false;
+    if (!ok) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return CommitFile(temp, target, backups);
+}
+
+void BlockFileWrites(const std::string& path) { BlockedPaths().insert(PathKey(path)); }
+void UnblockFileWrites(const std::string& path) { BlockedPaths().erase(PathKey(path)); }
+bool AreFileWritesBlocked(const std::string& path) { return BlockedPaths().count(PathKey(path)) != 0; }
