@@ -5,6 +5,7 @@
 
 #include "Cp932.h"
 #include "data/NoteDate.h"
+#include "data/NoteFields.h"
 
 namespace {
 
@@ -38,64 +39,15 @@ bool FromHex(const std::string& hex, std::string* bytes) {
     return true;
 }
 
-// Every persisted field of a note, in the order of the file. A visitor has
-// Int, Byte, Text, Date and Face members taking the key and the field.
-template <class Visitor>
-void VisitFields(CTackletData& n, Visitor& v) {
-    v.Int("TITLEFLAG", n.TITLEFLAG);
-    v.Int("PRECESSEFLAG", n.PRECESSEFLAG);
-    v.Int("EXTENTFLAG", n.EXTENTFLAG);
-    v.Int("EXFULLFLAG", n.EXFULLFLAG);
-    v.Text("TITLE", n.TITLE);
-    v.Int("FULL", n.FULL);
-    v.Text("PART", n.PART);
-    v.Text("EXENAME", n.EXENAME);
-    v.Text("EXEPATH", n.EXEPATH);
-    v.Int("EXCTLID", n.EXCTLID);
-    v.Text("EXCLASS", n.EXCLASS);
-    v.Text("EXTEXT", n.EXTEXT);
-    v.Text("EXPART", n.EXPART);
-    v.Date("GENDATE", n.GENDATE);
-    v.Date("ACSDATE", n.ACSDATE);
-    v.Int("REC_TOP", n.REC_TOP);
-    v.Int("REC_BOTTOM", n.REC_BOTTOM);
-    v.Int("REC_LEFT", n.REC_LEFT);
-    v.Int("REC_RIGHT", n.REC_RIGHT);
-    v.Int("TGT_TOP", n.TGT_TOP);
-    v.Int("TGT_BOTTOM", n.TGT_BOTTOM);
-    v.Int("TGT_LEFT", n.TGT_LEFT);
-    v.Int("TGT_RIGHT", n.TGT_RIGHT);
-    v.Int("READONLY", n.READONLY);
-    v.Int("TRANSPARENT", n.TRANSPARENT_);
-    v.Int("MOUSEHIDECTL", n.MOUSEHIDECTL);
-    v.Int("COLOR", n.COLOR);
-    v.Int("FRAME", n.FRAME);
-    v.Int("BKCOLOR", n.BKCOLOR);
-    v.Int("TXCOLOR", n.TXCOLOR);
-    v.Int("BKTRANSPARENT", n.BKTRANSPARENT);
-    v.Int("PICKPOS", n.PICKPOS);
-    v.Int("GRAFLG", n.GRAFLG);
-    v.Int("GRAPTN", n.GRAPTN);
-    v.Face("FONTFACENAME", n.m_logFont);
-    v.Int("FONTHEIGHT", n.m_logFont.lfHeight);
-    v.Int("FONTWEIGHT", n.m_logFont.lfWeight);
-    v.Byte("FONTITALIC", n.m_logFont.lfItalic);
-    v.Int("ARWFLAG", n.m_arrow.ARWFLAG);
-    v.Int("ARWSATRTX", n.m_arrow.ARWSATRTX);
-    v.Int("ARWSTARTY", n.m_arrow.ARWSTARTY);
-    v.Int("ARWENDX", n.m_arrow.ARWENDX);
-    v.Int("ARWENDY", n.m_arrow.ARWENDY);
-    v.Int("ARLINEWIDTH", n.ARLINEWIDTH);
-    v.Text("TEXT", n.TEXT);
-}
-
+// Each row of the note field table under its file key; the body is the
+// plain text.
 struct ToJsonVisitor {
     Json& json;
-    void Int(const char* key, std::int32_t& value) { json[key] = value; }
-    void Byte(const char* key, std::uint8_t& value) { json[key] = value; }
-    void Text(const char* key, std::string& value) { json[key] = TextToJson(value); }
-    void Date(const char* key, PvTime& value) { json[key] = FormatNoteDate(value); }
-    void Face(const char* key, PvLogFont& font) { json[key] = TextToJson(std::string(FaceNameOf(font))); }
+    void Put(const NoteField& f, std::int32_t value) { json[f.key] = value; }
+    void Put(const NoteField& f, std::uint8_t value) { json[f.key] = value; }
+    void Put(const NoteField& f, const std::string& value) { json[f.key] = TextToJson(value); }
+    void Put(const NoteField& f, PvTime value) { json[f.key] = FormatNoteDate(value); }
+    void Put(const NoteField& f, const PvLogFont& font) { json[f.key] = TextToJson(std::string(FaceNameOf(font))); }
 };
 
 struct FromJsonVisitor {
@@ -111,7 +63,8 @@ struct FromJsonVisitor {
         ok = false;
         *error = std::string(key) + ": " + what;
     }
-    void Int(const char* key, std::int32_t& value) {
+    void Take(const NoteField& f, std::int32_t& value) {
+        const char* key = f.key;
         if (const Json* j = Find(key)) {
             if (!j->is_number_integer()) return Fail(key, "an integer is expected");
             const long long v = j->get<long long>();
@@ -119,27 +72,29 @@ struct FromJsonVisitor {
             value = static_cast<std::int32_t>(v);
         }
     }
-    void Byte(const char* key, std::uint8_t& value) {
+    void Take(const NoteField& f, std::uint8_t& value) {
         std::int32_t wide = value;
-        Int(key, wide);
+        Take(f, wide);
         value = static_cast<std::uint8_t>(wide);
     }
-    void Text(const char* key, std::string& value) {
+    void Take(const NoteField& f, std::string& value) {
+        const char* key = f.key;
         if (const Json* j = Find(key)) {
             std::string why;
             if (!TextFromJson(*j, &value, &why)) Fail(key, why.c_str());
         }
     }
-    void Date(const char* key, PvTime& value) {
+    void Take(const NoteField& f, PvTime& value) {
+        const char* key = f.key;
         if (const Json* j = Find(key)) {
             if (!j->is_string() || !ParseNoteDate(j->get<std::string>(), &value)) {
                 Fail(key, "a local time \"YYYYMMDDhhmm\" is expected");
             }
         }
     }
-    void Face(const char* key, PvLogFont& font) {
+    void Take(const NoteField& f, PvLogFont& font) {
         std::string face(FaceNameOf(font));
-        Text(key, face);
+        Take(f, face);
         if (ok) SetFaceName(font, face);
     }
 };
@@ -168,10 +123,9 @@ bool TextFromJson(const Json& json, std::string* cp932, std::string* error) {
 }
 
 Json NoteToJson(const CTackletData& note) {
-    CTackletData copy = note;
     Json json = Json::object();
     ToJsonVisitor visitor{json};
-    VisitFields(copy, visitor);
+    VisitNoteFields([&](const NoteField& field, auto get) { visitor.Put(field, get(note)); });
     return json;
 }
 
@@ -181,7 +135,7 @@ bool NoteFromJson(const Json& json, CTackletData* note, std::string* error) {
         return false;
     }
     FromJsonVisitor visitor{json, error};
-    VisitFields(*note, visitor);
+    VisitNoteFields([&](const NoteField& field, auto get) { visitor.Take(field, get(*note)); });
     return visitor.ok;
 }
 

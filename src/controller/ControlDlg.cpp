@@ -4,6 +4,7 @@
 #include "controller/ExtensionRequest.h"
 #include "controller/NotifyBridge.h"
 #include "data/MbString.h"
+#include "data/NoteFields.h"
 #include "data/NoteFile.h"
 #include "data/RecordDefaults.h"
 #include "data/TackletWindow.h"
@@ -319,30 +320,7 @@ bool CControlDlg::IsPasteTarget(HWND hWnd) {
 
 CTackletData CControlDlg::NewRecord() const {
     CTackletData record;
-    record.TITLEFLAG = m_default.TITLEFLAG;
-    record.PRECESSEFLAG = m_default.PRECESSEFLAG;
-    record.FULL = m_default.FULL;
-    record.EXTENTFLAG = m_default.EXTENTFLAG;
-    record.EXFULLFLAG = m_default.EXFULLFLAG;
-    record.PART = m_default.PART;
-    record.EXTEXT = m_default.EXTEXT;
-    record.EXPART = m_default.EXPART;
-    record.EXCTLID = m_default.EXCTLID;
-    record.EXCLASS = m_default.EXCLASS;
-    record.READONLY = m_default.READONLY;
-    record.TRANSPARENT_ = m_default.TRANSPARENT_;
-    record.MOUSEHIDECTL = m_default.MOUSEHIDECTL;
-    record.COLOR = m_default.COLOR;
-    record.PICKPOS = m_default.PICKPOS;
-    record.BKCOLOR = m_default.BKCOLOR;
-    record.GRAFLG = m_default.GRAFLG;
-    record.GRAPTN = m_default.GRAPTN;
-    record.BKTRANSPARENT = m_default.BKTRANSPARENT;
-    record.TXCOLOR = m_default.TXCOLOR;
-    record.m_logFont = m_default.m_logFont;
-    record.FRAME = m_default.FRAME;
-    record.m_arrow = m_default.m_arrow;
-    record.ARLINEWIDTH = m_default.ARLINEWIDTH;
+    CopyNoteFields(record, m_default, NoteField::kNewNote);
     return record;
 }
 

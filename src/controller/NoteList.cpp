@@ -1,5 +1,6 @@
 #include "controller/NoteList.h"
 
+#include "data/NoteFields.h"
 #include "data/TackletWindow.h"
 #include "data/Trace.h"
 
@@ -70,18 +71,5 @@ void RetargetRecord(CTackletData& note, const PvRect& target, const std::string&
     note.TITLE = title;
     note.EXENAME = exeName;
     note.EXEPATH = exePath;
-    note.PRECESSEFLAG = defaults.PRECESSEFLAG;
-    note.TITLEFLAG = defaults.TITLEFLAG;
-    note.EXTENTFLAG = defaults.EXTENTFLAG;
-    note.FULL = defaults.FULL;
-    note.EXFULLFLAG = defaults.EXFULLFLAG;
-    note.EXTEXT = defaults.EXTEXT;
-    note.EXPART = defaults.EXPART;
-    note.EXCTLID = defaults.EXCTLID;
-    note.EXCLASS = defaults.EXCLASS;
-    note.m_arrow.ARWFLAG = defaults.m_arrow.ARWFLAG;
-    note.m_arrow.ARWSATRTX = defaults.m_arrow.ARWSATRTX;
-    note.m_arrow.ARWSTARTY = defaults.m_arrow.ARWSTARTY;
-    note.m_arrow.ARWENDX = defaults.m_arrow.ARWENDX;
-    note.m_arrow.ARWENDY = defaults.m_arrow.ARWENDY;
+    CopyNoteFields(note, defaults, NoteField::kRetarget);
 }

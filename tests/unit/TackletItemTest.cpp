@@ -5,6 +5,7 @@
 #include "TestUtil.h"
 #include "data/IniFile.h"
 #include "data/NoteDate.h"
+#include "data/NoteFields.h"
 #include "data/RecordDefaults.h"
 #include "data/TackletData.h"
 #include "data/TextProtect.h"
@@ -151,6 +152,31 @@ TEST(TackletItemTest, NewRecordsTakeTheProcessDefaults) {
     EXPECT_EQ(CTackletData().m_logFont.lfHeight, -12);
     EXPECT_EQ(CRecordDefaults::FontHeightForDpi(144), -18);
     EXPECT_EQ(CRecordDefaults::FontHeightForDpi(100), -13);  // 12.5 rounds away from zero
+}
+
+// A new note takes the match condition and the appearance of the default
+// note (the whole font); what names its window, its times, rectangles and
+// body stay its own.
+TEST(TackletItemTest, NewNotesCopyConditionAndAppearanceFromTheDefaultNote) {
+    CTackletData defaults = Unusual();
+    defaults.m_logFont.lfCharSet = 0;
+    defaults.m_logFont.lfWidth = 5;
+    const CTackletData fresh;
+    CTackletData n;
+    CopyNoteFields(n, defaults, NoteField::kNewNote);
+
+    CTackletData expected = defaults;
+    expected.TITLE = fresh.TITLE;
+    expected.EXENAME = fresh.EXENAME;
+    expected.EXEPATH = fresh.EXEPATH;
+    expected.GENDATE = n.GENDATE;
+    expected.ACSDATE = n.ACSDATE;
+    expected.SetNoteRect(fresh.NoteRect());
+    expected.SetTargetRect(fresh.TargetRect());
+    expected.TEXT = fresh.TEXT;
+    VisitNoteFields([&](const NoteField& field, auto get) { EXPECT_EQ(get(n), get(expected)) << field.key; });
+    EXPECT_EQ(n.m_logFont, defaults.m_logFont);
+    EXPECT_NE(n.GENDATE, defaults.GENDATE);
 }
 
 }  // namespace

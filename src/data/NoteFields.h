@@ -1,0 +1,93 @@
+// The fields of a note record, each described once: its key in the note
+// files, the member that holds it, what a reader takes when the key is
+// missing, how a read value is limited, and which copies carry it.
+//
+// The note-file reader and writer, the JSON tool and the copy rules all
+// walk this table; the writer writes the keys in table order. A row's kind
+// follows from its member's type: std::int32_t and std::uint8_t numbers,
+// std::string texts (TEXT is the body, see kBody), PvTime dates, and the
+// whole PvLogFont for FONTFACENAME (its other keys are rows of their own).
+#pragma once
+
+#include <cstdint>
+
+#include "data/TackletData.h"
+
+struct NoteField {
+    enum Flag : unsigned {
+        kKeep = 1u << 0,       // a missing key keeps the record's value (else readDefault, "" for texts)
+        kNewNote = 1u << 1,    // a new note takes it from the default note
+        kRetarget = 1u << 2,   // a note moved to another window takes it from the default note
+        kUpperCase = 1u << 3,  // read in upper case
+        kFontPart = 1u << 4,   // read only when FONTFACENAME is given
+        kBody = 1u << 5,       // the body: TEXTFORMAT and the coded TEXT, written for formats 0 and 1
+    };
+    const char* key;
+    unsigned flags = 0;
+    std::int32_t readDefault = 0;
+    std::int32_t (*clamp)(std::int32_t) = nullptr;
+
+    bool Has(unsigned flag) const { return (flags & flag) != 0; }
+};
+
+// Calls visit(field, get) for every row in file order; get(record) gives
+// the row's member of a CTackletData (const or not).
+template <class Visit>
+void VisitNoteFields(Visit&& visit) {
+    using F = NoteField;
+    constexpr unsigned kAll = F::kKeep | F::kNewNote | F::kRetarget;
+#define PV_MEMBER(member) [](auto& n) -> auto& { return n.member; }
+    visit(F{"TITLEFLAG", kAll}, PV_MEMBER(TITLEFLAG));
+    visit(F{"PRECESSEFLAG", kAll}, PV_MEMBER(PRECESSEFLAG));
+    visit(F{"EXTENTFLAG", kAll}, PV_MEMBER(EXTENTFLAG));
+    visit(F{"EXFULLFLAG", kAll}, PV_MEMBER(EXFULLFLAG));
+    visit(F{"TITLE"}, PV_MEMBER(TITLE));
+    visit(F{"FULL", kAll}, PV_MEMBER(FULL));
+    visit(F{"PART", F::kNewNote}, PV_MEMBER(PART));
+    visit(F{"EXENAME", F::kUpperCase}, PV_MEMBER(EXENAME));
+    visit(F{"EXEPATH"}, PV_MEMBER(EXEPATH));
+    visit(F{"EXCTLID", kAll}, PV_MEMBER(EXCTLID));
+    visit(F{"EXCLASS", F::kNewNote | F::kRetarget}, PV_MEMBER(EXCLASS));
+    visit(F{"EXTEXT", F::kNewNote | F::kRetarget}, PV_MEMBER(EXTEXT));
+    visit(F{"EXPART", F::kNewNote | F::kRetarget}, PV_MEMBER(EXPART));
+    visit(F{"GENDATE", F::kKeep}, PV_MEMBER(GENDATE));
+    visit(F{"ACSDATE", F::kKeep}, PV_MEMBER(ACSDATE));
+    visit(F{"REC_TOP"}, PV_MEMBER(REC_TOP));
+    visit(F{"REC_BOTTOM"}, PV_MEMBER(REC_BOTTOM));
+    visit(F{"REC_LEFT"}, PV_MEMBER(REC_LEFT));
+    visit(F{"REC_RIGHT"}, PV_MEMBER(REC_RIGHT));
+    visit(F{"TGT_TOP"}, PV_MEMBER(TGT_TOP));
+    visit(F{"TGT_BOTTOM"}, PV_MEMBER(TGT_BOTTOM));
+    visit(F{"TGT_LEFT"}, PV_MEMBER(TGT_LEFT));
+    visit(F{"TGT_RIGHT"}, PV_MEMBER(TGT_RIGHT));
+    visit(F{"READONLY", F::kNewNote}, PV_MEMBER(READONLY));
+    visit(F{"TRANSPARENT", F::kNewNote, 70, &CTackletData::ClampTransparent}, PV_MEMBER(TRANSPARENT_));
+    visit(F{"MOUSEHIDECTL", F::kKeep | F::kNewNote}, PV_MEMBER(MOUSEHIDECTL));
+    visit(F{"COLOR", F::kKeep | F::kNewNote}, PV_MEMBER(COLOR));
+    visit(F{"FRAME", F::kKeep | F::kNewNote}, PV_MEMBER(FRAME));
+    visit(F{"BKCOLOR", F::kKeep | F::kNewNote}, PV_MEMBER(BKCOLOR));
+    visit(F{"TXCOLOR", F::kKeep | F::kNewNote}, PV_MEMBER(TXCOLOR));
+    visit(F{"BKTRANSPARENT", F::kKeep | F::kNewNote}, PV_MEMBER(BKTRANSPARENT));
+    visit(F{"PICKPOS", F::kKeep | F::kNewNote}, PV_MEMBER(PICKPOS));
+    visit(F{"GRAFLG", F::kKeep | F::kNewNote}, PV_MEMBER(GRAFLG));
+    visit(F{"GRAPTN", F::kKeep | F::kNewNote}, PV_MEMBER(GRAPTN));
+    visit(F{"FONTFACENAME", F::kNewNote}, PV_MEMBER(m_logFont));  // the whole font travels with its face
+    visit(F{"FONTHEIGHT", F::kFontPart}, PV_MEMBER(m_logFont.lfHeight));
+    visit(F{"FONTWEIGHT", F::kFontPart}, PV_MEMBER(m_logFont.lfWeight));
+    visit(F{"FONTITALIC", F::kFontPart}, PV_MEMBER(m_logFont.lfItalic));
+    visit(F{"ARWFLAG", kAll}, PV_MEMBER(m_arrow.ARWFLAG));
+    visit(F{"ARWSATRTX", kAll}, PV_MEMBER(m_arrow.ARWSATRTX));
+    visit(F{"ARWSTARTY", kAll}, PV_MEMBER(m_arrow.ARWSTARTY));
+    visit(F{"ARWENDX", kAll}, PV_MEMBER(m_arrow.ARWENDX));
+    visit(F{"ARWENDY", kAll}, PV_MEMBER(m_arrow.ARWENDY));
+    visit(F{"ARLINEWIDTH", F::kKeep | F::kNewNote}, PV_MEMBER(ARLINEWIDTH));
+    visit(F{"TEXT", F::kBody}, PV_MEMBER(TEXT));
+#undef PV_MEMBER
+}
+
+// Copies into `to` every field of `from` whose row carries `flag`.
+inline void CopyNoteFields(CTackletData& to, const CTackletData& from, NoteField::Flag flag) {
+    VisitNoteFields([&](const NoteField& field, auto get) {
+        if (field.Has(flag)) get(to) = get(from);
+    });
+}
