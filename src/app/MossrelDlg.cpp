@@ -8,6 +8,8 @@
 #include "platform/AppPaths.h"
 #include "platform/StartupData.h"
 #include "dialogs/HotKeyExCtrl.h"
+#include "platform/RuntimeDll.h"
+#include "platform/WindowText.h"
 #include "platform/DwmApi.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
@@ -20,10 +22,7 @@ constexpr const char* kProductTip = "Pinvane[FREE版]";
 // Lets lower-privileged senders (the extension utility) reach us.
 void AllowMessage(UINT msg) {
     using ChangeFilterFn = BOOL(WINAPI*)(UINT, DWORD);
-    HMODULE user = ::GetModuleHandleA("user32.dll");
-    auto fn = user ? reinterpret_cast<ChangeFilterFn>(
-                         reinterpret_cast<void*>(::GetProcAddress(user, "ChangeWindowMessageFilter")))
-                   : nullptr;
+    auto fn = CRuntimeDll::FindLoaded<ChangeFilterFn>("user32.dll", "ChangeWindowMessageFilter");
     if (fn) fn(msg, 1 /* MSGFLT_ADD */);
 }
 }  // namespace
@@ -103,10 +102,10 @@ BOOL CMossrelDlg::OnInitDialog() {
     }
 
     HMENU sys = ::GetSystemMenu(GetHwnd(), FALSE);
-    char about[256] = {};
-    if (sys && ::LoadStringA(AppInstance(), IDS_ABOUTBOX, about, sizeof about) > 0) {
+    const std::string about = LoadResourceString(IDS_ABOUTBOX);
+    if (sys && !about.empty()) {
         ::AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuA(sys, MF_STRING, IDM_ABOUTBOX, about);
+        ::AppendMenuA(sys, MF_STRING, IDM_ABOUTBOX, about.c_str());
     }
     ::SendMessageA(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -279,6 +278,8 @@ bool CMossrelDlg::OnCommand(WORD id, WORD code, HWND control) {
 
 void CMossrelDlg::Exit() {
     SetPanelVisible(0);
+    // Through the end-of-session handler: ending from the tray and ending
+    // with the session save the notes on one path (writing window included).
     ::SendMessageA(GetHwnd(), WM_ENDSESSION, TRUE, 0);
     EndDialog(IDOK);
 }

@@ -1,9 +1,8 @@
 #include "controller/BodyEditDlg.h"
 
 #include "data/MbString.h"
+#include "platform/WindowText.h"
 #include "res/resource.h"
-
-#include <vector>
 
 CBodyEditDlg::CBodyEditDlg(std::string text) : CDialog(IDD_BODYEDIT), m_text(std::move(text)) {}
 
@@ -31,11 +30,8 @@ bool CBodyEditDlg::OnCommand(WORD id, WORD code, HWND control) {
         return true;
     }
     if (id == IDOK) {
-        HWND edit = GetItem(IDC_BODYEDIT_TEXT);
-        std::vector<char> buffer(static_cast<size_t>(::GetWindowTextLengthA(edit)) + 1);
-        ::GetWindowTextA(edit, buffer.data(), static_cast<int>(buffer.size()));
         // The edit control counts characters; the note holds at most 4000 bytes.
-        m_text = MbCut(buffer.data(), kTextLimit);
+        m_text = MbCut(WindowText(GetItem(IDC_BODYEDIT_TEXT)), kTextLimit);
     }
     return CDialog::OnCommand(id, code, control);
 }

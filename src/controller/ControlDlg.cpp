@@ -11,6 +11,7 @@
 #include "data/Trace.h"
 #include "data/VolumeKey.h"
 #include "platform/StartupData.h"
+#include "platform/WindowText.h"
 #include "res/resource.h"
 #include "winsel/WindowSelDlg.h"
 
@@ -29,12 +30,6 @@ constexpr char kHotkeyErrorAfterProperties[] =
 constexpr UINT kTickPeriod = 500;
 constexpr char kWriteErrorText[] =
     "設定ファイルをOPENできません.エディタ等で設定ファイルを開いていいる可能性性があります。";
-
-std::string WindowTitle(HWND hWnd) {
-    char title[260] = {};
-    ::GetWindowTextA(hWnd, title, sizeof title);
-    return title;
-}
 
 bool Intersects(const PvRect& a, const PvRect& b) {
     RECT ra{a.left, a.top, a.right, a.bottom}, rb{b.left, b.top, b.right, b.bottom}, out{};
@@ -333,7 +328,7 @@ void CControlDlg::PasteToWindow(HWND hWnd) {
     if (!IsPasteTarget(hWnd)) return;
     CProcessNames names = ProcessNamesOfWindow(hWnd, m_useProcessCache ? &m_processCache : nullptr);
     CTackletData record = NewRecord();
-    record.TITLE = WindowTitle(hWnd);
+    record.TITLE = WindowText(hWnd);
     record.EXENAME = MbToUpper(names.baseName);
     record.EXEPATH = names.path;
     ApplyPreset(record, hWnd);
@@ -375,7 +370,7 @@ void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
         record.EXEPATH = kDesktopName;
     } else if (::IsWindow(target)) {
         CProcessNames names = ProcessNamesOfWindow(target, m_useProcessCache ? &m_processCache : nullptr);
-        record.TITLE = WindowTitle(target);
+        record.TITLE = WindowText(target);
         record.EXENAME = MbToUpper(names.baseName);
         record.EXEPATH = names.path;
     }

@@ -1,15 +1,12 @@
 #include "controller/NoteListView.h"
 
 #include "platform/DwmApi.h"
+#include "platform/ListColumns.h"
 
 #include <commctrl.h>
 
 namespace {
-struct Column {
-    const char* heading;
-    int width;
-};
-const Column kColumns[] = {
+constexpr ListColumn kColumns[] = {
     {"ProgramName", 110}, {"WindowTitle/付箋Text", 300}, {"最終参照", 120}, {"作成", 110}, {"  ", 10},
 };
 }  // namespace
@@ -19,14 +16,7 @@ void CNoteListView::Attach(HWND list) {
     DWORD ex = LVS_EX_FULLROWSELECT;
     if (IsVistaOrLater()) ex |= LVS_EX_GRIDLINES;
     ListView_SetExtendedListViewStyleEx(m_list, ex, ex);
-    for (int i = 0; i < 5; ++i) {
-        LVCOLUMNA col{};
-        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        col.fmt = LVCFMT_LEFT;
-        col.cx = kColumns[i].width;
-        col.pszText = const_cast<char*>(kColumns[i].heading);
-        ::SendMessageA(m_list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
-    }
+    InsertListColumns(m_list, kColumns);
 }
 
 void CNoteListView::SetImageList(HIMAGELIST images) { ListView_SetImageList(m_list, images, LVSIL_SMALL); }

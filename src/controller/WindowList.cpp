@@ -2,8 +2,7 @@
 
 #include "controller/ProcessInfo.h"
 #include "data/MbString.h"
-
-#include <cstring>
+#include "platform/WindowText.h"
 
 namespace {
 constexpr char kOwnExe[] = "PINVANE.EXE";
@@ -53,9 +52,8 @@ BOOL CALLBACK CWindowListBuilder::EnumProc(HWND hWnd, LPARAM param) {
 void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
     // The tests run in this order; the cheap ones first.
     if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)) return;
-    char title[256] = {};
-    ::GetWindowTextA(hWnd, title, sizeof title);
-    if (title[0] == '\0') return;
+    std::string title = WindowText(hWnd);
+    if (title.empty()) return;
     if (MbToUpper(title) == "PROGRAM MANAGER") return;
     CProcessNames names = ProcessNamesOfWindow(hWnd, m_cache);
     if (names.baseName.empty()) return;
@@ -66,7 +64,7 @@ void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
 
     CWinInf entry;
     entry.hWnd = ToHandle(hWnd);
-    entry.title = title;
+    entry.title = std::move(title);
     entry.exeName = std::move(exeName);
     entry.exePath = std::move(names.path);
     list.push_back(std::move(entry));
@@ -74,9 +72,8 @@ void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
 
 bool CWindowListBuilder::IsPasteTarget(HWND hWnd) {
     if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)) return false;
-    char title[260] = {};
-    ::GetWindowTextA(hWnd, title, sizeof title);
-    if (std::strcmp(title, "Program Manager") == 0 || title[0] == '\0') return false;
+    const std::string title = WindowText(hWnd);
+    if (title == "Program Manager" || title.empty()) return false;
     CProcessNames names = ProcessNamesOfWindow(hWnd, m_cache);
     if (names.baseName.empty() || MbToUpper(names.baseName) == kOwnExe) return false;
     if (IsDisabled(hWnd)) return false;

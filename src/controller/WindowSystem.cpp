@@ -4,6 +4,8 @@
 #include "controller/NotifyBridge.h"
 #include "controller/WindowList.h"
 #include "notewin/TackletWin.h"
+#include "platform/WinConvert.h"
+#include "platform/WindowText.h"
 
 #include <windows.h>
 
@@ -18,13 +20,9 @@ struct ChildEnum {
 BOOL CALLBACK ChildProc(HWND hWnd, LPARAM param) {
     auto* e = reinterpret_cast<ChildEnum*>(param);
     if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd)) return TRUE;
-    // A get-text message reads the control's own text (for an edit of
-    // another process too), at most 511 bytes.
-    char text[512] = {};
-    ::SendMessageTimeoutA(hWnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 500,
-                          nullptr);
-    text[sizeof text - 1] = '\0';
-    if (text[0] == '\0') return TRUE;
+    // The control's own text (for an edit of another process too).
+    std::string text = ControlText(hWnd);
+    if (text.empty()) return TRUE;
     CChildWinInf child;
     child.hWnd = ToHandle(hWnd);
     WINDOWINFO info{};
@@ -32,7 +30,7 @@ BOOL CALLBACK ChildProc(HWND hWnd, LPARAM param) {
     ::GetWindowInfo(hWnd, &info);
     static_assert(sizeof(info) == sizeof(child.info), "WINDOWINFO layout");
     std::memcpy(static_cast<void*>(&child.info), &info, sizeof info);
-    child.text = text;
+    child.text = std::move(text);
     char className[512] = {};
     ::GetClassNameA(hWnd, className, sizeof className);
     child.className = className;

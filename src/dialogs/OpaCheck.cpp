@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/GdiHolders.h"
+#include "platform/WindowText.h"
 
 namespace {
 
@@ -15,10 +16,8 @@ constexpr int kCaptionLeft = 16;
 }  // namespace
 
 std::wstring WindowTextWide(HWND hwnd) {
-    const int length = ::GetWindowTextLengthA(hwnd);
-    if (length <= 0) return {};
-    std::string ansi(static_cast<size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(hwnd, ansi.data(), length + 1);
+    const std::string ansi = WindowText(hwnd);
+    const int got = static_cast<int>(ansi.size());
     if (got <= 0) return {};
     const int wide = ::MultiByteToWideChar(CP_THREAD_ACP, 0, ansi.data(), got, nullptr, 0);
     if (wide <= 0) return {};

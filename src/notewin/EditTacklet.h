@@ -9,6 +9,7 @@
 #include <string>
 
 #include "notewin/NoteBackground.h"
+#include "platform/WindowSubclass.h"
 
 // What the note window hears from its edit control.
 class CEditTackletListener {
@@ -28,7 +29,7 @@ public:
 
     // Subclasses the edit control `edit`; false when that failed.
     bool Attach(HWND edit);
-    HWND GetHwnd() const { return m_hWnd; }
+    HWND GetHwnd() const { return m_subclass.Hwnd(); }
 
     void SetListener(CEditTackletListener* listener) { m_listener = listener; }
 
@@ -61,19 +62,18 @@ public:
     void OnScrolled() const;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR refData);
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-    void Detach();
+    // The subclass's handler: true when the message was handled (result
+    // in `result`), false to pass it on to the control.
+    bool OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void EnforceByteLimit();
     // Position of byte offset `bytes` of `text` in the control's own units
     // (characters where the control counts characters, else bytes).
     int ControlPosition(const std::string& text, std::size_t bytes) const;
 
-    HWND m_hWnd = nullptr;
     std::size_t m_byteLimit = 0;    // 0: none
     std::string m_lastText;         // the text after the last change
     bool m_settingText = false;
     CNoteBackground m_background;
     CEditTackletListener* m_listener = nullptr;  // not owned
+    CWindowSubclass m_subclass;  // the control while attached; removed first
 };

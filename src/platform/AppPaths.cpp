@@ -3,8 +3,9 @@
 #include <windows.h>
 
 std::string CurrentDirFile(const char* name) {
-    char dir[MAX_PATH + 1] = {};
-    DWORD n = ::GetCurrentDirectoryA(MAX_PATH, dir);
-    if (n == 0 || n > MAX_PATH) dir[0] = '\0';
-    return std::string(dir) + name;
+    // The size asked first includes the terminating zero.
+    std::string dir(::GetCurrentDirectoryA(0, nullptr), '\0');
+    const DWORD n = dir.empty() ? 0 : ::GetCurrentDirectoryA(static_cast<DWORD>(dir.size()), dir.data());
+    dir.resize(n < dir.size() ? n : 0);
+    return dir + name;
 }

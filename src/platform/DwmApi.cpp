@@ -1,12 +1,5 @@
 #include "platform/DwmApi.h"
 
-namespace {
-template <typename Fn>
-Fn Load(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
-}
-}  // namespace
-
 bool IsVistaOrLater() {
     OSVERSIONINFOA vi{};
     vi.dwOSVersionInfoSize = sizeof vi;
@@ -18,21 +11,23 @@ bool IsVistaOrLater() {
 }
 
 CDwmApi& CDwmApi::Instance() {
-    static CDwmApi api;
-    return api;
+    // Never destroyed: the library stays loaded to the end of the process.
+    static CDwmApi* api = new CDwmApi();
+    return *api;
 }
 
 CDwmApi::CDwmApi() : m_vistaOrLater(IsVistaOrLater()) {
     if (!m_vistaOrLater) return;
     // Loaded at run time: the program must start where dwmapi.dll is absent.
-    m_module = ::LoadLibraryA("dwmapi.dll");
-    m_isCompositionEnabled = Load<IsCompositionEnabledFn>(m_module, "DwmIsCompositionEnabled");
-    m_extendFrame = Load<ExtendFrameFn>(m_module, "DwmExtendFrameIntoClientArea");
-    m_getWindowAttribute = Load<GetWindowAttributeFn>(m_module, "DwmGetWindowAttribute");
-    m_registerThumbnail = Load<RegisterThumbnailFn>(m_module, "DwmRegisterThumbnail");
-    m_unregisterThumbnail = Load<UnregisterThumbnailFn>(m_module, "DwmUnregisterThumbnail");
-    m_updateThumbnail = Load<UpdateThumbnailFn>(m_module, "DwmUpdateThumbnailProperties");
-    m_querySourceSize = Load<QuerySourceSizeFn>(m_module, "DwmQueryThumbnailSourceSize");
+    m_library = std::make_unique<CRuntimeDll>("dwmapi.dll");
+    const CRuntimeDll& dll = *m_library;
+    m_isCompositionEnabled = dll.Find<IsCompositionEnabledFn>("DwmIsCompositionEnabled");
+    m_extendFrame = dll.Find<ExtendFrameFn>("DwmExtendFrameIntoClientArea");
+    m_getWindowAttribute = dll.Find<GetWindowAttributeFn>("DwmGetWindowAttribute");
+    m_registerThumbnail = dll.Find<RegisterThumbnailFn>("DwmRegisterThumbnail");
+    m_unregisterThumbnail = dll.Find<UnregisterThumbnailFn>("DwmUnregisterThumbnail");
+    m_updateThumbnail = dll.Find<UpdateThumbnailFn>("DwmUpdateThumbnailProperties");
+    m_querySourceSize = dll.Find<QuerySourceSizeFn>("DwmQueryThumbnailSourceSize");
 }
 
 bool CDwmApi::IsCompositionEnabled() const {

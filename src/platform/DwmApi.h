@@ -7,6 +7,10 @@
 
 #include <dwmapi.h>
 
+#include <memory>
+
+#include "platform/RuntimeDll.h"
+
 class CDwmApi {
 public:
     // The process-wide loader (loaded on first use, never unloaded).
@@ -15,7 +19,7 @@ public:
     // What every call returns where its function could not be loaded.
     static constexpr HRESULT kMissing = E_NOTIMPL;
 
-    bool Available() const { return m_module != nullptr; }
+    bool Available() const { return m_library && m_library->Loaded(); }
 
     // Whether desktop composition is on (false without the library, and
     // on systems before major version 6).
@@ -45,7 +49,7 @@ private:
     using UpdateThumbnailFn = HRESULT(WINAPI*)(HTHUMBNAIL, const DWM_THUMBNAIL_PROPERTIES*);
     using QuerySourceSizeFn = HRESULT(WINAPI*)(HTHUMBNAIL, PSIZE);
 
-    HMODULE m_module = nullptr;
+    std::unique_ptr<CRuntimeDll> m_library;  // none before major version 6
     bool m_vistaOrLater = false;
     IsCompositionEnabledFn m_isCompositionEnabled = nullptr;
     ExtendFrameFn m_extendFrame = nullptr;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/DibSection.h"
+#include "platform/WindowText.h"
 
 namespace {
 
@@ -108,15 +109,6 @@ void DrawFace(HDC dc, const RECT& rc, const FaceColors& c) {
     ::SetPixelV(dc, r - 1, t + 1, c.border);
     ::SetPixelV(dc, l + 1, b - 1, c.border);
     ::SetPixelV(dc, r - 1, b - 1, c.border);
-}
-
-std::string WindowText(HWND hwnd) {
-    const int length = ::GetWindowTextLengthA(hwnd);
-    if (length <= 0) return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(hwnd, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return text;
 }
 
 }  // namespace

@@ -51,9 +51,7 @@ std::string ReadVersionText() {
     char* value = nullptr;
     if (!::VerQueryValueA(block.data(), sub, reinterpret_cast<void**>(&value), &len) || !value)
         return std::string();
-    char text[256];
-    std::snprintf(text, sizeof text, "Ver.:%s", value);
-    return text;
+    return std::string("Ver.:") + value;
 }
 
 bool FlushFileToDisk(std::FILE* file) {

@@ -1,30 +1,21 @@
 #include "platform/UxThemeApi.h"
 
-namespace {
-template <typename Fn>
-Fn Load(HMODULE module, const char* name) {
-    return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name))) : nullptr;
-}
-}  // namespace
-
-CUxThemeApi::CUxThemeApi() {
-    m_module = ::LoadLibraryA("uxtheme.dll");
-    if (!m_module) return;
-    m_beginBufferedPaint = Load<BeginBufferedPaintFn>(m_module, "BeginBufferedPaint");
-    m_endBufferedPaint = Load<EndBufferedPaintFn>(m_module, "EndBufferedPaint");
-    m_openThemeData = Load<OpenThemeDataFn>(m_module, "OpenThemeData");
-    m_closeThemeData = Load<CloseThemeDataFn>(m_module, "CloseThemeData");
-    m_drawThemeTextEx = Load<DrawThemeTextExFn>(m_module, "DrawThemeTextEx");
+CUxThemeApi::CUxThemeApi() : m_library("uxtheme.dll") {
+    if (!m_library.Loaded()) return;
+    m_beginBufferedPaint = m_library.Find<BeginBufferedPaintFn>("BeginBufferedPaint");
+    m_endBufferedPaint = m_library.Find<EndBufferedPaintFn>("EndBufferedPaint");
+    m_openThemeData = m_library.Find<OpenThemeDataFn>("OpenThemeData");
+    m_closeThemeData = m_library.Find<CloseThemeDataFn>("CloseThemeData");
+    m_drawThemeTextEx = m_library.Find<DrawThemeTextExFn>("DrawThemeTextEx");
     // Buffered painting keeps its buffers for reuse between init and uninit
     // (per thread, counted); without it every paint allocates anew.
-    auto init = Load<BufferedPaintInitFn>(m_module, "BufferedPaintInit");
-    m_bufferedPaintUnInit = Load<BufferedPaintInitFn>(m_module, "BufferedPaintUnInit");
+    auto init = m_library.Find<BufferedPaintInitFn>("BufferedPaintInit");
+    m_bufferedPaintUnInit = m_library.Find<BufferedPaintInitFn>("BufferedPaintUnInit");
     if (init && m_bufferedPaintUnInit && CanBufferPaint()) m_bufferedPaintInitialised = SUCCEEDED(init());
 }
 
 CUxThemeApi::~CUxThemeApi() {
     if (m_bufferedPaintInitialised) m_bufferedPaintUnInit();
-    if (m_module) ::FreeLibrary(m_module);
 }
 
 HPAINTBUFFER CUxThemeApi::BeginBufferedPaint(HDC target, const RECT& rect, BP_BUFFERFORMAT format,

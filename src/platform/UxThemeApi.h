@@ -7,6 +7,8 @@
 
 #include <uxtheme.h>
 
+#include "platform/RuntimeDll.h"
+
 class CUxThemeApi {
 public:
     // Loads the library and, when buffered painting exists, initialises it
@@ -35,7 +37,7 @@ private:
     using CloseThemeDataFn = HRESULT(WINAPI*)(HTHEME);
     using DrawThemeTextExFn = HRESULT(WINAPI*)(HTHEME, HDC, int, int, LPCWSTR, int, DWORD, LPRECT, const DTTOPTS*);
 
-    HMODULE m_module = nullptr;
+    CRuntimeDll m_library;
     bool m_bufferedPaintInitialised = false;
     BufferedPaintInitFn m_bufferedPaintUnInit = nullptr;
     BeginBufferedPaintFn m_beginBufferedPaint = nullptr;

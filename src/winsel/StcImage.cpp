@@ -14,48 +14,26 @@ SIZE FitImage(SIZE client, SIZE image) {
 
 CStcImage::CStcImage(IThumbnailLayer& layer) : m_layer(layer) {}
 
-CStcImage::~CStcImage() { Detach(); }
+CStcImage::~CStcImage() = default;
 
 bool CStcImage::Attach(HWND hwnd) {
-    Detach();
-    // The object travels as the subclass's reference data: no lookup from
-    // the handle is needed.
-    if (!hwnd || !::SetWindowSubclass(hwnd, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this))) return false;
-    m_hWnd = hwnd;
-    return true;
-}
-
-void CStcImage::Detach() {
-    if (!m_hWnd) return;
-    ::RemoveWindowSubclass(m_hWnd, SubclassProc, 0);
-    m_hWnd = nullptr;
-}
-
-LRESULT CALLBACK CStcImage::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR refData) {
-    auto* self = reinterpret_cast<CStcImage*>(refData);
-    switch (msg) {
-    case WM_PAINT:
-        self->OnPaint();
-        return 0;
-    case WM_NCDESTROY:
-        self->Detach();
-        break;
-    default:
-        break;
-    }
-    return ::DefSubclassProc(hwnd, msg, wParam, lParam);
+    return m_subclass.Install(hwnd, [this](HWND, UINT msg, WPARAM, LPARAM, LRESULT& result) {
+        if (msg != WM_PAINT) return false;
+        OnPaint();
+        result = 0;
+        return true;
+    });
 }
 
 void CStcImage::OnPaint() {
     PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    HDC dc = ::BeginPaint(Hwnd(), &ps);
     RECT client{};
-    ::GetClientRect(m_hWnd, &client);
+    ::GetClientRect(Hwnd(), &client);
     // The background any static control of the dialog gets.
-    auto back = reinterpret_cast<HBRUSH>(::SendMessageA(::GetParent(m_hWnd), WM_CTLCOLORSTATIC,
+    auto back = reinterpret_cast<HBRUSH>(::SendMessageA(::GetParent(Hwnd()), WM_CTLCOLORSTATIC,
                                                          reinterpret_cast<WPARAM>(dc),
-                                                         reinterpret_cast<LPARAM>(m_hWnd)));
+                                                         reinterpret_cast<LPARAM>(Hwnd())));
     ::FillRect(dc, &client, back ? back : ::GetSysColorBrush(COLOR_3DFACE));
     if (m_image.HasImage()) {
         const SIZE image{m_image.Width(), m_image.Height()};
@@ -70,7 +48,7 @@ void CStcImage::OnPaint() {
             ::StretchBlt(dc, 0, 0, drawn.cx, drawn.cy, memory.Get(), 0, 0, image.cx, image.cy, SRCCOPY);
         }
     }
-    ::EndPaint(m_hWnd, &ps);
+    ::EndPaint(Hwnd(), &ps);
 }
 
 void CStcImage::SetTargetWindow(HWND target) {
@@ -78,13 +56,13 @@ void CStcImage::SetTargetWindow(HWND target) {
         m_image.Clear();
         UnregisterThumbnail();
     } else if (target == ::GetDesktopWindow()) {
-        CaptureDesktop(m_image, m_hWnd, target);
+        CaptureDesktop(m_image, Hwnd(), target);
         UnregisterThumbnail();
     } else {
         BOOL enabled = FALSE;
         const HRESULT hr = m_layer.QueryComposition(&enabled);
         if (hr == IThumbnailLayer::kUnavailable) {
-            CaptureWindow(m_image, m_hWnd, target);
+            CaptureWindow(m_image, Hwnd(), target);
             UnregisterThumbnail();
         } else if (SUCCEEDED(hr)) {
             m_hTargetWnd = target;
@@ -92,24 +70,24 @@ void CStcImage::SetTargetWindow(HWND target) {
                 m_image.Clear();
                 ShowThumbnail();
             } else {
-                CaptureWindow(m_image, m_hWnd, target);
+                CaptureWindow(m_image, Hwnd(), target);
                 UnregisterThumbnail();
             }
         }
     }
-    if (m_hWnd) ::InvalidateRect(::GetParent(m_hWnd), nullptr, TRUE);
+    if (Hwnd()) ::InvalidateRect(::GetParent(Hwnd()), nullptr, TRUE);
 }
 
 void CStcImage::ShowThumbnail() {
     UnregisterThumbnail();
-    HWND destination = m_hThumbDest ? m_hThumbDest : ::GetAncestor(m_hWnd, GA_ROOT);
+    HWND destination = m_hThumbDest ? m_hThumbDest : ::GetAncestor(Hwnd(), GA_ROOT);
     HTHUMBNAIL thumbnail = nullptr;
     if (FAILED(m_layer.Register(destination, m_hTargetWnd, &thumbnail))) return;
     m_thumbnail = thumbnail;
 
     DWM_THUMBNAIL_PROPERTIES properties{};
     properties.dwFlags = DWM_TNP_RECTDESTINATION | DWM_TNP_OPACITY | DWM_TNP_VISIBLE | DWM_TNP_SOURCECLIENTAREAONLY;
-    properties.rcDestination = RectInClientOf(m_hWnd, destination);
+    properties.rcDestination = RectInClientOf(Hwnd(), destination);
     properties.opacity = 255;
     properties.fVisible = TRUE;
     // The whole window, frame included, fitted into the control's area.

@@ -8,6 +8,7 @@
 
 #include <dwmapi.h>
 
+#include "platform/WindowSubclass.h"
 #include "winsel/ThumbnailLayer.h"
 #include "winsel/WindowCapture.h"
 
@@ -27,7 +28,7 @@ public:
 
     // Takes over painting of the static control `hwnd`.
     bool Attach(HWND hwnd);
-    HWND Hwnd() const { return m_hWnd; }
+    HWND Hwnd() const { return m_subclass.Hwnd(); }
 
     // The window on whose client area the thumbnail is drawn; set before
     // SetTargetWindow. Null: the control's top-level parent.
@@ -41,16 +42,13 @@ public:
     bool HasThumbnail() const { return m_thumbnail != nullptr; }
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR refData);
-    void Detach();
     void OnPaint();
     void ShowThumbnail();
     void UnregisterThumbnail();
 
     IThumbnailLayer& m_layer;
-    HWND m_hWnd = nullptr;
     HWND m_hTargetWnd = nullptr;
     CCaptureImage m_image;
     HTHUMBNAIL m_thumbnail = nullptr;
+    CWindowSubclass m_subclass;  // the control while attached; removed first
 };

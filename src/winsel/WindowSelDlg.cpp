@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "platform/DwmApi.h"
+#include "platform/ListColumns.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConvert.h"
 #include "res/resource.h"
@@ -15,11 +16,7 @@ namespace {
 
 enum Column { kColTitle, kColProcess, kColHandle };
 
-struct ColumnSpec {
-    const char* name;
-    int width;
-};
-constexpr ColumnSpec kColumns[] = {{"Title", 170}, {"ProcessName", 100}, {"Handle", 0}};
+constexpr ListColumn kColumns[] = {{"Title", 170}, {"ProcessName", 100}, {"Handle", 0}};
 
 constexpr char kSelectNotice[] = "付箋を貼り付けるウィンドウを一覧で選択してください";
 
@@ -67,14 +64,7 @@ void CWindowSelDlg::InitColumns() {
     DWORD exStyle = LVS_EX_FULLROWSELECT;
     if (IsVistaOrLater()) exStyle |= LVS_EX_GRIDLINES;
     ListView_SetExtendedListViewStyle(m_list, exStyle);
-    for (int i = 0; i < static_cast<int>(std::size(kColumns)); ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(kColumns[i].name);
-        column.cx = kColumns[i].width;
-        column.iSubItem = i;
-        ::SendMessageA(m_list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    }
+    InsertListColumns(m_list, kColumns);
 }
 
 void CWindowSelDlg::FillList() {

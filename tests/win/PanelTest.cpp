@@ -3,10 +3,11 @@
 #include "ControllerFixture.h"
 #include "WinTestUtil.h"
 
-#include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
 #include "controller/NotifyBridge.h"
 #include "controller/WindowSystem.h"
+#include "platform/StartupData.h"
+#include "platform/WindowText.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -196,9 +197,7 @@ TEST_F(PanelTest, BodyEditReplacesTheTextOfANoteThatIsNotShown) {
     {
         CMessageBoxAnswerer answerer({IDYES});
         wintest::CDialogDriver driver("本文編集", [&shown](HWND dialog) {
-            char text[256] = {};
-            ::GetDlgItemTextA(dialog, IDC_BODYEDIT_TEXT, text, sizeof text);
-            shown = text;
+            shown = WindowText(::GetDlgItem(dialog, IDC_BODYEDIT_TEXT));
             ::SetDlgItemTextA(dialog, IDC_BODYEDIT_TEXT, "新しい本文");
             ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         });

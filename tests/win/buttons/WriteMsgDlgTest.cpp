@@ -7,14 +7,13 @@
 
 #include "ButtonTestSupport.h"
 #include "app/WriteMsgDlg.h"
+#include "platform/WindowText.h"
 #include "res/resource.h"
 
 namespace {
 
 std::string StaticText(HWND dialog) {
-    char text[256] = {};
-    ::GetDlgItemTextA(dialog, IDC_WRITEMSG_TEXT, text, sizeof text);
-    return text;
+    return WindowText(::GetDlgItem(dialog, IDC_WRITEMSG_TEXT));
 }
 
 BYTE Alpha(HWND hwnd) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "notewin/TackletWin.h"
+#include "platform/WindowText.h"
 
 struct CNoteRelease {
     void operator()(CTackletWin* note) const {
@@ -47,7 +48,5 @@ inline void SetClientSize(CTackletWin& note, int cx, int cy) {
 
 // The text shown on the note's ear (" R" while read-only).
 inline std::string EarText(const CTackletWin& note) {
-    char buf[16] = {};
-    ::GetWindowTextA(note.EarHwnd(), buf, sizeof buf);
-    return buf;
+    return WindowText(note.EarHwnd());
 }

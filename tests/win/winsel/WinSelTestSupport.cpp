@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "WinTestUtil.h"
+#include "platform/WindowText.h"
 
 namespace {
 
@@ -154,9 +155,7 @@ bool CScriptedWindowSelDlg::CloseMessageBox() {
     FindBoxContext context{GetHwnd(), nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&context));
     if (!context.box) return false;
-    char text[256] = {};
-    ::GetDlgItemTextA(context.box, 0xFFFF, text, sizeof text);
-    m_notices.push_back(text);
+    m_notices.push_back(WindowText(::GetDlgItem(context.box, 0xFFFF)));
     ::PostMessageA(context.box, WM_COMMAND, IDOK, 0);
     return true;
 }

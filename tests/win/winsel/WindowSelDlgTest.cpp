@@ -12,6 +12,7 @@
 #include "WinSelTestSupport.h"
 #include "WinTestUtil.h"
 #include "controller/WindowList.h"
+#include "platform/WindowText.h"
 #include "res/resource.h"
 
 namespace {
@@ -54,9 +55,7 @@ TEST(WindowSelDlg, ShowsTheGivenListWithIconsAndPreviewsTheFirstRow) {
     dlg.AddStep([&](CScriptedWindowSelDlg& d) {
         inspected = true;
         HWND list = d.List();
-        char caption[64] = {};
-        ::GetWindowTextA(d.GetHwnd(), caption, sizeof caption);
-        EXPECT_STREQ("ウィンドウ選択", caption);
+        EXPECT_EQ("ウィンドウ選択", WindowText(d.GetHwnd()));
         EXPECT_TRUE(::GetWindowLongA(d.GetHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_EQ(170, ListView_GetColumnWidth(list, kColTitle));
         EXPECT_EQ(100, ListView_GetColumnWidth(list, kColProcess));
