@@ -1,17 +1,14 @@
 #include "collections/NoteStackDlg.h"
 
 #include "platform/DwmApi.h"
+#include "platform/ListColumns.h"
 #include "platform/MessageBox.h"
 
 #include <commctrl.h>
 
 namespace {
 
-struct Column {
-    const char* heading;
-    int width;
-};
-const Column kColumns[] = {{"ProgramName", 100}, {"Window Title", 200}, {"TEXT", 500}, {"  ", 10}};
+constexpr ListColumn kColumns[] = {{"ProgramName", 100}, {"Window Title", 200}, {"TEXT", 500}, {"  ", 10}};
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
     LVITEMA sub{};
@@ -50,14 +47,7 @@ BOOL CNoteStackDlg::OnInitDialog() {
     DWORD ex = LVS_EX_FULLROWSELECT;
     if (IsVistaOrLater()) ex |= LVS_EX_GRIDLINES;
     ListView_SetExtendedListViewStyleEx(m_list, ex, ex);
-    for (int i = 0; i < 4; ++i) {
-        LVCOLUMNA col{};
-        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        col.fmt = LVCFMT_LEFT;
-        col.cx = kColumns[i].width;
-        col.pszText = const_cast<char*>(kColumns[i].heading);
-        ::SendMessageA(m_list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
-    }
+    InsertListColumns(m_list, kColumns);
     Refresh();
     return TRUE;
 }
@@ -111,13 +101,4 @@ int CNoteStackDlg::MarkedRecord() {
         return -1;
     }
     return static_cast<std::size_t>(mark) < m_records.Size() ? mark : -1;
-}
-
-std::string CollectionWindowText(HWND hWnd) {
-    const int length = ::GetWindowTextLengthA(hWnd);
-    if (length <= 0) return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = ::GetWindowTextA(hWnd, text.data(), length + 1);
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return text;
 }

@@ -42,6 +42,3 @@ private:
     int m_listId;
     HWND m_list = nullptr;
 };
-
-// The whole text of a window (any length).
-std::string CollectionWindowText(HWND hWnd);

@@ -4,6 +4,7 @@
 #include "data/MbString.h"
 #include "data/NoteDate.h"
 #include "platform/MessageBox.h"
+#include "platform/WindowText.h"
 #include "res/resource.h"
 
 #include <commctrl.h>
@@ -56,9 +57,9 @@ void CSerchDlg::ReadControls() {
     m_values.shownOn = Checked(d, IDC_SEARCH_SHOWN_ON);
     m_values.textCaseSensitive = Checked(d, IDC_SEARCH_TEXT_CASE);
     m_values.titleCaseSensitive = Checked(d, IDC_SEARCH_TITLE_CASE);
-    m_values.text = CollectionWindowText(GetItem(IDC_SEARCH_TEXT));
-    m_values.title = CollectionWindowText(GetItem(IDC_SEARCH_TITLE));
-    m_values.exe = CollectionWindowText(GetItem(IDC_SEARCH_EXE));
+    m_values.text = WindowText(GetItem(IDC_SEARCH_TEXT));
+    m_values.title = WindowText(GetItem(IDC_SEARCH_TITLE));
+    m_values.exe = WindowText(GetItem(IDC_SEARCH_EXE));
     BOOL ok = FALSE;
     const LRESULT pos = ::SendDlgItemMessageA(d, IDC_SEARCH_DAYS_SPIN, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&ok));
     m_values.days = static_cast<int>(pos);
