@@ -85,3 +85,17 @@ void RetargetRecord(CTackletData& note, const PvRect& target, const std::string&
     note.m_arrow.ARWENDX = defaults.m_arrow.ARWENDX;
     note.m_arrow.ARWENDY = defaults.m_arrow.ARWENDY;
 }
+
+void TakeMatchCondition(CObjData& note, const CObjData& edited) {
+    note.TITLEFLAG = edited.TITLEFLAG;
+    note.PRECESSEFLAG = edited.PRECESSEFLAG;
+    note.FULL = edited.FULL;
+    note.EXTENTFLAG = edited.EXTENTFLAG;
+    note.EXFULLFLAG = edited.EXFULLFLAG;
+    note.PART = edited.PART;
+    note.EXTEXT = edited.EXTEXT;
+    note.EXPART = edited.EXPART;
+    note.EXCTLID = edited.EXCTLID;
+    note.EXCLASS = edited.EXCLASS;
+    note.m_bModified = 1;
+}
