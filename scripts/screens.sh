@@ -56,4 +56,9 @@ if [ -e "$win/tests/win/settings/pvsettingsshot.exe" ]; then
     shot "$scene" "$win/tests/win/settings/pvsettingsshot.exe" "$scene" || status=1
   done
 fi
+if [ -e "$win/tests/win/conditions/pvconditionshot.exe" ]; then
+  for scene in child-select process-select match-condition preset-list; do
+    shot "$scene" "$win/tests/win/conditions/pvconditionshot.exe" "$scene" || status=1
+  done
+fi
 exit $status

@@ -6,4 +6,6 @@ set(PV_COLLECTIONS_SOURCES
   NoteStackDlg.cpp
   PendingDlg.cpp
   SerchDlg.cpp
+  PoreSetSettingDlg.cpp
+  PreSetMatchConditionDlg.cpp
 )

@@ -13,6 +13,9 @@
 #include "platform/StartupData.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
+#include "collections/PreSetMatchConditionDlg.h"
+#include "platform/MessageBox.h"
+#include "winsel/MatchConditionDlg.h"
 #include "winsel/WindowSelDlg.h"
 
 #include <algorithm>
@@ -28,6 +31,7 @@ constexpr char kHotkeyErrorAtStart[] =
 constexpr char kHotkeyErrorAfterProperties[] =
     "ウィンドウ貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.";
 constexpr UINT kTickPeriod = 500;
+constexpr char kPresetWriteErrorText[] = "プリセット条件ファイルを保存できません.";
 constexpr char kWriteErrorText[] =
     "設定ファイルをOPENできません.エディタ等で設定ファイルを開いていいる可能性性があります。";
 
@@ -562,7 +566,33 @@ void CControlDlg::notifyMove(HWND caller) {
 void CControlDlg::notifyMatchCondition(HWND caller) {
     int i = FindCaller(caller, "CControlDlg::notifyMatchCondition()\n");
     if (i < 0) return;
-    // The match condition dialog opens here (extended condition selection).
+    if (EditMatchCondition(static_cast<std::size_t>(i), caller)) SaveOnChange();
+}
+
+bool CControlDlg::EditMatchCondition(std::size_t i, HWND noteWindow) {
+    const std::uint64_t id = m_notes.IdAt(i);
+    CMatchConditionDlg dialog;
+    dialog.m_record = m_notes[i];
+    if (noteWindow)
+        dialog.SetOwnerCheck(noteWindow);
+    else
+        dialog.m_childChoiceAllowed = false;
+    if (dialog.DoModal(GetHwnd()) != IDOK) return false;
+    // Ticks and hotkeys ran while the dialog was open: find the note again
+    // and give up when it is gone. Its attachment, text and position are
+    // those of now; only the condition comes from the dialog.
+    const int now = m_notes.IndexOf(id);
+    if (now < 0) return false;
+    TakeMatchCondition(m_notes[static_cast<std::size_t>(now)], dialog.m_record);
+    RefreshNoteList();
+    return true;
+}
+
+void CControlDlg::EditPresets() {
+    CPreSetMatchConditionDlg dialog(m_presets, [this] { return m_windowList; });
+    if (dialog.DoModal(GetHwnd()) != IDOK) return;
+    m_presets = dialog.Presets();
+    if (!PreSetWriteFile(m_presetPath, m_presets)) ShowNotice(GetHwnd(), kPresetWriteErrorText);
 }
 
 void CControlDlg::notifyCopyToExportStack(HWND caller) {

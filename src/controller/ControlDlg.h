@@ -95,6 +95,14 @@ public:
     void notifyCopyToExportStack(HWND caller);
     void notifyMovePendingList(HWND caller);
 
+    // The match condition dialog on note `i`: from its note window (owner
+    // check on) or, with a null window, from the panel (no child choice).
+    // True when the note took the edited condition.
+    bool EditMatchCondition(std::size_t i, HWND noteWindow);
+    // The preset dialogs on a copy of the presets; on OK the presets are
+    // replaced and written to the preset file.
+    void EditPresets();
+
     CNoteList& Notes() { return m_notes; }
     const std::vector<CWinInf>& WindowList() const { return m_windowList; }
     const CSettingsData& Settings() const { return m_settings; }

@@ -62,6 +62,7 @@ bool CControlDlg::OnCommand(WORD id, WORD code, HWND control) {
     case IDC_PANEL_EDITTEXT: OnEditBody(); return true;
     case IDC_PANEL_PROPATY: EditProperties(); return true;
     case IDC_PANEL_DEFAULTS: EditNoteDefaults(); return true;
+    case IDC_PANEL_PRESET: EditPresets(); return true;
     case IDC_PANEL_MODE_TITLE:
     case IDC_PANEL_MODE_TEXT:
         m_listMode = ::IsDlgButtonChecked(GetHwnd(), IDC_PANEL_MODE_TEXT) ? ListMode::Text : ListMode::Title;
@@ -151,7 +152,9 @@ void CControlDlg::OnMatchConditionRow() {
         ShowNotice(GetHwnd(), "デスクトップ付箋は条件変更できません。");
         return;
     }
-    // The match condition dialog opens here (extended condition selection).
+    if (!EditMatchCondition(static_cast<std::size_t>(row), nullptr)) return;
+    SelectNoteRow(-1);
+    SaveOnChange();
 }
 
 void CControlDlg::OnCenterRow(bool onMonitor) {

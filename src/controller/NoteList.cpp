@@ -73,3 +73,17 @@ void RetargetRecord(CTackletData& note, const PvRect& target, const std::string&
     note.EXEPATH = exePath;
     CopyNoteFields(note, defaults, NoteField::kRetarget);
 }
+
+void TakeMatchCondition(CObjData& note, const CObjData& edited) {
+    note.TITLEFLAG = edited.TITLEFLAG;
+    note.PRECESSEFLAG = edited.PRECESSEFLAG;
+    note.FULL = edited.FULL;
+    note.EXTENTFLAG = edited.EXTENTFLAG;
+    note.EXFULLFLAG = edited.EXFULLFLAG;
+    note.PART = edited.PART;
+    note.EXTEXT = edited.EXTEXT;
+    note.EXPART = edited.EXPART;
+    note.EXCTLID = edited.EXCTLID;
+    note.EXCLASS = edited.EXCLASS;
+    note.m_bModified = 1;
+}

@@ -53,5 +53,10 @@ private:
 void RetargetRecord(CTackletData& note, const PvRect& target, const std::string& title, const std::string& exeName,
                     const std::string& exePath, const CTackletData& defaults);
 
+// The fields of the match condition dialog copied from `edited` into
+// `note`: the condition flags, the title fragment and the child condition.
+// Everything else of `note` (text, position, attachment) stays as it is now.
+void TakeMatchCondition(CObjData& note, const CObjData& edited);
+
 // Note rectangle of the initial size centred on (x, y).
 PvRect RectCentredOn(int x, int y, int width, int height);

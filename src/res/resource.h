@@ -253,3 +253,43 @@
 #define IDC_INITSIZE_HEIGHTSPIN  1113
 #define IDC_INITSIZE_WIDTH       1114
 #define IDC_INITSIZE_WIDTHSPIN   1115
+
+// Match condition dialog
+#define IDD_MATCHCOND            139
+#define IDC_MC_PROCESS           1046
+#define IDC_MC_TITLE             1047
+#define IDC_MC_FULL              1048
+#define IDC_MC_PART              1049
+#define IDC_MC_EXTENT            1050
+#define IDC_MC_EXCLASS           1114
+#define IDC_MC_EXCTLID           1115
+#define IDC_MC_EXTEXT            1116
+#define IDC_MC_EXPART            1117
+#define IDC_MC_EXFULL            1118
+#define IDC_MC_CHOOSE            1119
+#define IDC_MC_TITLESRC          1135
+#define IDC_MC_EXTEXTSRC         1136
+
+// Child window selection (152) and process and child selection (159)
+#define IDD_CHILDSEL             152
+#define IDD_WINEXSEL             159
+#define IDC_CHILD_LIST           1120
+#define IDC_CHILD_RECAPTURE      1121
+#define IDC_WINEX_REFRESH        1141
+#define IDC_WINEX_WINDOWS        1145
+
+// Preset list (157) and one preset (158)
+#define IDD_PRESETLIST           157
+#define IDD_PRESETSETTING        158
+#define IDC_PRESET_DELETE        1003
+#define IDC_PRESET_LIST          1137
+#define IDC_PRESET_ADD           1138
+#define IDC_PRESET_CHANGE        1139
+#define IDC_PS_PROCESSFLAG       1046
+#define IDC_PS_TITLEFLAG         1047
+#define IDC_PS_EXTENTFLAG        1048
+#define IDC_PS_NAME              1139
+#define IDC_PS_PROCESS           1140
+#define IDC_PS_CLASS             1144
+#define IDC_PS_CTLID             1145
+#define IDC_PS_FROMWINDOW        1147

@@ -4,5 +4,10 @@ set(PV_WINSEL_SOURCES
   StcImage.cpp
   ThumbnailLayer.cpp
   WindowCapture.cpp
+  ListViewRows.cpp
   WindowSelDlg.cpp
+  ChildPicker.cpp
+  ChildSelDlg.cpp
+  MatchConditionDlg.cpp
+  WinExSelDlg.cpp
 )

@@ -7,27 +7,37 @@
 #include <cstdio>
 
 #include "platform/DwmApi.h"
-#include "platform/ListColumns.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConvert.h"
 #include "res/resource.h"
+#include "winsel/ListViewRows.h"
+
+using namespace ListRows;
 
 namespace {
 
 enum Column { kColTitle, kColProcess, kColHandle };
 
-constexpr ListColumn kColumns[] = {{"Title", 170}, {"ProcessName", 100}, {"Handle", 0}};
-
 constexpr char kSelectNotice[] = "付箋を貼り付けるウィンドウを一覧で選択してください";
 
-void SetCellText(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-}
-
 }  // namespace
+
+void FillWindowList(HWND list, const std::vector<CWinInf>& windows, CImageListCashSmoll& icons) {
+    const std::string marked = SelectedCellText(list, kColHandle);
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list);
+    for (const CWinInf& window : windows) {
+        const int row = AppendRow(list, window.title, icons.GetIconIndex(window.exePath));
+        SetCellText(list, row, kColProcess, window.exeName);
+        SetCellText(list, row, kColHandle, HandleText(window.hWnd));
+    }
+    // The row marked before the refill is marked again, found by its handle.
+    if (!marked.empty()) {
+        const int row = FindRowByText(list, kColHandle, marked);
+        if (row >= 0) MarkRow(list, row);
+    }
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
 
 CWindowSelDlg::CWindowSelDlg() : CDialog(IDD_WINDOWSEL) {}
 
@@ -39,11 +49,7 @@ void CWindowSelDlg::RemoveWindow(PvHandle handle) {
     if (it != m_windows.end()) m_windows.erase(it);
 }
 
-std::string CWindowSelDlg::HandleText(PvHandle handle) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(static_cast<std::uint32_t>(handle)));
-    return text;
-}
+std::string CWindowSelDlg::HandleText(PvHandle handle) { return ListRows::HandleText(handle); }
 
 BOOL CWindowSelDlg::OnInitDialog() {
     m_list = GetItem(IDC_WINSEL_LIST);
@@ -61,37 +67,12 @@ BOOL CWindowSelDlg::OnInitDialog() {
 }
 
 void CWindowSelDlg::InitColumns() {
-    DWORD exStyle = LVS_EX_FULLROWSELECT;
-    if (IsVistaOrLater()) exStyle |= LVS_EX_GRIDLINES;
-    ListView_SetExtendedListViewStyle(m_list, exStyle);
-    InsertListColumns(m_list, kColumns);
+    InitReportList(m_list, {{"Title", 170}, {"ProcessName", 100}, {"Handle", 0}});
 }
 
-void CWindowSelDlg::FillList() {
-    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(m_list);
-    for (size_t i = 0; i < m_windows.size(); ++i) {
-        const CWinInf& window = m_windows[i];
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = static_cast<int>(i);
-        item.pszText = const_cast<char*>(window.title.c_str());
-        const int image = m_icons.GetIconIndex(window.exePath);
-        item.iImage = image >= 0 ? image : I_IMAGENONE;
-        const int row = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        SetCellText(m_list, row, kColProcess, window.exeName);
-        SetCellText(m_list, row, kColHandle, HandleText(window.hWnd));
-    }
-    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
-}
+void CWindowSelDlg::FillList() { FillWindowList(m_list, m_windows, m_icons); }
 
-void CWindowSelDlg::SelectRow(int row) {
-    const UINT state = LVIS_SELECTED | LVIS_FOCUSED;
-    ListView_SetItemState(m_list, row, state, state);
-    ListView_SetSelectionMark(m_list, row);
-    ListView_SetHotItem(m_list, row);
-    ListView_EnsureVisible(m_list, row, FALSE);
-}
+void CWindowSelDlg::SelectRow(int row) { MarkRow(m_list, row); }
 
 void CWindowSelDlg::ShowPreview(int row) {
     m_preview.m_hThumbDest = GetHwnd();

@@ -16,6 +16,11 @@
 #include "winsel/ImageListCashSmoll.h"
 #include "winsel/StcImage.h"
 
+// Fills a window list control: one row per window ("Title" with the
+// program's icon, "ProcessName", hidden "Handle"), redrawing suspended; the
+// row selected before is selected again when its handle is still listed.
+void FillWindowList(HWND list, const std::vector<CWinInf>& windows, CImageListCashSmoll& icons);
+
 class CWindowSelDlg : public CDialog {
 public:
     CWindowSelDlg();

@@ -1,5 +1,6 @@
 // End-to-end driver: starts Pinvane.exe under Wine in scratch directories
 // and checks it from outside.  Usage: pvdrive <scenario> <Pinvane.exe> [...]
+#include "Conditions.h"
 #include "Driver.h"
 
 #include <cstdio>
@@ -775,6 +776,8 @@ int main(int argc, char** argv) {
     if (scenario == "main-window") return MainWindow(exe);
     if (scenario == "properties-hotkey") return PropertiesHotkey(exe);
     if (scenario == "logoff") return Logoff(exe);
+    if (scenario == "child-conditions") return ChildConditions(exe);
+    if (scenario == "presets-kept") return PresetsKept(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));

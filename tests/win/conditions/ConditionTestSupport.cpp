@@ -1,0 +1,193 @@
+#include "ConditionTestSupport.h"
+
+#include <commctrl.h>
+
+#include "winsel/ListViewRows.h"
+
+using ListRows::FindRowByText;
+using ListRows::HandleText;
+
+namespace {
+
+constexpr char kTargetClass[] = "PvCondTarget";
+
+// The client area as on screen, the children as plain boxes with their
+// texts (Wine's PrintWindow leaves children and frame out).
+void PrintClient(HWND hwnd, HDC dc) {
+    RECT client{};
+    ::GetClientRect(hwnd, &client);
+    HBRUSH brush = ::CreateSolidBrush(CChildTarget::kColor);
+    ::FillRect(dc, &client, brush);
+    ::DeleteObject(brush);
+    ::SetBkMode(dc, TRANSPARENT);
+    for (HWND child = ::GetWindow(hwnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(child)) continue;
+        RECT r{};
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+        ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        char text[64] = {};
+        ::GetWindowTextA(child, text, sizeof text);
+        ::DrawTextA(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+}
+
+// What PrintWindow asks for: a grey frame and the client area where it
+// lies in the window.
+LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    if (msg == WM_PRINTCLIENT) {
+        PrintClient(hwnd, dc);
+        return 0;
+    }
+    if (msg == WM_PRINT) {
+        RECT window{}, client{};
+        ::GetWindowRect(hwnd, &window);
+        ::GetClientRect(hwnd, &client);
+        ::MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        RECT all{0, 0, window.right - window.left, window.bottom - window.top};
+        ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
+        POINT old{};
+        ::OffsetViewportOrgEx(dc, client.left - window.left, client.top - window.top, &old);
+        PrintClient(hwnd, dc);
+        ::SetViewportOrgEx(dc, old.x, old.y, nullptr);
+        return 0;
+    }
+    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void RegisterTargetClass() {
+    WNDCLASSA wc{};
+    if (::GetClassInfoA(::GetModuleHandleA(nullptr), kTargetClass, &wc)) return;
+    wc.lpfnWndProc = TargetProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = ::CreateSolidBrush(CChildTarget::kColor);
+    wc.lpszClassName = kTargetClass;
+    ::RegisterClassA(&wc);
+}
+
+HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id) {
+    return ::CreateWindowExA(0, cls, text, WS_CHILD | style, x, y, w, h, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
+}
+
+struct FindContext {
+    const char* caption;
+    HWND found;
+    std::string text;
+};
+
+BOOL CALLBACK FindBoxProc(HWND hwnd, LPARAM param) {
+    auto* context = reinterpret_cast<FindContext*>(param);
+    char cls[16] = {};
+    ::GetClassNameA(hwnd, cls, sizeof cls);
+    if (std::string(cls) != "#32770" || !::IsWindowVisible(hwnd)) return TRUE;
+    // A message box shows its text in a static control with ID 0xFFFF.
+    HWND textControl = ::GetDlgItem(hwnd, 0xFFFF);
+    if (!textControl) return TRUE;
+    context->found = hwnd;
+    context->text = ItemText(hwnd, 0xFFFF);
+    return FALSE;
+}
+
+BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM param) {
+    auto* context = reinterpret_cast<FindContext*>(param);
+    if (!::IsWindowVisible(hwnd)) return TRUE;
+    if (ItemText(hwnd, -1) == context->caption) {
+        context->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+CChildTarget::CChildTarget(const char* title, int x, int y, int width, int height) {
+    RegisterTargetClass();
+    m_hWnd = ::CreateWindowExA(0, kTargetClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height, nullptr,
+                               nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_edit = Child(m_hWnd, "Edit", "alpha", WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 20, 20, 200, 24, kEditId);
+    m_first = Child(m_hWnd, "Button", "一番", WS_VISIBLE | BS_PUSHBUTTON, 20, 60, 90, 28, 0);
+    m_second = Child(m_hWnd, "Button", "二番", WS_VISIBLE | BS_PUSHBUTTON, 130, 60, 90, 28, 0);
+    Child(m_hWnd, "Static", "隠れた子", 0, 20, 100, 90, 20, 201);
+    Child(m_hWnd, "Button", "無効の子", WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON, 130, 100, 90, 28, 202);
+    Child(m_hWnd, "Static", "", WS_VISIBLE, 20, 140, 90, 20, 203);
+    wintest::Pump(40);
+}
+
+CChildTarget::~CChildTarget() {
+    if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
+}
+
+void CChildTarget::SetEditText(const char* text) { ::SetWindowTextA(m_edit, text); }
+
+HWND FindMessageBox(std::string* text) {
+    FindContext context{nullptr, nullptr, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&context));
+    if (context.found && text) *text = context.text;
+    return context.found;
+}
+
+HWND FindThreadDialog(const char* caption) {
+    FindContext context{caption, nullptr, {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
+void CancelOtherDialogs(HWND keep) {
+    std::pair<HWND, std::vector<HWND>> context{keep, {}};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* c = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(param);
+            char cls[16] = {};
+            ::GetClassNameA(hwnd, cls, sizeof cls);
+            if (hwnd != c->first && std::string(cls) == "#32770" && ::IsWindowVisible(hwnd)) c->second.push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&context));
+    for (HWND dialog : context.second) ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+void ClickListRow(HWND dialog, int listId, int row) {
+    HWND list = ::GetDlgItem(dialog, listId);
+    ListRows::MarkRow(list, row);
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = list;
+    click.hdr.idFrom = static_cast<UINT_PTR>(listId);
+    click.hdr.code = NM_CLICK;
+    click.iItem = row;
+    ::SendMessageA(dialog, WM_NOTIFY, listId, reinterpret_cast<LPARAM>(&click));
+}
+
+void ClickListNowhere(HWND dialog, int listId) {
+    HWND list = ::GetDlgItem(dialog, listId);
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(list, -1);
+    NMITEMACTIVATE click{};
+    click.hdr.hwndFrom = list;
+    click.hdr.idFrom = static_cast<UINT_PTR>(listId);
+    click.hdr.code = NM_CLICK;
+    click.iItem = -1;
+    ::SendMessageA(dialog, WM_NOTIFY, listId, reinterpret_cast<LPARAM>(&click));
+}
+
+void PressButton(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+std::string ItemText(HWND dialog, int id) {
+    HWND item = id == -1 ? dialog : ::GetDlgItem(dialog, id);
+    if (!item) return std::string();
+    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
+    const int copied = ::GetWindowTextA(item, text.data(), static_cast<int>(text.size()));
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+int RowCount(HWND list) { return ListView_GetItemCount(list); }
+
+std::string Cell(HWND list, int row, int column) { return ListRows::CellText(list, row, column); }
