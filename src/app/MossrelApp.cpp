@@ -84,7 +84,9 @@ int CMossrelApp::Run(int argc, char** argv) {
 
     InstallPlatformServices();
 
-    CStartupData::Instance();
+    // Told before any window exists, so that no note list is in use yet.
+    for (const std::string& notice : CStartupData::Instance().Notices())
+        ::MessageBoxA(nullptr, notice.c_str(), "Pinvane", MB_OK | MB_ICONWARNING);
     CMultiDisplay::Instance().Enumerate();
 
     {

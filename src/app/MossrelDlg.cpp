@@ -11,6 +11,7 @@
 #include "platform/RuntimeDll.h"
 #include "platform/WindowText.h"
 #include "platform/DwmApi.h"
+#include "platform/MessageBox.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
 
@@ -18,6 +19,7 @@
 
 namespace {
 constexpr const char* kProductTip = "Pinvane[FREE版]";
+constexpr UINT kReplyTimeoutMs = 2000;  // answer to the extension utility's handle query
 
 // Lets lower-privileged senders (the extension utility) reach us.
 void AllowMessage(UINT msg) {
@@ -52,7 +54,7 @@ void CMossrelDlg::CreateMainPanel() {
     ::ShowWindow(m_control.GetHwnd(), SW_SHOW);
 }
 
-void CMossrelDlg::SaveAllNotes() { m_control.SaveAll(); }
+bool CMossrelDlg::SaveAllNotes(bool reportFailure) { return m_control.SaveAll(reportFailure); }
 
 void CMossrelDlg::CreatePanels() {
     m_export.CreateHidden();
@@ -183,15 +185,16 @@ void CMossrelDlg::ApplyGlass() {
     ::InvalidateRect(GetHwnd(), nullptr, TRUE);
 }
 
-void CMossrelDlg::SaveWithWritingWindow() {
+bool CMossrelDlg::SaveWithWritingWindow(bool reportFailure) {
     m_writeMsg.SetText("Pinvane：書き込み中！");
     m_writeMsg.Show();
     m_writeMsg.DispatchOwnMessages();
-    SaveAllNotes();
-    m_writeMsg.SetText("Pinvane：書き込み完了！");
+    const bool saved = SaveAllNotes(reportFailure);
+    m_writeMsg.SetText(saved ? "Pinvane：書き込み完了！" : "Pinvane：書き込み失敗！");
     m_writeMsg.DispatchOwnMessages();
     ::Sleep(100);
     m_writeMsg.Hide();
+    return saved;
 }
 
 void CMossrelDlg::PaintMinimised() {
@@ -280,7 +283,12 @@ void CMossrelDlg::Exit() {
     SetPanelVisible(0);
     // Through the end-of-session handler: ending from the tray and ending
     // with the session save the notes on one path (writing window included).
+    m_exiting = true;
     ::SendMessageA(GetHwnd(), WM_ENDSESSION, TRUE, 0);
+    m_exiting = false;
+    // Quitting now would lose every change since the last good save: the
+    // user decides, and the notes stay in memory unless Yes.
+    if (!m_lastSaveOk && !AskYesNo(GetHwnd(), "付箋を保存できませんでした。保存せずに終了しますか？")) return;
     EndDialog(IDOK);
 }
 
@@ -289,7 +297,12 @@ bool CMossrelDlg::OnExtensionQuery(WPARAM wParam, LPARAM lParam, LRESULT& result
     case 0: {
         HWND sender = reinterpret_cast<HWND>(lParam);
         Trace("RECIEVE QUERY_WINDOWHANDLE from=0x%08x\n", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(sender)));
-        ::SendMessageA(sender, m_msgExtension, 1, reinterpret_cast<LPARAM>(GetHwnd()));
+        // The sender is another program: a hung one must not freeze us. Its
+        // own requests may come in meanwhile (nothing of the note list is
+        // held here), so only hanging aborts the wait.
+        DWORD_PTR ignored = 0;
+        ::SendMessageTimeoutA(sender, m_msgExtension, 1, reinterpret_cast<LPARAM>(GetHwnd()),
+                              SMTO_NORMAL | SMTO_ABORTIFHUNG, kReplyTimeoutMs, &ignored);
         result = 0;
         return true;
     }
@@ -401,11 +414,13 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         // The session may end without time for more: the data file is
         // written now, from the notes as they are, before anything is
         // destroyed. Default processing lets the session end.
-        m_control.SaveCurrentState();
+        m_control.SaveCurrentState(false);
         return false;
     case WM_ENDSESSION:
         // Ending (wParam) or logging off (bit 31 of lParam): save every note.
-        if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) SaveWithWritingWindow();
+        // A real logoff cannot wait for a message box: it writes what it can
+        // (a failed write leaves the old file and its backups as they were).
+        if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) m_lastSaveOk = SaveWithWritingWindow(m_exiting);
         result = 0;
         return true;
     case WM_DESTROY:

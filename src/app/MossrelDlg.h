@@ -53,14 +53,16 @@ private:
     void Exit();
     void CreateMainPanel();
     void UpdateTrayTip();
-    // Saves every note while the writing window says so.
-    void SaveWithWritingWindow();
+    // Saves every note while the writing window says so; false (and the
+    // window says it failed) when the data file could not be written. With
+    // `reportFailure` the write-error message is shown.
+    bool SaveWithWritingWindow(bool reportFailure = true);
     // Extends the frame over the buttons while composition is on.
     void ApplyGlass();
     void ComputeGlassMargins();
     void PaintMinimised();
     void OnCopyData(const COPYDATASTRUCT* data);
-    void SaveAllNotes();
+    bool SaveAllNotes(bool reportFailure);
     // Creates the collection panels hidden (the pending list takes the
     // records read at start).
     void CreatePanels();
@@ -88,5 +90,7 @@ private:
     UINT m_msgTaskbarCreated = 0;
     UINT m_msgExtension = 0;
     int m_composition = 0;
+    bool m_exiting = false;     // the end-session message comes from Exit
+    bool m_lastSaveOk = true;   // result of the save of the last end-session message
     MARGINS m_glass{};
 };

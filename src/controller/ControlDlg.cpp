@@ -32,8 +32,7 @@ constexpr char kHotkeyErrorAfterProperties[] =
     "ウィンドウ貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.";
 constexpr UINT kTickPeriod = 500;
 constexpr char kPresetWriteErrorText[] = "プリセット条件ファイルを保存できません.";
-constexpr char kWriteErrorText[] =
-    "設定ファイルをOPENできません.エディタ等で設定ファイルを開いていいる可能性性があります。";
+constexpr UINT kAutoSavePeriod = 10000;
 
 bool Intersects(const PvRect& a, const PvRect& b) {
     RECT ra{a.left, a.top, a.right, a.bottom}, rb{b.left, b.top, b.right, b.bottom}, out{};
@@ -86,6 +85,10 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
             PollHotkeys();
             return true;
         }
+        if (wParam == TIMER_AUTOSAVE) {
+            AutoSave();
+            return true;
+        }
         return false;
     case WM_HOTKEY:
         OnHotkey(static_cast<int>(wParam));
@@ -118,6 +121,7 @@ void CControlDlg::OnDestroy() {
     ::KillTimer(GetHwnd(), TIMER_HOTKEY_RELEASE);
     ::KillTimer(GetHwnd(), TIMER_FOLLOW);
     m_following = false;
+    ::KillTimer(GetHwnd(), TIMER_AUTOSAVE);
 }
 
 // ----------------------------------------------------------------- hotkeys
@@ -180,27 +184,34 @@ void CControlDlg::LoadNotes(const std::string& dataPath) {
     m_notes.Assign(std::move(CStartupData::Instance().Notes()));
     CStartupData::Instance().Notes().clear();
     m_loaded = 1;
+    // What is on disk already needs no autosave; a file restored from its
+    // backup is written at the first one.
+    m_savedImage.clear();
+    if (!CStartupData::Instance().DataRestored())
+        m_savedImage = RenderDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey);
     RefreshNoteList();
     if (GetHwnd()) {
         ::SetTimer(GetHwnd(), TIMER_MATCH, kFirstTickDelay, nullptr);
         ::SetTimer(GetHwnd(), TIMER_HOTKEY_RELEASE, kHotkeyPollPeriod, nullptr);
+        ::SetTimer(GetHwnd(), TIMER_AUTOSAVE, kAutoSavePeriod, nullptr);
     }
 }
 
 // ------------------------------------------------------------------ saving
 
-void CControlDlg::SaveAll() {
-    if (!m_loaded) return;
+bool CControlDlg::SaveAll(bool reportFailure) {
+    if (!m_loaded) return true;
     Batch batch(*this);
-    const bool written = SaveCurrentState();
+    const bool written = SaveCurrentState(reportFailure);
     // The file is complete before the first window goes: a session that
     // ends during the teardown loses nothing. The detach only repeats what
     // was just written, so it owes no second save.
     for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].Detach();
     if (written) m_batch.Saved();
+    return written;
 }
 
-bool CControlDlg::SaveCurrentState() {
+bool CControlDlg::SaveCurrentState(bool reportFailure) {
     if (!m_loaded) return false;
     for (CTackletData& note : m_notes.Items()) {
         if (note.m_bAttached != 1 || !note.m_pWin) continue;
@@ -209,17 +220,10 @@ bool CControlDlg::SaveCurrentState() {
         note.CollectWindowState();
     }
     m_notes.MarkAll();
-    const bool written = WriteIniFile();
+    const bool written = WriteIniFile(reportFailure);
     if (written) m_batch.Saved();
     CNotifyBridge::MarkPendingForSaving();
     return written;
-}
-
-bool CControlDlg::WriteIniFile() {
-    // The writer traces "CControlDlg::__writeIniFile()" itself.
-    if (WriteDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey)) return true;
-    ::MessageBoxA(GetHwnd(), kWriteErrorText, "Pinvane", MB_OK);
-    return false;
 }
 
 void CControlDlg::NotesChanged() {

@@ -35,11 +35,13 @@ public:
 
     // Writes the data file from the notes' current state, then detaches
     // every note (one list refresh, one write).
-    void SaveAll();
+    // False when the file could not be written (the notes stay marked; with
+    // `reportFailure` the user is shown the write-error message).
+    bool SaveAll(bool reportFailure = true);
     // Writes the data file from the notes' current state; shown notes stay
     // shown. SaveAll starts with this, and a session that is about to end
     // gets it before any window goes.
-    bool SaveCurrentState();
+    bool SaveCurrentState(bool reportFailure = true);
     // Work over many notes inside one batch refreshes the main panel once
     // and saves at most once, when the outermost batch ends.
     class Batch {
@@ -52,6 +54,10 @@ public:
     private:
         CControlDlg& m_control;
     };
+    // Writes the data file from the notes' current state when it differs
+    // from what was last written or read (no note is detached or hidden,
+    // no access time changes). Timer 110 calls it every 10 seconds.
+    void AutoSave();
     // The active notes with the state of their shown windows copied in.
     std::vector<CTackletData>& CollectAllWindowStates();
 
@@ -154,7 +160,10 @@ private:
     void EndBatch();
     // Runs the follow timer while a shown note has a window to follow.
     void UpdateFollowTimer();
-    bool WriteIniFile();
+    bool WriteIniFile(bool reportFailure = true);
+    // Reads the data file again when it could not be read before; its notes
+    // go behind the current ones. False while it still cannot be read.
+    bool ReadBackUnreadFile();
     int FindCaller(HWND caller, const char* traceLine, bool traceHandles = true);
     void Retarget(CTackletData& note, const RECT& target, const std::string& title, const std::string& exeName,
                   const std::string& exePath);
@@ -188,6 +197,8 @@ private:
     bool m_useProcessCache = true;
     int m_loaded = 0;
     std::uint32_t m_textKey = 0;
+    std::string m_savedImage;  // the data file's bytes as last written (or loaded)
+    bool m_autoSaveFailed = false;
     CSettingsData m_settings;
     CTackletData m_default;
     std::vector<CPreSetCondData> m_presets;

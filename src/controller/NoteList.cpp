@@ -28,6 +28,15 @@ void CNoteList::Clear() {
     m_ids.clear();
 }
 
+void CNoteList::Append(std::vector<CTackletData>&& records) {
+    for (CTackletData& record : records) {
+        record.m_bModified = 1;
+        m_items.push_back(std::move(record));
+        m_ids.push_back(m_nextId++);
+    }
+    records.clear();
+}
+
 int CNoteList::IndexOf(std::uint64_t id) const {
     for (std::size_t i = 0; i < m_ids.size(); ++i)
         if (m_ids[i] == id) return static_cast<int>(i);

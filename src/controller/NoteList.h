@@ -28,6 +28,8 @@ public:
     void RemoveAt(std::size_t i);
     void Clear();
     void MarkAll();
+    // Puts `records` behind the last position, in order, marked for writing.
+    void Append(std::vector<CTackletData>&& records);
 
     // An identity of the record at `i` that survives insertions and removals
     // around it (not stored in any file), and the position of an identity

@@ -22,6 +22,24 @@ void CStartupData::Destroy() {
 
 CStartupData::CStartupData()
     : m_dataPath(CurrentDirFile(kDataFileName)), m_pendingPath(CurrentDirFile(kPendingFileName)) {
-    m_notes = ReadNoteFile(m_dataPath, VolumeKeyForPath(m_dataPath));
-    m_pending = ReadNoteFile(m_pendingPath, VolumeKeyForPath(m_pendingPath));
+    struct FileTexts {
+        const std::string& path;
+        std::vector<CTackletData>& notes;
+        const char* unreadable;
+        const char* restored;
+    };
+    const FileTexts files[] = {
+        {m_dataPath, m_notes, "データファイルを読み込めません。読み込めるまでデータファイルは書き換えません。",
+         "データファイルが壊れていたため、バックアップから復元しました。"},
+        {m_pendingPath, m_pending,
+         "保留リストファイルを読み込めません。読み込めるまで保留リストファイルは書き換えません。",
+         "保留リストファイルが壊れていたため、バックアップから復元しました。"},
+    };
+    for (const FileTexts& file : files) {
+        CStartupNoteFile read = ReadStartupNoteFile(file.path, VolumeKeyForPath(file.path));
+        file.notes = std::move(read.contents.notes);
+        if (read.contents.state == NoteFileState::Unreadable) m_notices.push_back(file.unreadable);
+        if (read.restored) m_notices.push_back(file.restored);
+        if (&file.path == &m_dataPath) m_dataRestored = read.restored;
+    }
 }

@@ -18,6 +18,12 @@ public:
     const std::string& DataPath() const { return m_dataPath; }
     const std::string& PendingPath() const { return m_pendingPath; }
 
+    // What the user must be told about the files as read (each at most
+    // once): a file that could not be read, a file restored from its backup.
+    const std::vector<std::string>& Notices() const { return m_notices; }
+    // Whether the data file's notes come from its backup.
+    bool DataRestored() const { return m_dataRestored; }
+
 private:
     CStartupData();
 
@@ -25,4 +31,6 @@ private:
     std::vector<CTackletData> m_pending;
     std::string m_dataPath;
     std::string m_pendingPath;
+    std::vector<std::string> m_notices;
+    bool m_dataRestored = false;
 };

@@ -141,6 +141,7 @@
 #define TIMER_ENABLE             106
 #define TIMER_MOUSEOUT           108
 #define TIMER_FADE               109
+#define TIMER_AUTOSAVE           110
 #define TIMER_ARROW_REPAINT      2001
 
 // Hotkeys

@@ -1,0 +1,52 @@
+// Writing the data file: the full save (manual, exit, logoff) and the
+// autosave that keeps the file current while the program runs.
+#include "controller/ControlDlg.h"
+
+#include "app/Trace.h"
+#include "data/AtomicFile.h"
+#include "data/NoteFile.h"
+#include "platform/MessageBox.h"
+
+namespace {
+constexpr char kWriteErrorText[] =
+    "設定ファイルをOPENできません.エディタ等で設定ファイルを開いていいる可能性性があります。";
+}
+
+bool CControlDlg::ReadBackUnreadFile() {
+    if (!AreFileWritesBlocked(m_dataPath)) return true;
+    CNoteFileContents file = ReadNoteFileChecked(m_dataPath, m_textKey);
+    if (file.state == NoteFileState::Unreadable) {
+        Trace("CControlDlg: %s still cannot be read; not replaced\n", m_dataPath.c_str());
+        return false;
+    }
+    UnblockFileWrites(m_dataPath);
+    // The file's notes are older than every note made since start.
+    if (!file.notes.empty()) {
+        m_notes.Append(std::move(file.notes));
+        RefreshNoteList();
+    }
+    return true;
+}
+
+bool CControlDlg::WriteIniFile(bool reportFailure) {
+    if (ReadBackUnreadFile() &&
+        WriteDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey, &m_savedImage)) {
+        m_autoSaveFailed = false;
+        return true;
+    }
+    if (reportFailure) ShowNotice(GetHwnd(), kWriteErrorText);
+    return false;
+}
+
+void CControlDlg::AutoSave() {
+    if (!m_loaded) return;
+    for (CTackletData& note : m_notes.Items()) note.CopyWindow();
+    if (RenderDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey) == m_savedImage) return;
+    const bool unread = AreFileWritesBlocked(m_dataPath);
+    if (WriteIniFile(false)) return;
+    // Told once per run of failures; a file unreadable since start was
+    // reported then. Nothing of the note list is held across the box.
+    if (m_autoSaveFailed || unread) return;
+    m_autoSaveFailed = true;
+    ShowNotice(GetHwnd(), kWriteErrorText);
+}
