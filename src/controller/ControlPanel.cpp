@@ -99,10 +99,15 @@ void CControlDlg::OnDeleteOne() {
         ShowNotice(GetHwnd(), "削除するデータを一覧で選択してください");
         return;
     }
+    // The question lets other messages run (a paste shifts the rows): keep
+    // the note's identity, not its row.
+    const bool inList = static_cast<std::size_t>(mark) < m_notes.Size();
+    const std::uint64_t id = inList ? m_notes.IdAt(static_cast<std::size_t>(mark)) : 0;
     if (!AskYesNo(GetHwnd(), "選択したデータを削除しますか？")) return;
-    if (static_cast<std::size_t>(mark) >= m_notes.Size()) return;
-    DestroyNoteWindow(m_notes[static_cast<std::size_t>(mark)]);
-    m_notes.RemoveAt(static_cast<std::size_t>(mark));
+    const int row = inList ? m_notes.IndexOf(id) : -1;
+    if (row < 0) return;
+    DestroyNoteWindow(m_notes[static_cast<std::size_t>(row)]);
+    m_notes.RemoveAt(static_cast<std::size_t>(row));
     RefreshNoteList();
     SelectNoteRow(-1);
     SaveOnChange();
@@ -170,14 +175,19 @@ void CControlDlg::OnCenterRow(bool onMonitor) {
 void CControlDlg::OnEditBody() {
     int row = MarkedRow("編集するデータを一覧で選択してください");
     if (row < 0) return;
+    // The question and the dialog let other messages run (a paste shifts
+    // the rows): from here on the note is found by its identity each time.
     const std::uint64_t id = m_notes.IdAt(static_cast<std::size_t>(row));
-    CTackletData& note = m_notes[static_cast<std::size_t>(row)];
-    note.EndTacklet();
-    if (note.READONLY && !AskYesNo(GetHwnd(), "書き込み禁止状態ですが編集しますか？")) return;
-    CBodyEditDlg dialog(note.GetText());
+    m_notes[static_cast<std::size_t>(row)].EndTacklet();
+    row = m_notes.IndexOf(id);
+    if (row < 0) return;
+    if (m_notes[static_cast<std::size_t>(row)].READONLY) {
+        if (!AskYesNo(GetHwnd(), "書き込み禁止状態ですが編集しますか？")) return;
+        row = m_notes.IndexOf(id);
+        if (row < 0) return;
+    }
+    CBodyEditDlg dialog(m_notes[static_cast<std::size_t>(row)].GetText());
     if (dialog.DoModal(GetHwnd()) != IDOK) return;
-    // The list may have changed while the dialog was open (a hotkey adds a
-    // note in front): find the note again, and give up when it is gone.
     row = m_notes.IndexOf(id);
     if (row < 0) return;
     CTackletData& edited = m_notes[static_cast<std::size_t>(row)];
