@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "data/MbString.h"
 #include "data/Trace.h"
 
 #include <cstdio>
@@ -22,7 +23,7 @@ bool ScanArgumentsForDebug(int argc, char** argv) {
 }
 
 std::string DirectoryOfPath(const std::string& path) {
-    size_t pos = path.rfind('\\');
+    size_t pos = MbFindLast(path, '\\');
     if (pos == std::string::npos) return std::string();
     return path.substr(0, pos);
 }

@@ -9,5 +9,6 @@
 bool ScanArgumentsForDebug(int argc, char** argv);
 
 // The directory part of a program path: everything before the last
-// backslash, or an empty string when there is none.
+// backslash (never a trail byte of a double-byte character), or an empty
+// string when there is none.
 std::string DirectoryOfPath(const std::string& path);

@@ -25,6 +25,16 @@ unsigned char UpperTrail(unsigned char lead, unsigned char trail) {
 
 }  // namespace
 
+std::size_t MbFindLast(std::string_view text, char c) {
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = MbCharLength(text, i);
+        if (len == 1 && text[i] == c) found = i;
+        i += len;
+    }
+    return found;
+}
+
 std::string MbToUpper(std::string_view text) {
     std::string out(text);
     for (std::size_t i = 0; i < out.size();) {

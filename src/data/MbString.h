@@ -28,6 +28,10 @@ inline bool MbContains(std::string_view haystack, std::string_view needle) {
     return MbFind(haystack, needle) != std::string_view::npos;
 }
 
+// Position of the last single-byte character `c` (never the trail byte of
+// a double-byte character, which can be 0x5C, the backslash), or npos.
+std::size_t MbFindLast(std::string_view text, char c);
+
 // Number of leading bytes of `text` that fit in `maxBytes` without cutting
 // a double-byte character in half.
 std::size_t MbFitLength(std::string_view text, std::size_t maxBytes);

@@ -70,4 +70,12 @@ TEST(MbStringTest, CutNeverSplitsADoubleByteCharacter) {
     for (const auto& c : cases) EXPECT_EQ(MbCut(c.text, c.limit), c.out) << c.text << " @" << c.limit;
 }
 
+TEST(MbStringTest, FindLastSkipsTrailBytes) {
+    // "\x83\x5c" is "ソ" and "\x95\x5c" is "表": their second byte is a backslash.
+    EXPECT_EQ(MbFindLast("C:\\\x83\x5c\x83\x74\x83\x67\\P.exe", '\\'), 9u);
+    EXPECT_EQ(MbFindLast("C:\\\x95\x5c", '\\'), 2u);
+    EXPECT_EQ(MbFindLast("\x95\x5c", '\\'), std::string_view::npos);
+    EXPECT_EQ(MbFindLast("a\\b\\c", '\\'), 3u);
+}
+
 }  // namespace

@@ -61,6 +61,10 @@ TEST(CommandLine, DirectoryIsEverythingBeforeTheLastBackslash) {
     // A backslash byte inside a double-byte character is still the byte 0x5C
     // in the path; the program path is cut at the last real separator.
     EXPECT_EQ(DirectoryOfPath("C:\\付箋\\Pinvane.exe"), "C:\\付箋");
+    // "ソ" and "表" end in the byte 0x5C: no separator there.
+    EXPECT_EQ(DirectoryOfPath("C:\\ソフト\\Pinvane.exe"), "C:\\ソフト");
+    EXPECT_EQ(DirectoryOfPath("C:\\表\\Pinvane.exe"), "C:\\表");
+    EXPECT_EQ(DirectoryOfPath("C:\\表"), "C:");
 }
 
 TEST(MultiDisplay, PrimaryMonitorComesFirst) {
