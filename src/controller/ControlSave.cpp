@@ -2,7 +2,7 @@
 // autosave that keeps the file current while the program runs.
 #include "controller/ControlDlg.h"
 
-#include "app/Trace.h"
+#include "data/Trace.h"
 #include "data/AtomicFile.h"
 #include "data/NoteFile.h"
 #include "platform/MessageBox.h"
