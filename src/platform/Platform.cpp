@@ -61,7 +61,14 @@ bool FlushFileToDisk(std::FILE* file) {
 }
 
 bool ReplaceFileInOneStep(const char* temp, const char* target) {
-    if (::GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES) {
+    const DWORD attributes = ::GetFileAttributesA(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        // The user protected the file: it is not replaced (not every file
+        // system's replace operation refuses by itself).
+        Trace("ReplaceFileA(%s) read-only\n", target);
+        return false;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
         // Keeps the target's attributes and security; fails (leaving both
         // files) on a read-only or locked target.
         if (::ReplaceFileA(target, temp, nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return true;

@@ -276,6 +276,220 @@ int HoldMainWindow(const std::string& exe, const std::string& readyFile, const s
     return c.ExitCode();
 }
 
+
+// ------------------------------------------------------------ files and failures
+
+// A visible message box of process `pid` (any dialog captioned "Pinvane" or
+// "確認" other than `main`) and its text.
+HWND WaitMessageBox(DWORD pid, HWND main, DWORD timeoutMs, std::string* text) {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            box = nullptr;
+            HWND h = nullptr;
+            while ((h = ::FindWindowExA(nullptr, h, "#32770", nullptr)) != nullptr) {
+                DWORD owner = 0;
+                ::GetWindowThreadProcessId(h, &owner);
+                if (owner == pid && h != main && ::IsWindowVisible(h) && ::GetDlgItem(h, 0xFFFF)) {
+                    box = h;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    if (box && text) {
+        char buf[1024] = {};
+        ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
+        *text = buf;
+    }
+    return box;
+}
+
+// Answers the next message box with `button` after checking its text.
+void Answer(CChecks& c, DWORD pid, HWND main, const char* expected, int button, const char* what) {
+    std::string text;
+    HWND box = WaitMessageBox(pid, main, 15000, &text);
+    c.ExpectEq(text, expected, what);
+    if (box) ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    WaitFor([&] { return !::IsWindow(box); }, 5000);
+}
+
+// Sends an extension paste request for a desktop note centred on (x, y).
+void PasteDesktopNote(HWND main, int x, int y) {
+    unsigned char block[116] = {};
+    const int32_t head[2] = {1, 1};
+    std::memcpy(block, head, sizeof head);
+    const uint64_t desktop = reinterpret_cast<uint64_t>(::GetDesktopWindow());
+    std::memcpy(block + 16, &desktop, sizeof desktop);
+    const int32_t point[2] = {x, y};
+    std::memcpy(block + 24, point, sizeof point);
+    COPYDATASTRUCT cds{0, sizeof block, block};
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &result);
+}
+
+// A data file of desktop notes with the given hexadecimal texts.
+std::string DataFile(const std::vector<std::string>& hexTexts) {
+    std::string out = "[SYSTEM]\r\nAPPNAME=Pinvane\r\nTACKLETNUM=" + std::to_string(hexTexts.size()) + "\r\n";
+    for (size_t i = 0; i < hexTexts.size(); ++i) {
+        out += "[TACKLETITEM" + std::to_string(i) + "]\r\nTITLE=PvDrive none\r\nEXENAME=NONE.EXE\r\n";
+        out += "ARLINEWIDTH=1\r\nTEXTFORMAT=0\r\nTEXT=" + hexTexts[i] + "\r\n";
+    }
+    return out;
+}
+
+constexpr char kWriteError[] = "設定ファイルをOPENできません.エディタ等で設定ファイルを開いていいる可能性性があります。";
+constexpr char kQuitAnyway[] = "付箋を保存できませんでした。保存せずに終了しますか？";
+
+// A save that fails keeps every note, in memory and on disk, and says so.
+int SaveFailures(const std::string& exe) {
+    CChecks c;
+    const std::string old = DataFile({"6f6c64"});  // "old"
+    {
+        // Locked by another program at start: told once, never overwritten;
+        // once it can be read again its notes join the new ones.
+        std::string appDir;
+        std::string copy = InstallCopy(exe, &appDir);
+        const std::string data = appDir + "\\PinvaneData.ini";
+        WriteText(data, old);
+        HANDLE lock = ::CreateFileA(data.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        c.Expect(lock != INVALID_HANDLE_VALUE, "locked: the test holds the file");
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), "locked: started");
+        Answer(c, p.Pid(), nullptr, "データファイルを読み込めません。読み込めるまでデータファイルは書き換えません。", IDOK,
+               "locked: told at start");
+        HWND main = p.WaitMainWindow(20000);
+        PasteDesktopNote(main, 400, 300);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 1; }, 5000), "locked: a new note");
+        ::PostMessageA(main, WM_COMMAND, 32772, 0);
+        Answer(c, p.Pid(), main, kWriteError, IDOK, "locked: the write error at exit");
+        Answer(c, p.Pid(), main, kQuitAnyway, IDNO, "locked: asked whether to quit anyway");
+        WaitFor([] { return false; }, 500);
+        c.Expect(p.Running(), "locked: No keeps the program running");
+        ::CloseHandle(lock);
+        c.ExpectEq(ReadFile(data), old, "locked: the file is untouched");
+        c.Expect(p.Exit(), "locked: exits once the file can be written");
+        const std::string saved = ReadFile(data);
+        c.Expect(saved.find("TACKLETNUM=2\r\r\n") != std::string::npos && saved.find("TEXT=6f6c64") != std::string::npos,
+                 "locked: the file's note and the new one are both saved");
+    }
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& data)> arrange;
+    };
+    const Case cases[] = {
+        {"read-only", [](const std::string& data) { ::SetFileAttributesA(data.c_str(), FILE_ATTRIBUTE_READONLY); }},
+        {"no new file beside it", [](const std::string& data) { ::CreateDirectoryA((data + ".tmp").c_str(), nullptr); }},
+    };
+    for (const Case& k : cases) {
+        std::string appDir;
+        std::string copy = InstallCopy(exe, &appDir);
+        const std::string data = appDir + "\\PinvaneData.ini";
+        WriteText(data, old);
+        k.arrange(data);
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), k.name);
+        HWND main = p.WaitMainWindow(20000);
+        PasteDesktopNote(main, 400, 300);
+        WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 1; }, 5000);
+        ::PostMessageA(main, WM_COMMAND, 32772, 0);
+        Answer(c, p.Pid(), main, kWriteError, IDOK, k.name);
+        Answer(c, p.Pid(), main, kQuitAnyway, IDYES, k.name);
+        c.Expect(p.WaitExit(15000), k.name);
+        c.ExpectEq(ReadFile(data), old, k.name);
+        c.Expect(!FileExists(data + ".bak1"), k.name);
+    }
+    {
+        // Cut in the middle, with a good backup: restored, and told once.
+        std::string appDir;
+        std::string copy = InstallCopy(exe, &appDir);
+        const std::string data = appDir + "\\PinvaneData.ini";
+        const std::string good = DataFile({"6f6c64", "6f6c6432"});
+        WriteText(data + ".bak1", good);
+        WriteText(data, good.substr(0, good.size() / 2));
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), "cut: started");
+        Answer(c, p.Pid(), nullptr, "データファイルが壊れていたため、バックアップから復元しました。", IDOK,
+               "cut: told at start");
+        c.Expect(p.WaitMainWindow(20000) != nullptr, "cut: runs");
+        c.Expect(p.Exit(), "cut: exits");
+        const std::string saved = ReadFile(data);
+        c.Expect(saved.find("TACKLETNUM=2\r\r\n") != std::string::npos && saved.find("TEXT=6f6c6432") != std::string::npos,
+                 "cut: the backup's notes are saved");
+        c.ExpectEq(ReadFile(data + ".damaged"), good.substr(0, good.size() / 2), "cut: the damaged file is kept");
+    }
+    return c.ExitCode();
+}
+
+// Typed text reaches the file within 30 seconds without any save command;
+// a kill afterwards loses nothing; an idle program writes nothing.
+int AutosaveThenKill(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    CPinvaneProcess p;
+    HWND main = StartInstalled(c, exe, p, &appDir);
+    const std::string data = appDir + "\\PinvaneData.ini";
+    PasteDesktopNote(main, 500, 400);
+    c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 1; }, 5000), "a note");
+    auto notes = FindNotes(p.Pid(), main).all;
+    HWND edit = notes.empty() ? nullptr : ::FindWindowExA(notes[0], nullptr, "Edit", nullptr);
+    c.Expect(edit != nullptr, "the note's edit control");
+    for (char ch : std::string("autosave")) ::PostMessageA(edit, WM_CHAR, static_cast<WPARAM>(ch), 1);
+    const std::string hex = "TEXT=6175746f73617665";
+    c.Expect(WaitFor([&] { return ReadFile(data).find(hex) != std::string::npos; }, 40000),
+             "the typed text is in the file within 30 seconds");
+    c.Expect(::IsWindowVisible(notes.empty() ? nullptr : notes[0]) != FALSE, "the note stayed shown");
+    const std::string written = ReadFile(data);
+    WaitFor([] { return false; }, 12000);
+    c.ExpectEq(ReadFile(data), written, "nothing is written while nothing changes");
+    c.Expect(!FileExists(data + ".bak2"), "no further save while idle");
+    p.Kill();
+    c.Expect(ReadFile(data).find(hex) != std::string::npos, "the text survives the kill");
+    return c.ExitCode();
+}
+
+// Killed while writing a large file, again and again: the data file is
+// always the old or the new version, never a mix or empty.
+int KillDuringSave(const std::string& exe) {
+    CChecks c;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 1500; ++i) texts.push_back(std::string(4000, static_cast<char>('a' + i % 6)));
+    const std::string old = DataFile(texts);
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    const std::string data = appDir + "\\PinvaneData.ini";
+    // The new version: what a complete save writes.
+    WriteText(data, old);
+    std::string fresh;
+    DWORD saveMs = 0;
+    {
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), "started");
+        HWND main = p.WaitMainWindow(30000);
+        const DWORD start = ::GetTickCount();
+        ::PostMessageA(main, WM_COMMAND, 32795, 0);
+        c.Expect(WaitFor([&] { return ReadFile(data) != old; }, 60000), "a complete save");
+        saveMs = ::GetTickCount() - start;
+        WaitFor([] { return false; }, 500);
+        fresh = ReadFile(data);
+        p.Kill();
+    }
+    std::printf("one save of %zu bytes took about %lu ms\n", fresh.size(), static_cast<unsigned long>(saveMs));
+    for (int round = 0; round < 6; ++round) {
+        WriteText(data, old);
+        CPinvaneProcess p;
+        p.Start(copy, "", appDir);
+        HWND main = p.WaitMainWindow(30000);
+        ::PostMessageA(main, WM_COMMAND, 32795, 0);
+        ::Sleep(saveMs * static_cast<DWORD>(round) / 5);
+        p.Kill();
+        const std::string now = ReadFile(data);
+        c.Expect(now == old || now == fresh, ("round " + std::to_string(round) + ": old or new").c_str());
+    }
+    return c.ExitCode();
+}
+
 }  // namespace
 
 void PressWinS() {
@@ -778,6 +992,9 @@ int main(int argc, char** argv) {
     if (scenario == "logoff") return Logoff(exe);
     if (scenario == "child-conditions") return ChildConditions(exe);
     if (scenario == "presets-kept") return PresetsKept(exe);
+    if (scenario == "save-failures") return SaveFailures(exe);
+    if (scenario == "autosave-then-kill") return AutosaveThenKill(exe);
+    if (scenario == "kill-during-save") return KillDuringSave(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));

@@ -22,6 +22,7 @@ protected:
         control.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
         ::KillTimer(control.GetHwnd(), 103);
         ::KillTimer(control.GetHwnd(), 105);
+        ::KillTimer(control.GetHwnd(), 110);  // autosave: the tests save when they mean to
     }
     void TearDown() override {
         for (CTackletData& note : control.Notes().Items()) note.EndTacklet();

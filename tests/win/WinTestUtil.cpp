@@ -151,9 +151,10 @@ DWORD WINAPI CDialogDriver::ThreadProc(void* param) {
     return 0;
 }
 
-CWindowChooser::CWindowChooser(const char* title)
+CWindowChooser::CWindowChooser(const char* title, std::function<void()> before)
     : m_title(title ? title : ""),
       m_cancel(title == nullptr),
+      m_before(std::move(before)),
       m_driver("ウィンドウ選択", [this](HWND dialog) { Choose(dialog); }) {}
 
 std::vector<std::string> CWindowChooser::ListedTitles() {
@@ -162,6 +163,7 @@ std::vector<std::string> CWindowChooser::ListedTitles() {
 }
 
 void CWindowChooser::Choose(HWND dialog) {
+    if (m_before) m_before();
     HWND list = ::FindWindowExA(dialog, nullptr, "SysListView32", nullptr);
     int rows = list ? ListView_GetItemCount(list) : 0;
     int found = -1;

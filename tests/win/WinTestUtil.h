@@ -88,7 +88,9 @@ private:
 // titles that were listed.
 class CWindowChooser {
 public:
-    explicit CWindowChooser(const char* title);
+    // `before` (when given) runs on the driving thread once the dialog is
+    // open, before the choice.
+    explicit CWindowChooser(const char* title, std::function<void()> before = nullptr);
     std::vector<std::string> ListedTitles();
 
 private:
@@ -96,6 +98,7 @@ private:
 
     std::string m_title;
     bool m_cancel;
+    std::function<void()> m_before;
     std::vector<std::string> m_listed;
     CDialogDriver m_driver;
 };
