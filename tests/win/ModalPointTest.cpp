@@ -43,7 +43,7 @@ private:
 };
 
 class ModalPointTest : public CControllerFixture {
-protected:
+public:  // the table's commands and changes reach the fixture through a reference
     void SetUp() override {
         CControllerFixture::SetUp();
         for (const char* text : {"one", "two", "three"}) {
