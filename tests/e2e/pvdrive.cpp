@@ -449,47 +449,6 @@ int AutosaveThenKill(const std::string& exe) {
     return c.ExitCode();
 }
 
-// Killed while writing a large file, again and again: the data file is
-// always the old or the new version, never a mix or empty.
-int KillDuringSave(const std::string& exe) {
-    CChecks c;
-    std::vector<std::string> texts;
-    for (int i = 0; i < 1500; ++i) texts.push_back(std::string(4000, static_cast<char>('a' + i % 6)));
-    const std::string old = DataFile(texts);
-    std::string appDir;
-    std::string copy = InstallCopy(exe, &appDir);
-    const std::string data = appDir + "\\PinvaneData.ini";
-    // The new version: what a complete save writes.
-    WriteText(data, old);
-    std::string fresh;
-    DWORD saveMs = 0;
-    {
-        CPinvaneProcess p;
-        c.Expect(p.Start(copy, "", appDir), "started");
-        HWND main = p.WaitMainWindow(30000);
-        const DWORD start = ::GetTickCount();
-        ::PostMessageA(main, WM_COMMAND, 32795, 0);
-        c.Expect(WaitFor([&] { return ReadFile(data) != old; }, 60000), "a complete save");
-        saveMs = ::GetTickCount() - start;
-        WaitFor([] { return false; }, 500);
-        fresh = ReadFile(data);
-        p.Kill();
-    }
-    std::printf("one save of %zu bytes took about %lu ms\n", fresh.size(), static_cast<unsigned long>(saveMs));
-    for (int round = 0; round < 6; ++round) {
-        WriteText(data, old);
-        CPinvaneProcess p;
-        p.Start(copy, "", appDir);
-        HWND main = p.WaitMainWindow(30000);
-        ::PostMessageA(main, WM_COMMAND, 32795, 0);
-        ::Sleep(saveMs * static_cast<DWORD>(round) / 5);
-        p.Kill();
-        const std::string now = ReadFile(data);
-        c.Expect(now == old || now == fresh, ("round " + std::to_string(round) + ": old or new").c_str());
-    }
-    return c.ExitCode();
-}
-
 }  // namespace
 
 void PressWinS() {
@@ -994,7 +953,6 @@ int main(int argc, char** argv) {
     if (scenario == "presets-kept") return PresetsKept(exe);
     if (scenario == "save-failures") return SaveFailures(exe);
     if (scenario == "autosave-then-kill") return AutosaveThenKill(exe);
-    if (scenario == "kill-during-save") return KillDuringSave(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
