@@ -12,7 +12,18 @@ namespace {
 
 bool StdioFlush(std::FILE*) { return true; }
 
-bool RenameReplace(const char* temp, const char* target) { return std::rename(temp, target) == 0; }
+bool RenameReplace(const char* temp, const char* target) {
+    if (std::rename(temp, target) == 0) return true;
+#ifdef _WIN32
+    // The Windows C runtime's rename refuses an existing target. This
+    // fallback only serves programs that install no replacer of their own
+    // (Pinvane installs one that replaces in one step).
+    std::remove(target);
+    return std::rename(temp, target) == 0;
+#else
+    return false;
+#endif
+}
 
 bool StdioCopy(const char* from, const char* to) {
     std::FILE* in = std::fopen(from, "rb");
