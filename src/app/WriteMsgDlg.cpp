@@ -1,5 +1,7 @@
 #include "app/WriteMsgDlg.h"
 
+#include "platform/WindowPlace.h"
+
 #include "data/Trace.h"
 #include "res/resource.h"
 
@@ -29,7 +31,7 @@ CWriteMsgDlg::CWriteMsgDlg() : CDialog(IDD_WRITEMSG), m_text("Pinvane：書き�
 BOOL CWriteMsgDlg::OnInitDialog() {
     HWND hwnd = GetHwnd();
     SetText("Pinvane：書き込み中！");
-    ::SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ::GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetStyleBits(hwnd, GWL_EXSTYLE, WS_EX_LAYERED, true);
     CentreInWorkArea(hwnd);
     Hide();
     return FALSE;  // no focus: the window never takes it from the user

@@ -11,6 +11,7 @@
 #include "data/Trace.h"
 #include "data/VolumeKey.h"
 #include "platform/StartupData.h"
+#include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
 #include "collections/PreSetMatchConditionDlg.h"
@@ -300,12 +301,9 @@ void CControlDlg::FollowTick() {
         if (!FollowsATarget(note)) continue;
         auto [it, first] = seen.try_emplace(note.hTargetWnd);
         if (first) {
-            const HWND target = ToHwnd(note.hTargetWnd);
             RECT r{};
-            // Minimised or parked windows sit far outside the screen (or, under
-            // some window systems, anywhere): their notes stay where they are.
-            if (::IsWindow(target) && ::GetWindowRect(target, &r) && r.bottom >= 0 && r.top < 5000 &&
-                !::IsIconic(target)) {
+            // Minimised or parked targets: their notes stay where they are.
+            if (FollowableRect(ToHwnd(note.hTargetWnd), r)) {
                 it->second.followable = true;
                 it->second.rect = ToPvRect(r);
             }

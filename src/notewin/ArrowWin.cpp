@@ -5,15 +5,12 @@
 #include "data/Trace.h"
 #include "notewin/ArrowGeometry.h"
 #include "platform/WinConvert.h"
+#include "platform/WindowPlace.h"
 #include "res/resource.h"
 
 namespace {
 
 constexpr UINT kFirstRepaintDelay = 10;
-
-void SetStyleBits(HWND hwnd, int index, LONG_PTR bits) {
-    ::SetWindowLongPtrA(hwnd, index, ::GetWindowLongPtrA(hwnd, index) | bits);
-}
 
 }  // namespace
 
@@ -50,7 +47,7 @@ void CArrowWin::Destroy() {
 BOOL CArrowWin::OnInitDialog() {
     const HWND hwnd = GetHwnd();
     // Everything in the colour key is see-through and lets the mouse pass.
-    SetStyleBits(hwnd, GWL_EXSTYLE, WS_EX_LAYERED);
+    SetStyleBits(hwnd, GWL_EXSTYLE, WS_EX_LAYERED, true);
     ApplyLayered();
     m_hStart = CPointWin::CreateFor(hwnd, kStartPoint, this);
     if (m_hStart) ::EnableWindow(m_hStart, TRUE);

@@ -7,6 +7,8 @@ set(PV_NOTEWIN_SOURCES
   PointWin.cpp
   TackletAppearance.cpp
   TackletLeader.cpp
+  TackletMenu.cpp
   TackletWin.cpp
+  TackletWinState.cpp
   TextByteLimit.cpp
 )

@@ -3,17 +3,15 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 
 #include "controller/NotifyBridge.h"
-#include "dialogs/NoteFontDlg.h"
 #include "data/RecordDefaults.h"
 #include "data/Trace.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConvert.h"
+#include "platform/WindowPlace.h"
 #include "res/resource.h"
-
-#include <commdlg.h>
 
 static_assert(sizeof(PvRect) == sizeof(RECT), "PvRect mirrors RECT");
 
@@ -21,18 +19,6 @@ namespace {
 
 // Text prefix that keeps a desktop note above every other window.
 constexpr char kTopmostPrefix[] = "~#&";
-
-constexpr char kPeelCaption[] = "確認";
-constexpr char kPeelQuestion[] = "付箋をはがしますか？";
-
-// Fade factors by remaining fade steps (index 0 to 9).
-constexpr int kFadeFactors[CTackletWin::kFadeSteps] = {0, 0, 0, 0, 60, 100, 150, 180, 220, 255};
-
-
-void SetStyleBits(HWND hwnd, int index, LONG_PTR bits, bool on) {
-    const LONG_PTR style = ::GetWindowLongPtrA(hwnd, index);
-    ::SetWindowLongPtrA(hwnd, index, on ? (style | bits) : (style & ~bits));
-}
 
 }  // namespace
 
@@ -258,144 +244,6 @@ void CTackletWin::OnTimer(UINT_PTR id) {
     }
 }
 
-// --- Context menu ----------------------------------------------------------------
-
-void CTackletWin::ShowContextMenu(POINT screen) {
-    Trace("OnRButtonUp() \n");
-    HMENU menu = ::LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_TACKLET_MENU));
-    if (!menu) return;
-    HMENU popup = ::GetSubMenu(menu, 0);
-    if (popup) {
-        GreyMenuItems(popup);
-        // The menu closes on a click elsewhere only while this window is in
-        // the foreground.
-        ::SetForegroundWindow(GetHwnd());
-        ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, GetHwnd(), nullptr);
-    }
-    ::DestroyMenu(menu);
-    // Fully visible after the menu; the own opacity returns when the mouse leaves.
-    MakeOpaque();
-}
-
-void CTackletWin::GreyMenuItems(HMENU popup) const {
-    if (m_desktop || m_hTargetWnd == ::GetDesktopWindow()) {
-        ::EnableMenuItem(popup, ID_TACKLET_MATCH, MF_BYCOMMAND | MF_GRAYED);
-    }
-    // The item of the current editing mode is greyed.
-    ::EnableMenuItem(popup, IsReadOnly() ? ID_TACKLET_READONLY : ID_TACKLET_WRITABLE, MF_BYCOMMAND | MF_GRAYED);
-}
-
-bool CTackletWin::OnMenuCommand(WORD id) {
-    // Requests to the controller may destroy this window; nothing here
-    // touches the window after such a request (the object itself lives on
-    // until the current message has been handled).
-    const HWND hwnd = GetHwnd();
-    switch (id) {
-    case ID_TACKLET_DELETE: PeelOff(); return true;
-    case ID_TACKLET_READONLY: if (!IsReadOnly()) SetReadOnly(1); return true;
-    case ID_TACKLET_WRITABLE: if (IsReadOnly()) SetReadOnly(0); return true;
-    case ID_TACKLET_FRAME_ON: SetFrameStyle(true); return true;
-    case ID_TACKLET_FRAME_OFF: SetFrameStyle(false); return true;
-    case ID_TACKLET_FONT: ChooseEditFont(); return true;
-    case ID_TACKLET_COLOR: ChooseColors(); return true;
-    case ID_TACKLET_TRANSPARENCY: ChooseTransparency(); return true;
-    case ID_TACKLET_MOVE_DESKTOP: CNotifyBridge::notifyMoveDesktop(hwnd); return true;
-    case ID_TACKLET_MOVE_WINDOW: CNotifyBridge::notifyMove(hwnd); return true;
-    case ID_TACKLET_MOVE_PENDING: CNotifyBridge::notifyMovePendingList(hwnd); return true;
-    case ID_TACKLET_DUPLICATE: CNotifyBridge::notifyCopyWindow(hwnd); return true;
-    case ID_TACKLET_SPLIT: Split(); return true;
-    case ID_TACKLET_ABSORB: Absorb(); return true;
-    case ID_TACKLET_MATCH: CNotifyBridge::notifyMatchCondition(hwnd); return true;
-    case ID_TACKLET_EXPORT: CNotifyBridge::notifyCopyToExportStack(hwnd); return true;
-    default: return false;
-    }
-}
-
-void CTackletWin::PeelOff() {
-    Trace("CTackletWin::OnMenuitemdelete() hTargetWnd=0x%08x \n",
-          static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_hTargetWnd)));
-    if (!ReadEditText().empty() && ::MessageBoxA(nullptr, kPeelQuestion, kPeelCaption, MB_YESNO) != IDYES) return;
-    CNotifyBridge::notifyDeleteWindow(GetHwnd());
-}
-
-void CTackletWin::SetFrameStyle(bool on) {
-    if (!IsAlive() || (HasFrame() != 0) == on) return;
-    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, on);
-    NudgeSize(0);
-}
-
-void CTackletWin::ChooseEditFont() {
-    const HFONT current = reinterpret_cast<HFONT>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
-    LOGFONTA lf{};
-    if (!current || ::GetObjectA(current, sizeof lf, &lf) == 0) return;
-    CNoteFontDlg dlg;
-    dlg.m_logFont = ToPvLogFont(lf);
-    dlg.SetNoteWindow(GetHwnd());
-    // The dialog pumps messages: this window may be gone afterwards.
-    if (!dlg.Run() || !IsAlive()) return;
-    // The new font is given to the edit control before the old one is freed.
-    SetEditFont(dlg.m_logFont);
-}
-
-bool CTackletWin::CopySelection(int from, int to, std::string& out) {
-    const HWND edit = EditHwnd();
-    ::SendMessageA(edit, EM_SETSEL, from, to);
-    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-    ::SendMessageA(edit, WM_COPY, 0, 0);
-    if (!::OpenClipboard(GetHwnd())) return false;
-    bool ok = false;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
-            out = text;
-            ::GlobalUnlock(data);
-            ok = true;
-        }
-    }
-    ::CloseClipboard();
-    return ok;
-}
-
-void CTackletWin::Split() {
-    const HWND edit = EditHwnd();
-    DWORD start = 0;
-    DWORD end = 0;
-    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start != end) {
-        ShowNotice(GetHwnd(), "選択状態です。キャレットを文字間に設定してください。");
-        return;
-    }
-    const int caret = static_cast<int>(start);
-    // The end position in the control's own units.
-    ::SendMessageA(edit, EM_SETSEL, 0x7fffffff, 0x7fffffff);
-    DWORD last = 0;
-    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
-    std::string first;
-    std::string second;
-    const bool copied = (caret == 0 || CopySelection(0, caret, first)) &&
-                        (caret >= static_cast<int>(last) || CopySelection(caret, -1, second));
-    ::SendMessageA(edit, EM_SETSEL, caret, caret);
-    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-    if (!copied) {
-        ShowNotice(GetHwnd(), "クリップボードが使用できません.");
-    } else if (first.empty()) {
-        ShowNotice(GetHwnd(), "キャレットが先頭にあります。キャレットを分割したい位置に設定してください。");
-    } else if (second.empty()) {
-        ShowNotice(GetHwnd(), "キャレットが最後尾にあります。キャレットを分割したい位置に設定してください。");
-    } else {
-        CNotifyBridge::notifySplit(GetHwnd(), first, second);
-    }
-}
-
-void CTackletWin::Absorb() {
-    const HWND hwnd = GetHwnd();
-    const int result = CNotifyBridge::notifyComposition(hwnd);
-    if (result == 1) return;
-    const char* notice = result == 0    ? "重なっている付箋がありません。吸収したい付箋に重ねてから吸収操作を行ってください."
-                         : result == -1 ? "吸収すると4000byteを超えます。操作はキャンセルしました."
-                                        : "重なっている付箋が２枚以上あります。吸収は１枚ずつ行ってください.";
-    ShowNotice(hwnd, notice);
-}
-
 // --- Start -----------------------------------------------------------------
 
 void CTackletWin::SetTarget(bool isDesktop, PvHandle target) {
@@ -432,207 +280,6 @@ void CTackletWin::EnableAfterCreate() {
     Trace("Delay modifyStyle Enabled\n");
     // Enabling changes nothing that shows: no second drawing.
     if (::IsWindow(m_hTargetWnd)) ::SetFocus(m_hTargetWnd);
-}
-
-// --- Text, read-only, font ---------------------------------------------------
-
-std::string CTackletWin::ReadEditText() const { return m_edit.GetText(); }
-
-void CTackletWin::SetText(const std::string& text) {
-    if (!IsAlive()) return;
-    m_edit.SetText(text);
-    CheckDesktopTopmost();  // a multi-line edit control reports no change for a text set this way
-}
-
-std::string CTackletWin::GetText() const { return IsAlive() ? ReadEditText() : m_lastText; }
-
-void CTackletWin::SetReadOnly(int readOnly) {
-    if (!IsAlive()) return;
-    ::SendMessageA(EditHwnd(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
-    ::SetWindowTextA(m_hEar, readOnly ? " R" : "");
-    Repaint();
-}
-
-int CTackletWin::IsReadOnly() const {
-    if (!IsAlive()) return m_lastReadOnly;
-    return (::GetWindowLongPtrA(EditHwnd(), GWL_STYLE) & ES_READONLY) ? 1 : 0;
-}
-
-void CTackletWin::SetEditFont(const PvLogFont& font) {
-    if (!IsAlive()) return;
-    const LOGFONTA lf = ToLogFontA(font);
-    CSharedFont shared;
-    if (!shared.Set(lf)) {
-        Trace("CreateFontIndirect() Error=%lu\n", ::GetLastError());
-        return;
-    }
-    ::SendMessageA(EditHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(shared.Get()), Shown() ? TRUE : FALSE);
-    m_font = std::move(shared);  // the previous font is no longer selected anywhere
-}
-
-PvLogFont CTackletWin::ReadEditFont() const {
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
-    if (!font) font = ::GetStockObject(SYSTEM_FONT);
-    LOGFONTA lf{};
-    ::GetObjectA(font, sizeof lf, &lf);
-    return ToPvLogFont(lf);
-}
-
-PvLogFont CTackletWin::GetEditFont() const { return IsAlive() ? ReadEditFont() : m_lastFont; }
-
-// --- Appearance ------------------------------------------------------------------
-
-void CTackletWin::SetBkTransparent(int value) {
-    BKTRANSPARENT = value;
-    SyncEditPainting();
-    Repaint();
-}
-
-void CTackletWin::SetTransparent(int percent) {
-    TRANSPARENT_ = percent;
-    m_baseAlpha = AlphaFromPercent(percent);
-    RestoreAlpha();
-}
-
-void CTackletWin::SetColor(int index) {
-    COLOR = index;
-    m_earBrush.Set(NoteColors::Ear(COLOR));
-    Repaint();
-}
-
-void CTackletWin::SetPickPos(int pos) {
-    PICKPOS = pos;
-    RelayoutNow();  // the ear moves at once, even if the size does not change
-}
-
-void CTackletWin::SetBkColor(int index) {
-    BKCOLOR = index;
-    m_bkBrush.Set(NoteColors::Background(BKCOLOR));
-    SyncEditPainting();
-    Repaint();
-}
-
-void CTackletWin::SetTxColor(int index) {
-    TXCOLOR = index;
-    Repaint();
-}
-
-void CTackletWin::SetGradient(int graFlg, int graPtn) {
-    GRAFLG = graFlg;
-    GRAPTN = graPtn;
-    SyncEditPainting();
-    Repaint();
-}
-
-void CTackletWin::SyncEditPainting() {
-    m_edit.SetGradient(BKTRANSPARENT == 0 && GRAFLG != 0);
-    m_edit.SetPattern(GRAPTN);
-    m_edit.SetBackgroundColor(BackgroundRgb());
-}
-
-HBRUSH CTackletWin::BackgroundBrush() const { return m_bkBrush.Get(); }
-
-HBRUSH CTackletWin::EditColors(HDC dc, bool editRequest) {
-    ::SetTextColor(dc, NoteColors::Text(TXCOLOR));
-    if (editRequest && m_edit.Background().Gradient()) {
-        // The control paints the gradient when it erases; text goes on top.
-        ::SetBkMode(dc, TRANSPARENT);
-        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
-    }
-    ::SetBkColor(dc, BackgroundRgb());
-    return BackgroundBrush();
-}
-
-HBRUSH CTackletWin::EarColors(HDC dc) {
-    ::SetBkMode(dc, TRANSPARENT);
-    if (BKTRANSPARENT == 1 && !m_mouseIn && !m_editFocus) {
-        // The ear takes the keyed-out background colour and disappears.
-        return BackgroundBrush();
-    }
-    ::SetTextColor(dc, COLOR == 0 ? RGB(0, 0, 0) : RGB(255, 0, 0));
-    return m_earBrush.Get();
-}
-
-bool CTackletWin::Shown() const { return IsAlive() && ::IsWindowVisible(GetHwnd()); }
-
-void CTackletWin::Repaint() {
-    if (Shown()) {
-        ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    }
-}
-
-// --- Frame ------------------------------------------------------------------------
-
-void CTackletWin::SetFrame(int frame) {
-    if (frame != 0 || !IsAlive()) return;  // the frame is present from initialisation
-    if (!Shown()) {
-        // A note being started is placed after this: the frame goes with
-        // that placement, without the two moves of the nudge.
-        m_frameWanted = 0;
-        return;
-    }
-    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, false);
-    NudgeSize(-1);
-}
-
-bool CTackletWin::TakePendingFrame() {
-    if (m_frameWanted < 0 || !IsAlive()) return false;
-    const bool wanted = m_frameWanted == 1;
-    m_frameWanted = -1;
-    const bool has = (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) != 0;
-    if (wanted == has) return false;
-    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, wanted);
-    return true;
-}
-
-void CTackletWin::ApplyPendingFrame() {
-    if (!TakePendingFrame()) return;
-    ::SetWindowPos(GetHwnd(), nullptr, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int CTackletWin::HasFrame() const {
-    if (!IsAlive()) return m_lastFrame;
-    if (m_frameWanted >= 0) return m_frameWanted;
-    return (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) ? 1 : 0;
-}
-
-void CTackletWin::NudgeSize(int topShift) {
-    const HWND hwnd = GetHwnd();
-    RECT r;
-    if (!IsAlive() || !::GetWindowRect(hwnd, &r)) return;
-    const int width = r.right - r.left;
-    const int height = r.bottom - r.top;
-    constexpr UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE;
-    ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width - 1, height - 1, flags);
-    ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width + 1, height + 1, flags);
-}
-
-// --- Geometry ---------------------------------------------------------------------
-
-PvRect CTackletWin::GetWindowRect() const {
-    RECT r;
-    if (IsAlive() && ::GetWindowRect(GetHwnd(), &r)) return ToPvRect(r);
-    return ToPvRect(m_rectWin);
-}
-
-void CTackletWin::MoveWindow(int left, int top, int width, int height) {
-    if (!IsAlive()) return;
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (TakePendingFrame()) flags |= SWP_FRAMECHANGED;  // one call places the note and applies its frame
-    ::SetWindowPos(GetHwnd(), nullptr, left, top, width, height, flags);
-    OnMovedOrSized();
-}
-
-PvRect CTackletWin::GetRectWin() const { return ToPvRect(m_rectWin); }
-
-void CTackletWin::SetTargetRect(const PvRect& rect) { m_rectTarget = ToRect(rect); }
-
-PvRect CTackletWin::GetTargetRect() const { return ToPvRect(m_rectTarget); }
-
-void CTackletWin::SetArrow(const CArrowData& arrow, int lineWidth) {
-    m_arrow = arrow;
-    ARLINEWIDTH = lineWidth;
 }
 
 void CTackletWin::OnSize(UINT type, int cx, int cy) {
@@ -699,14 +346,8 @@ void CTackletWin::OnFollowTimer() {
 }
 
 void CTackletWin::FollowTargetOnce() {
-    if (m_desktop || !IsAlive() || !::IsWindow(m_hTargetWnd)) return;
     RECT now;
-    if (!::GetWindowRect(m_hTargetWnd, &now)) return;
-    // Minimised or parked windows sit far outside the screen: ignore them.
-    // Not every window system parks minimised windows off screen (Wine puts
-    // them at the bottom of the screen), so a minimised target is ignored
-    // wherever it is.
-    if (now.bottom < 0 || now.top >= 5000 || ::IsIconic(m_hTargetWnd)) return;
+    if (m_desktop || !IsAlive() || !FollowableRect(m_hTargetWnd, now)) return;
     FollowTargetTo(ToPvRect(now));
 }
 
@@ -733,15 +374,6 @@ void CTackletWin::FollowTargetTo(const PvRect& targetNow) {
 
 // --- Opacity ------------------------------------------------------------------------
 
-BYTE CTackletWin::AlphaFromPercent(int percent) {
-    return static_cast<BYTE>(std::clamp(percent * 255 / 100, 0, 255));
-}
-
-BYTE CTackletWin::FadeAlpha(int counter, BYTE base) {
-    const int factor = kFadeFactors[std::clamp(counter, 0, kFadeSteps - 1)];
-    return static_cast<BYTE>(factor * base / 255);
-}
-
 void CTackletWin::ApplyAlpha(BYTE alpha) {
     if (!IsAlive()) return;
     const bool keyed = BKTRANSPARENT == 1;
@@ -752,13 +384,13 @@ void CTackletWin::ApplyAlpha(BYTE alpha) {
 }
 
 void CTackletWin::RestoreAlpha() {
-    m_fadeCounter = 0;
+    m_fade.ResetCounter();
     ApplyAlpha(m_baseAlpha);
     Repaint();
 }
 
 void CTackletWin::MakeOpaque() {
-    m_fadeCounter = 0;
+    m_fade.ResetCounter();
     if (!IsAlive()) return;
     // Without colour key, so that a keyed-out background becomes visible.
     if (!::SetLayeredWindowAttributes(GetHwnd(), 0, 255, LWA_ALPHA)) {
@@ -772,47 +404,25 @@ void CTackletWin::MakeOpaque() {
 
 void CTackletWin::MouseOver(UINT keys) {
     ArmMouseTimer();  // watches for the mouse leaving (and for Ctrl)
-    if (m_mouseIn) return;
-    if (MOUSEHIDECTL == 1) {
-        m_mouseIn = 1;
-        m_fadeCounter = kFadeSteps;
-        ArmFadeTimer();
-        Trace("●MounseIn \n");
-    } else if (BKTRANSPARENT == 0) {
-        m_mouseIn = 1;
-        Trace("●MounseIn \n");
-    } else if (keys & MK_CONTROL) {
-        m_mouseIn = 1;
-        Trace("●MounseIn \n");
-        MakeOpaque();
-    }
+    ApplyFadeAction(m_fade.MouseOver(MOUSEHIDECTL, BKTRANSPARENT, (keys & MK_CONTROL) != 0));
+    if (m_fade.Counter() > 0) ArmFadeTimer();
 }
 
 void CTackletWin::MouseOutStep(POINT cursor, bool ctrlDown) {
-    const HWND hwnd = GetHwnd();
     RECT r;
-    if (!IsAlive() || !::GetWindowRect(hwnd, &r)) return;
+    if (!IsAlive() || !::GetWindowRect(GetHwnd(), &r)) return;
     const bool inside = ::PtInRect(&r, cursor) != FALSE;
-    if (inside && !m_mouseIn) {
-        if (BKTRANSPARENT == 0) {
-            m_mouseIn = 1;
-            Trace("●MounseIn(TIMER) \n");
-        } else if (BKTRANSPARENT == 1 && ctrlDown) {
-            m_mouseIn = 1;
-            Trace("●MounseIn(TIMER) \n");
-            MakeOpaque();
-        }
-    } else if (!inside && m_mouseIn) {
-        m_mouseIn = 0;
-        Trace("■MouseOUT \n");
-        if (m_editFocus) MakeOpaque();
-        else RestoreAlpha();
-    }
+    ApplyFadeAction(m_fade.MouseOutStep(BKTRANSPARENT, inside, ctrlDown, m_editFocus != 0));
     CheckDesktopTopmost();
     // Nobody over the note and nothing to restore: the timer stops until
     // the mouse comes back.
-    if (inside || m_mouseIn) ArmMouseTimer();
+    if (inside || m_fade.MouseIn()) ArmMouseTimer();
     else StopMouseTimer();
+}
+
+void CTackletWin::ApplyFadeAction(CNoteFade::Action action) {
+    if (action == CNoteFade::Action::MakeOpaque) MakeOpaque();
+    else if (action == CNoteFade::Action::RestoreAlpha) RestoreAlpha();
 }
 
 void CTackletWin::CheckDesktopTopmost() {
@@ -826,15 +436,12 @@ void CTackletWin::CheckDesktopTopmost() {
 }
 
 void CTackletWin::FadeStep() {
-    if (!m_mouseIn || m_fadeCounter <= 0) {
-        StopFadeTimer();
-        return;
+    const std::optional<std::uint8_t> alpha = m_fade.FadeStep(m_baseAlpha);
+    if (alpha) {
+        ApplyAlpha(*alpha);
+        Trace("Alpha=%d\n", *alpha);
     }
-    --m_fadeCounter;
-    const BYTE alpha = FadeAlpha(m_fadeCounter, m_baseAlpha);
-    ApplyAlpha(alpha);
-    Trace("Alpha=%d\n", alpha);
-    if (m_fadeCounter == 0) StopFadeTimer();
+    if (!alpha || m_fade.Counter() == 0) StopFadeTimer();
 }
 
 void CTackletWin::ArmMouseTimer() {
@@ -861,7 +468,9 @@ void CTackletWin::OnLButtonDown(UINT, POINT point) {
     Trace("CTackletWin::OnLButtonDown()\n");
     if (MOUSEHIDECTL == 1) MakeOpaque();
     // A press outside the edit control moves the whole note, as a press on
-    // a caption would.
+    // a caption would. Posted, not sent: the system's move loop then starts
+    // after this handler has returned, with the button press completed,
+    // instead of running nested inside the dialog procedure.
     POINT screen = point;
     ::ClientToScreen(GetHwnd(), &screen);
     ::PostMessageA(GetHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));

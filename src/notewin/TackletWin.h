@@ -23,6 +23,7 @@
 #include "data/TackletWindow.h"
 #include "notewin/ArrowWin.h"
 #include "notewin/EditTacklet.h"
+#include "notewin/NoteFade.h"
 #include "platform/GdiHolders.h"
 #include "platform/SharedGdi.h"
 #include "notewin/NoteColors.h"
@@ -36,7 +37,6 @@ public:
     static constexpr int kEarThickness = 17;
     static constexpr int kTextLimit = 4000;
     static constexpr int kEditMargin = 2;
-    static constexpr int kFadeSteps = 10;
     static constexpr UINT kEnableDelay = 100;
     static constexpr UINT kFirstFollowDelay = 50;
     static constexpr UINT kDesktopFollowPeriod = 10000;
@@ -51,11 +51,6 @@ public:
 
     // Whether the window still exists (false from WM_DESTROY on).
     bool IsAlive() const;
-
-    // Opacity arithmetic.
-    static BYTE AlphaFromPercent(int percent);
-    // Alpha of fade step `counter` (9 down to 0) for base alpha `base`.
-    static BYTE FadeAlpha(int counter, BYTE base);
 
     // --- ITackletWindow -------------------------------------------------
     PvHandle Handle() const override;
@@ -105,8 +100,8 @@ public:
     HWND TargetHwnd() const { return m_hTargetWnd; }
     bool IsDesktop() const { return m_desktop != 0; }
     BYTE BaseAlpha() const { return m_baseAlpha; }
-    bool IsMouseIn() const { return m_mouseIn != 0; }
-    int FadeCounter() const { return m_fadeCounter; }
+    bool IsMouseIn() const { return m_fade.MouseIn(); }
+    int FadeCounter() const { return m_fade.Counter(); }
     bool HasEditFocus() const { return m_editFocus != 0; }
     bool IsTopmostByPrefix() const { return m_topmost != 0; }
     const CEditTacklet& Edit() const { return m_edit; }
@@ -240,9 +235,8 @@ private:
     int ARLINEWIDTH;
     int m_firstFocus = 1;
     int MOUSEHIDECTL = 0;
-    int m_mouseIn = 0;
     int m_desktop = 0;
-    int m_fadeCounter = 0;
+    CNoteFade m_fade;  // mouse-in state and the fade steps
     int m_editFocus = 0;
     int BKTRANSPARENT = 0;
     CReserveData m_reserve;
@@ -264,6 +258,7 @@ private:
     void ApplyPendingFrame();
     bool m_fadeTimer = false;
     void ArmMouseTimer();
+    void ApplyFadeAction(CNoteFade::Action action);
     void StopMouseTimer();
     void ArmFadeTimer();
     void StopFadeTimer();

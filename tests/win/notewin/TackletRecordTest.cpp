@@ -117,7 +117,7 @@ TEST_F(TackletRecordTest, StartAndEndRoundTripThroughTheWindow) {
         EXPECT_EQ(r.top, 180);
         EXPECT_EQ(r.right, 450);
         EXPECT_EQ(r.bottom, 300);
-        EXPECT_EQ(win->BaseAlpha(), CTackletWin::AlphaFromPercent(a.transparent));
+        EXPECT_EQ(win->BaseAlpha(), CNoteFade::AlphaFromPercent(a.transparent));
         EXPECT_EQ(LiveWatchedAllocations(), 1);
         Pump(30);
 

@@ -327,10 +327,10 @@ TEST_F(TackletWinTest, WheelTurnsReachTheNoteThroughTheEditControl) {
 TEST(TackletWinFade, FactorTable) {
     const int factors[] = {0, 0, 0, 0, 60, 100, 150, 180, 220, 255};
     for (int counter = 0; counter < 10; ++counter) {
-        EXPECT_EQ(CTackletWin::FadeAlpha(counter, 255), factors[counter]) << counter;
-        EXPECT_EQ(CTackletWin::FadeAlpha(counter, 178), factors[counter] * 178 / 255) << counter;
+        EXPECT_EQ(CNoteFade::FadeAlpha(counter, 255), factors[counter]) << counter;
+        EXPECT_EQ(CNoteFade::FadeAlpha(counter, 178), factors[counter] * 178 / 255) << counter;
     }
-    EXPECT_EQ(CTackletWin::FadeAlpha(8, 178), 153);
+    EXPECT_EQ(CNoteFade::FadeAlpha(8, 178), 153);
 }
 
 TEST_F(TackletWinTest, MouseHideFadesOutInTenStepsAndAClickMakesItOpaque) {

@@ -1,0 +1,155 @@
+// The note's context menu: which items apply now, and the commands it
+// runs. Commands that concern other notes or the note list go to the
+// controller through the notify bridge; those may destroy this window.
+#include "notewin/TackletWin.h"
+
+#include "controller/NotifyBridge.h"
+#include "data/Trace.h"
+#include "dialogs/NoteFontDlg.h"
+#include "platform/MessageBox.h"
+#include "platform/WinConvert.h"
+#include "platform/WindowPlace.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr char kPeelCaption[] = "確認";
+constexpr char kPeelQuestion[] = "付箋をはがしますか？";
+
+}  // namespace
+
+void CTackletWin::ShowContextMenu(POINT screen) {
+    Trace("OnRButtonUp() \n");
+    HMENU menu = ::LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_TACKLET_MENU));
+    if (!menu) return;
+    HMENU popup = ::GetSubMenu(menu, 0);
+    if (popup) {
+        GreyMenuItems(popup);
+        // The menu closes on a click elsewhere only while this window is in
+        // the foreground.
+        ::SetForegroundWindow(GetHwnd());
+        ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, screen.x, screen.y, 0, GetHwnd(), nullptr);
+    }
+    ::DestroyMenu(menu);
+    // Fully visible after the menu; the own opacity returns when the mouse leaves.
+    MakeOpaque();
+}
+
+void CTackletWin::GreyMenuItems(HMENU popup) const {
+    if (m_desktop || m_hTargetWnd == ::GetDesktopWindow()) {
+        ::EnableMenuItem(popup, ID_TACKLET_MATCH, MF_BYCOMMAND | MF_GRAYED);
+    }
+    // The item of the current editing mode is greyed.
+    ::EnableMenuItem(popup, IsReadOnly() ? ID_TACKLET_READONLY : ID_TACKLET_WRITABLE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+bool CTackletWin::OnMenuCommand(WORD id) {
+    // Requests to the controller may destroy this window; nothing here
+    // touches the window after such a request (the object itself lives on
+    // until the current message has been handled).
+    const HWND hwnd = GetHwnd();
+    switch (id) {
+    case ID_TACKLET_DELETE: PeelOff(); return true;
+    case ID_TACKLET_READONLY: if (!IsReadOnly()) SetReadOnly(1); return true;
+    case ID_TACKLET_WRITABLE: if (IsReadOnly()) SetReadOnly(0); return true;
+    case ID_TACKLET_FRAME_ON: SetFrameStyle(true); return true;
+    case ID_TACKLET_FRAME_OFF: SetFrameStyle(false); return true;
+    case ID_TACKLET_FONT: ChooseEditFont(); return true;
+    case ID_TACKLET_COLOR: ChooseColors(); return true;
+    case ID_TACKLET_TRANSPARENCY: ChooseTransparency(); return true;
+    case ID_TACKLET_MOVE_DESKTOP: CNotifyBridge::notifyMoveDesktop(hwnd); return true;
+    case ID_TACKLET_MOVE_WINDOW: CNotifyBridge::notifyMove(hwnd); return true;
+    case ID_TACKLET_MOVE_PENDING: CNotifyBridge::notifyMovePendingList(hwnd); return true;
+    case ID_TACKLET_DUPLICATE: CNotifyBridge::notifyCopyWindow(hwnd); return true;
+    case ID_TACKLET_SPLIT: Split(); return true;
+    case ID_TACKLET_ABSORB: Absorb(); return true;
+    case ID_TACKLET_MATCH: CNotifyBridge::notifyMatchCondition(hwnd); return true;
+    case ID_TACKLET_EXPORT: CNotifyBridge::notifyCopyToExportStack(hwnd); return true;
+    default: return false;
+    }
+}
+
+void CTackletWin::PeelOff() {
+    Trace("CTackletWin::OnMenuitemdelete() hTargetWnd=0x%08x \n",
+          static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_hTargetWnd)));
+    if (!ReadEditText().empty() && ::MessageBoxA(nullptr, kPeelQuestion, kPeelCaption, MB_YESNO) != IDYES) return;
+    CNotifyBridge::notifyDeleteWindow(GetHwnd());
+}
+
+void CTackletWin::SetFrameStyle(bool on) {
+    if (!IsAlive() || (HasFrame() != 0) == on) return;
+    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, on);
+    NudgeSize(0);
+}
+
+void CTackletWin::ChooseEditFont() {
+    const HFONT current = reinterpret_cast<HFONT>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
+    LOGFONTA lf{};
+    if (!current || ::GetObjectA(current, sizeof lf, &lf) == 0) return;
+    CNoteFontDlg dlg;
+    dlg.m_logFont = ToPvLogFont(lf);
+    dlg.SetNoteWindow(GetHwnd());
+    // The dialog pumps messages: this window may be gone afterwards.
+    if (!dlg.Run() || !IsAlive()) return;
+    // The new font is given to the edit control before the old one is freed.
+    SetEditFont(dlg.m_logFont);
+}
+
+bool CTackletWin::CopySelection(int from, int to, std::string& out) {
+    const HWND edit = EditHwnd();
+    ::SendMessageA(edit, EM_SETSEL, from, to);
+    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    ::SendMessageA(edit, WM_COPY, 0, 0);
+    if (!::OpenClipboard(GetHwnd())) return false;
+    bool ok = false;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
+            out = text;
+            ::GlobalUnlock(data);
+            ok = true;
+        }
+    }
+    ::CloseClipboard();
+    return ok;
+}
+
+void CTackletWin::Split() {
+    const HWND edit = EditHwnd();
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start != end) {
+        ShowNotice(GetHwnd(), "選択状態です。キャレットを文字間に設定してください。");
+        return;
+    }
+    const int caret = static_cast<int>(start);
+    // The end position in the control's own units.
+    ::SendMessageA(edit, EM_SETSEL, 0x7fffffff, 0x7fffffff);
+    DWORD last = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
+    std::string first;
+    std::string second;
+    const bool copied = (caret == 0 || CopySelection(0, caret, first)) &&
+                        (caret >= static_cast<int>(last) || CopySelection(caret, -1, second));
+    ::SendMessageA(edit, EM_SETSEL, caret, caret);
+    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    if (!copied) {
+        ShowNotice(GetHwnd(), "クリップボードが使用できません.");
+    } else if (first.empty()) {
+        ShowNotice(GetHwnd(), "キャレットが先頭にあります。キャレットを分割したい位置に設定してください。");
+    } else if (second.empty()) {
+        ShowNotice(GetHwnd(), "キャレットが最後尾にあります。キャレットを分割したい位置に設定してください。");
+    } else {
+        CNotifyBridge::notifySplit(GetHwnd(), first, second);
+    }
+}
+
+void CTackletWin::Absorb() {
+    const HWND hwnd = GetHwnd();
+    const int result = CNotifyBridge::notifyComposition(hwnd);
+    if (result == 1) return;
+    const char* notice = result == 0    ? "重なっている付箋がありません。吸収したい付箋に重ねてから吸収操作を行ってください."
+                         : result == -1 ? "吸収すると4000byteを超えます。操作はキャンセルしました."
+                                        : "重なっている付箋が２枚以上あります。吸収は１枚ずつ行ってください.";
+    ShowNotice(hwnd, notice);
+}

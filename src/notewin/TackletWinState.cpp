@@ -1,0 +1,210 @@
+// The state a note record hands over to its window and collects back:
+// text, editing mode, font, colours and background, the resize frame and
+// the rectangles. Every getter answers from the kept state once the window
+// has gone (see the lifetime note in the header).
+#include "notewin/TackletWin.h"
+
+#include "data/Trace.h"
+#include "platform/WinConvert.h"
+#include "platform/WindowPlace.h"
+
+// --- Text, read-only, font ---------------------------------------------------
+
+std::string CTackletWin::ReadEditText() const { return m_edit.GetText(); }
+
+void CTackletWin::SetText(const std::string& text) {
+    if (!IsAlive()) return;
+    m_edit.SetText(text);
+    CheckDesktopTopmost();  // a multi-line edit control reports no change for a text set this way
+}
+
+std::string CTackletWin::GetText() const { return IsAlive() ? ReadEditText() : m_lastText; }
+
+void CTackletWin::SetReadOnly(int readOnly) {
+    if (!IsAlive()) return;
+    ::SendMessageA(EditHwnd(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+    ::SetWindowTextA(m_hEar, readOnly ? " R" : "");
+    Repaint();
+}
+
+int CTackletWin::IsReadOnly() const {
+    if (!IsAlive()) return m_lastReadOnly;
+    return (::GetWindowLongPtrA(EditHwnd(), GWL_STYLE) & ES_READONLY) ? 1 : 0;
+}
+
+void CTackletWin::SetEditFont(const PvLogFont& font) {
+    if (!IsAlive()) return;
+    const LOGFONTA lf = ToLogFontA(font);
+    CSharedFont shared;
+    if (!shared.Set(lf)) {
+        Trace("CreateFontIndirect() Error=%lu\n", ::GetLastError());
+        return;
+    }
+    ::SendMessageA(EditHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(shared.Get()), Shown() ? TRUE : FALSE);
+    m_font = std::move(shared);  // the previous font is no longer selected anywhere
+}
+
+PvLogFont CTackletWin::ReadEditFont() const {
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
+    if (!font) font = ::GetStockObject(SYSTEM_FONT);
+    LOGFONTA lf{};
+    ::GetObjectA(font, sizeof lf, &lf);
+    return ToPvLogFont(lf);
+}
+
+PvLogFont CTackletWin::GetEditFont() const { return IsAlive() ? ReadEditFont() : m_lastFont; }
+
+// --- Appearance ------------------------------------------------------------------
+
+void CTackletWin::SetBkTransparent(int value) {
+    BKTRANSPARENT = value;
+    SyncEditPainting();
+    Repaint();
+}
+
+void CTackletWin::SetTransparent(int percent) {
+    TRANSPARENT_ = percent;
+    m_baseAlpha = CNoteFade::AlphaFromPercent(percent);
+    RestoreAlpha();
+}
+
+void CTackletWin::SetColor(int index) {
+    COLOR = index;
+    m_earBrush.Set(NoteColors::Ear(COLOR));
+    Repaint();
+}
+
+void CTackletWin::SetPickPos(int pos) {
+    PICKPOS = pos;
+    RelayoutNow();  // the ear moves at once, even if the size does not change
+}
+
+void CTackletWin::SetBkColor(int index) {
+    BKCOLOR = index;
+    m_bkBrush.Set(NoteColors::Background(BKCOLOR));
+    SyncEditPainting();
+    Repaint();
+}
+
+void CTackletWin::SetTxColor(int index) {
+    TXCOLOR = index;
+    Repaint();
+}
+
+void CTackletWin::SetGradient(int graFlg, int graPtn) {
+    GRAFLG = graFlg;
+    GRAPTN = graPtn;
+    SyncEditPainting();
+    Repaint();
+}
+
+void CTackletWin::SyncEditPainting() {
+    m_edit.SetGradient(BKTRANSPARENT == 0 && GRAFLG != 0);
+    m_edit.SetPattern(GRAPTN);
+    m_edit.SetBackgroundColor(BackgroundRgb());
+}
+
+HBRUSH CTackletWin::BackgroundBrush() const { return m_bkBrush.Get(); }
+
+HBRUSH CTackletWin::EditColors(HDC dc, bool editRequest) {
+    ::SetTextColor(dc, NoteColors::Text(TXCOLOR));
+    if (editRequest && m_edit.Background().Gradient()) {
+        // The control paints the gradient when it erases; text goes on top.
+        ::SetBkMode(dc, TRANSPARENT);
+        return static_cast<HBRUSH>(::GetStockObject(NULL_BRUSH));
+    }
+    ::SetBkColor(dc, BackgroundRgb());
+    return BackgroundBrush();
+}
+
+HBRUSH CTackletWin::EarColors(HDC dc) {
+    ::SetBkMode(dc, TRANSPARENT);
+    if (BKTRANSPARENT == 1 && !m_fade.MouseIn() && !m_editFocus) {
+        // The ear takes the keyed-out background colour and disappears.
+        return BackgroundBrush();
+    }
+    ::SetTextColor(dc, COLOR == 0 ? RGB(0, 0, 0) : RGB(255, 0, 0));
+    return m_earBrush.Get();
+}
+
+bool CTackletWin::Shown() const { return IsAlive() && ::IsWindowVisible(GetHwnd()); }
+
+void CTackletWin::Repaint() {
+    if (Shown()) {
+        ::RedrawWindow(GetHwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+// --- Frame ------------------------------------------------------------------------
+
+void CTackletWin::SetFrame(int frame) {
+    if (frame != 0 || !IsAlive()) return;  // the frame is present from initialisation
+    if (!Shown()) {
+        // A note being started is placed after this: the frame goes with
+        // that placement, without the two moves of the nudge.
+        m_frameWanted = 0;
+        return;
+    }
+    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, false);
+    NudgeSize(-1);
+}
+
+bool CTackletWin::TakePendingFrame() {
+    if (m_frameWanted < 0 || !IsAlive()) return false;
+    const bool wanted = m_frameWanted == 1;
+    m_frameWanted = -1;
+    const bool has = (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) != 0;
+    if (wanted == has) return false;
+    SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, wanted);
+    return true;
+}
+
+void CTackletWin::ApplyPendingFrame() {
+    if (!TakePendingFrame()) return;
+    ::SetWindowPos(GetHwnd(), nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int CTackletWin::HasFrame() const {
+    if (!IsAlive()) return m_lastFrame;
+    if (m_frameWanted >= 0) return m_frameWanted;
+    return (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) ? 1 : 0;
+}
+
+void CTackletWin::NudgeSize(int topShift) {
+    const HWND hwnd = GetHwnd();
+    RECT r;
+    if (!IsAlive() || !::GetWindowRect(hwnd, &r)) return;
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    constexpr UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE;
+    ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width - 1, height - 1, flags);
+    ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width + 1, height + 1, flags);
+}
+
+// --- Geometry ---------------------------------------------------------------------
+
+PvRect CTackletWin::GetWindowRect() const {
+    RECT r;
+    if (IsAlive() && ::GetWindowRect(GetHwnd(), &r)) return ToPvRect(r);
+    return ToPvRect(m_rectWin);
+}
+
+void CTackletWin::MoveWindow(int left, int top, int width, int height) {
+    if (!IsAlive()) return;
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (TakePendingFrame()) flags |= SWP_FRAMECHANGED;  // one call places the note and applies its frame
+    ::SetWindowPos(GetHwnd(), nullptr, left, top, width, height, flags);
+    OnMovedOrSized();
+}
+
+PvRect CTackletWin::GetRectWin() const { return ToPvRect(m_rectWin); }
+
+void CTackletWin::SetTargetRect(const PvRect& rect) { m_rectTarget = ToRect(rect); }
+
+PvRect CTackletWin::GetTargetRect() const { return ToPvRect(m_rectTarget); }
+
+void CTackletWin::SetArrow(const CArrowData& arrow, int lineWidth) {
+    m_arrow = arrow;
+    ARLINEWIDTH = lineWidth;
+}
