@@ -1,14 +1,13 @@
 #include "collections/NoteStackDlg.h"
 
-#include "platform/DwmApi.h"
-#include "platform/ListColumns.h"
+#include "platform/ListView.h"
 #include "platform/MessageBox.h"
 
 #include <commctrl.h>
 
 namespace {
 
-constexpr ListColumn kColumns[] = {{"ProgramName", 100}, {"Window Title", 200}, {"TEXT", 500}, {"  ", 10}};
+constexpr ListRows::ListColumn kColumns[] = {{"ProgramName", 100}, {"Window Title", 200}, {"TEXT", 500}, {"  ", 10}};
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
     LVITEMA sub{};
@@ -44,10 +43,7 @@ void CNoteStackDlg::HidePanel() {
 
 BOOL CNoteStackDlg::OnInitDialog() {
     m_list = GetItem(m_listId);
-    DWORD ex = LVS_EX_FULLROWSELECT;
-    if (IsVistaOrLater()) ex |= LVS_EX_GRIDLINES;
-    ListView_SetExtendedListViewStyleEx(m_list, ex, ex);
-    InsertListColumns(m_list, kColumns);
+    ListRows::InitReportList(m_list, kColumns);
     Refresh();
     return TRUE;
 }

@@ -1,5 +1,7 @@
 #include "collections/PoreSetSettingDlg.h"
 
+#include "platform/WindowText.h"
+
 #include <vector>
 
 #include "collections/PresetRules.h"
@@ -36,10 +38,7 @@ void CPoreSetSettingDlg::ReadControls() {
     m_preset.PROCESSFLAG = checked(IDC_PS_PROCESSFLAG);
     m_preset.TITLEFLAG = checked(IDC_PS_TITLEFLAG);
     m_preset.EXTENTFLAG = checked(IDC_PS_EXTENTFLAG);
-    HWND name = GetItem(IDC_PS_NAME);
-    std::vector<char> text(static_cast<std::size_t>(::GetWindowTextLengthA(name)) + 1);
-    const int copied = ::GetWindowTextA(name, text.data(), static_cast<int>(text.size()));
-    m_preset.CONDNAME.assign(text.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+    m_preset.CONDNAME = WindowText(GetItem(IDC_PS_NAME));
 }
 
 void CPoreSetSettingDlg::OnFromWindow() {

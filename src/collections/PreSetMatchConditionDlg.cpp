@@ -6,7 +6,7 @@
 #include "collections/PresetRules.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using namespace ListRows;
 

@@ -1,22 +1,18 @@
 #include "controller/NoteListView.h"
 
-#include "platform/DwmApi.h"
-#include "platform/ListColumns.h"
+#include "platform/ListView.h"
 
 #include <commctrl.h>
 
 namespace {
-constexpr ListColumn kColumns[] = {
+constexpr ListRows::ListColumn kColumns[] = {
     {"ProgramName", 110}, {"WindowTitle/付箋Text", 300}, {"最終参照", 120}, {"作成", 110}, {"  ", 10},
 };
 }  // namespace
 
 void CNoteListView::Attach(HWND list) {
     m_list = list;
-    DWORD ex = LVS_EX_FULLROWSELECT;
-    if (IsVistaOrLater()) ex |= LVS_EX_GRIDLINES;
-    ListView_SetExtendedListViewStyleEx(m_list, ex, ex);
-    InsertListColumns(m_list, kColumns);
+    ListRows::InitReportList(m_list, kColumns);
 }
 
 void CNoteListView::SetImageList(HIMAGELIST images) { ListView_SetImageList(m_list, images, LVSIL_SMALL); }

@@ -9,7 +9,7 @@
 #include "platform/WinConvert.h"
 #include "platform/GdiHolders.h"
 #include "platform/MessageBox.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using namespace ListRows;
 
@@ -142,4 +142,21 @@ const CChildWinInf* CChildPicker::ConfirmChoice() {
     });
     if (same != 1 && !AskYesNo(m_dialog, kNotUniqueQuestion)) return nullptr;
     return &chosen;
+}
+
+bool CChildPicker::OnDialogMessage(UINT msg, LPARAM lParam, bool showImage, LRESULT& result) {
+    if (msg == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom != m_list || header->code != NM_CLICK) return false;
+        OnListClick();
+    } else if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(m_dialog, &ps);
+        if (showImage) Paint(dc);
+        ::EndPaint(m_dialog, &ps);
+    } else {
+        return false;
+    }
+    result = 0;
+    return true;
 }

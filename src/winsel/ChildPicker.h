@@ -50,6 +50,11 @@ public:
 
     // Draws the image and the highlight frame into the image area.
     void Paint(HDC dc) const;
+
+    // The dialog messages the picker answers for its dialog: a click on its
+    // list and the dialog's painting (the image only when `showImage`).
+    // True when the message was handled, with `result` set.
+    bool OnDialogMessage(UINT msg, LPARAM lParam, bool showImage, LRESULT& result);
     RECT ImageArea() const;
 
     // OK: the marked child, after the notice when none is marked and the

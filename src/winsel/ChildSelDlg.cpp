@@ -49,20 +49,5 @@ bool CChildSelDlg::OnCommand(WORD id, WORD code, HWND control) {
 }
 
 bool CChildSelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (msg == WM_NOTIFY) {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_CHILD_LIST && header->code == NM_CLICK) {
-            m_picker.OnListClick();
-            result = 0;
-            return true;
-        }
-    } else if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(GetHwnd(), &ps);
-        m_picker.Paint(dc);
-        ::EndPaint(GetHwnd(), &ps);
-        result = 0;
-        return true;
-    }
-    return CDialog::OnMessage(msg, wParam, lParam, result);
+    return m_picker.OnDialogMessage(msg, lParam, true, result) || CDialog::OnMessage(msg, wParam, lParam, result);
 }

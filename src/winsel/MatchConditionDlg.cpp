@@ -1,12 +1,13 @@
 #include "winsel/MatchConditionDlg.h"
 
+#include "platform/WindowText.h"
+
 #include "data/Trace.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConvert.h"
 #include "res/resource.h"
 #include "winsel/ChildSelDlg.h"
 
-#include <vector>
 
 namespace {
 
@@ -19,13 +20,7 @@ CMatchConditionDlg::CMatchConditionDlg() : CDialog(IDD_MATCHCOND) {}
 
 bool CMatchConditionDlg::Checked(int id) const { return ::IsDlgButtonChecked(GetHwnd(), id) == BST_CHECKED; }
 
-std::string CMatchConditionDlg::ItemText(int id) const {
-    HWND item = GetItem(id);
-    const int length = ::GetWindowTextLengthA(item);
-    std::vector<char> text(static_cast<std::size_t>(length) + 1);
-    const int copied = ::GetWindowTextA(item, text.data(), length + 1);
-    return std::string(text.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
-}
+std::string CMatchConditionDlg::ItemText(int id) const { return WindowText(GetItem(id)); }
 
 BOOL CMatchConditionDlg::OnInitDialog() {
     m_fieldBrush.Reset(::CreateSolidBrush(RGB(255, 255, 180)));

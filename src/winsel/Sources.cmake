@@ -4,7 +4,6 @@ set(PV_WINSEL_SOURCES
   StcImage.cpp
   ThumbnailLayer.cpp
   WindowCapture.cpp
-  ListViewRows.cpp
   WindowSelDlg.cpp
   ChildPicker.cpp
   ChildSelDlg.cpp

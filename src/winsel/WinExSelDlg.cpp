@@ -8,7 +8,7 @@
 #include "platform/WinConvert.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using namespace ListRows;
 #include "winsel/WindowSelDlg.h"
@@ -104,18 +104,9 @@ bool CWinExSelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
             result = 0;
             return true;
         }
-        if (header->code == NM_CLICK && header->idFrom == IDC_CHILD_LIST) {
-            m_picker.OnListClick();
-            result = 0;
-            return true;
-        }
-    } else if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(GetHwnd(), &ps);
-        if (ListView_GetSelectionMark(m_windowList) >= 0) m_picker.Paint(dc);
-        ::EndPaint(GetHwnd(), &ps);
-        result = 0;
-        return true;
     }
-    return CDialog::OnMessage(msg, wParam, lParam, result);
+    // The image shows once a window is chosen.
+    const bool showImage = msg == WM_PAINT && ListView_GetSelectionMark(m_windowList) >= 0;
+    return m_picker.OnDialogMessage(msg, lParam, showImage, result) ||
+           CDialog::OnMessage(msg, wParam, lParam, result);
 }

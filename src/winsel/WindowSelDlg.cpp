@@ -10,7 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/WinConvert.h"
 #include "res/resource.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using namespace ListRows;
 

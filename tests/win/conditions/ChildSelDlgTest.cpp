@@ -8,7 +8,7 @@
 #include "ConditionTestSupport.h"
 #include "res/resource.h"
 #include "winsel/ChildSelDlg.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using ListRows::FindRowByText;
 using ListRows::HandleText;

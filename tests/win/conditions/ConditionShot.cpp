@@ -11,7 +11,7 @@
 #include "controller/WindowList.h"
 #include "res/resource.h"
 #include "winsel/ChildSelDlg.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using ListRows::FindRowByText;
 using ListRows::HandleText;

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using ListRows::FindRowByText;
 using ListRows::HandleText;

@@ -4,7 +4,7 @@
 
 #include "ConditionTestSupport.h"
 #include "res/resource.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using ListRows::FindRowByText;
 using ListRows::HandleText;

@@ -10,7 +10,7 @@
 #include "collections/PreSetMatchConditionDlg.h"
 #include "controller/WindowList.h"
 #include "res/resource.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using ListRows::FindRowByText;
 using ListRows::HandleText;

@@ -9,7 +9,7 @@
 #include "ConditionTestSupport.h"
 #include "controller/WindowList.h"
 #include "res/resource.h"
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 using ListRows::FindRowByText;
 using ListRows::HandleText;

@@ -1,24 +1,29 @@
-// Small operations on report-style list views shared by the selection
-// dialogs: columns, cells, marking a row, finding a row by a cell's text.
+// Small operations on report-style list views shared by every list of the
+// program: columns, cells, marking a row, finding a row by a cell's text.
 #pragma once
 
 #include <windows.h>
 
 #include <initializer_list>
+#include <span>
 #include <string>
 
 #include "data/PvTypes.h"
 
 namespace ListRows {
 
-struct CListColumn {
-    const char* name;
+struct ListColumn {
+    const char* heading;
     int width;
 };
 
 // Full-row selection (and grid lines on Windows Vista or later) and the
-// given columns, left to right.
-void InitReportList(HWND list, std::initializer_list<CListColumn> columns);
+// given columns, left to right, each left-aligned and showing the sub-item
+// of its own index.
+void InitReportList(HWND list, std::span<const ListColumn> columns);
+inline void InitReportList(HWND list, std::initializer_list<ListColumn> columns) {
+    InitReportList(list, std::span<const ListColumn>(columns.begin(), columns.size()));
+}
 
 // Appends a row whose first cell is `text`; `image` < 0 gives no image.
 int AppendRow(HWND list, const std::string& text, int image = -1);

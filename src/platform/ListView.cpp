@@ -1,4 +1,4 @@
-#include "winsel/ListViewRows.h"
+#include "platform/ListView.h"
 
 #include <commctrl.h>
 
@@ -10,19 +10,18 @@
 
 namespace ListRows {
 
-void InitReportList(HWND list, std::initializer_list<CListColumn> columns) {
+void InitReportList(HWND list, std::span<const ListColumn> columns) {
     DWORD exStyle = LVS_EX_FULLROWSELECT;
     if (IsVistaOrLater()) exStyle |= LVS_EX_GRIDLINES;
-    ListView_SetExtendedListViewStyle(list, exStyle);
-    int i = 0;
-    for (const CListColumn& c : columns) {
+    ListView_SetExtendedListViewStyleEx(list, exStyle, exStyle);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.pszText = const_cast<char*>(c.name);
-        column.cx = c.width;
-        column.iSubItem = i;
+        column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.pszText = const_cast<char*>(columns[i].heading);
+        column.cx = columns[i].width;
+        column.iSubItem = static_cast<int>(i);
         ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-        ++i;
     }
 }
 
