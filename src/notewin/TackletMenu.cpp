@@ -72,6 +72,10 @@ bool CTackletWin::OnMenuCommand(WORD id) {
 void CTackletWin::PeelOff() {
     Trace("CTackletWin::OnMenuitemdelete() hTargetWnd=0x%08x \n",
           static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_hTargetWnd)));
+    // The question has no owner window. Owned by the note, it would be
+    // destroyed together with the note when the target window closes while
+    // the question is open (owned windows go with their owner), and it
+    // would stay hidden whenever the target is minimised or hidden.
     if (!ReadEditText().empty() && ::MessageBoxA(nullptr, kPeelQuestion, kPeelCaption, MB_YESNO) != IDYES) return;
     CNotifyBridge::notifyDeleteWindow(GetHwnd());
 }
