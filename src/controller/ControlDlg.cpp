@@ -484,6 +484,17 @@ void CControlDlg::notifyUpdateWindow() {
 void CControlDlg::notifyDeleteWindow(HWND caller) {
     int i = FindCaller(caller, "CControlDlg::notifyDeleteWindow()\n");
     if (i < 0) return;
+    DeleteNote(m_notes.IdAt(static_cast<std::size_t>(i)));
+}
+
+std::uint64_t CControlDlg::NoteIdentity(HWND caller) const {
+    const int i = m_notes.FindByWindow(ToHandle(caller), false);
+    return i < 0 ? 0 : m_notes.IdAt(static_cast<std::size_t>(i));
+}
+
+void CControlDlg::DeleteNote(std::uint64_t id) {
+    const int i = m_notes.IndexOf(id);
+    if (i < 0) return;
     DestroyNoteWindow(m_notes[static_cast<std::size_t>(i)]);
     m_notes.RemoveAt(static_cast<std::size_t>(i));
     RefreshNoteList();

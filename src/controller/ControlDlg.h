@@ -92,6 +92,11 @@ public:
     // Requests of note windows (through CNotifyBridge).
     void notifyUpdateWindow();
     void notifyDeleteWindow(HWND caller);
+    // The identity of the note whose window is `caller` (0 when none), and
+    // the deletion of a note by identity (nothing when it is gone): for a
+    // note command that asks the user first.
+    std::uint64_t NoteIdentity(HWND caller) const;
+    void DeleteNote(std::uint64_t id);
     void notifyCopyWindow(HWND caller);
     void notifySplit(HWND caller, const std::string& first, const std::string& second);
     int notifyComposition(HWND caller);

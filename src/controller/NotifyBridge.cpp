@@ -13,6 +13,10 @@ const CPropatyData& Limits() {
 void CNotifyBridge::notifyDeleteWindow(HWND caller) {
     if (s_control) s_control->notifyDeleteWindow(caller);
 }
+std::uint64_t CNotifyBridge::NoteIdentity(HWND caller) { return s_control ? s_control->NoteIdentity(caller) : 0; }
+void CNotifyBridge::DeleteNote(std::uint64_t note) {
+    if (s_control) s_control->DeleteNote(note);
+}
 void CNotifyBridge::notifyCopyWindow(HWND caller) {
     if (s_control) s_control->notifyCopyWindow(caller);
 }

@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ public:
 
     // The requests of a note window, each given the calling window.
     static void notifyDeleteWindow(HWND caller);
+    // A note window that asks the user before its request keeps its note's
+    // identity across the question (its window may be gone by then):
+    // NoteIdentity is 0 when `caller` is no note's window; DeleteNote does
+    // nothing when that note no longer exists.
+    static std::uint64_t NoteIdentity(HWND caller);
+    static void DeleteNote(std::uint64_t note);
     static void notifyCopyWindow(HWND caller);
     static void notifySplit(HWND caller, const std::string& first, const std::string& second);
     static int notifyComposition(HWND caller);

@@ -72,12 +72,21 @@ bool CTackletWin::OnMenuCommand(WORD id) {
 void CTackletWin::PeelOff() {
     Trace("CTackletWin::OnMenuitemdelete() hTargetWnd=0x%08x \n",
           static_cast<unsigned>(reinterpret_cast<UINT_PTR>(m_hTargetWnd)));
+    if (ReadEditText().empty()) {
+        CNotifyBridge::notifyDeleteWindow(GetHwnd());
+        return;
+    }
+    // The question pumps messages: meanwhile a tick may detach the note and
+    // end this window (its target hidden, closed or gone), or another
+    // command may remove the note. Its identity is kept across the question,
+    // and nothing after it uses this object.
+    const std::uint64_t note = CNotifyBridge::NoteIdentity(GetHwnd());
     // The question has no owner window. Owned by the note, it would be
     // destroyed together with the note when the target window closes while
     // the question is open (owned windows go with their owner), and it
     // would stay hidden whenever the target is minimised or hidden.
-    if (!ReadEditText().empty() && ::MessageBoxA(nullptr, kPeelQuestion, kPeelCaption, MB_YESNO) != IDYES) return;
-    CNotifyBridge::notifyDeleteWindow(GetHwnd());
+    if (::MessageBoxA(nullptr, kPeelQuestion, kPeelCaption, MB_YESNO) != IDYES) return;
+    CNotifyBridge::DeleteNote(note);
 }
 
 void CTackletWin::SetFrameStyle(bool on) {

@@ -195,4 +195,75 @@ TEST_F(ModalPointTest, EachCommandActsOnItsOwnNoteAfterTheListChanged) {
     }
 }
 
+
+// The peel-off question is open while the note loses its window (a tick
+// detaches it, its target closes) or leaves the list: the answer acts on
+// that note by its identity, never on the window object that asked.
+TEST_F(ModalPointTest, PeelOffActsOnItsNoteAfterItsWindowWentAway) {
+    struct Case {
+        const char* name;
+        std::function<void(ModalPointTest&, CControlDlg&, wintest::CTargetWindow&)> change;
+        int answer;
+        bool kept;  // whether note "peel" is still in the list afterwards
+    };
+    const Case cases[] = {
+        {"its target hidden: detached, window ended",
+         [](ModalPointTest&, CControlDlg& c, wintest::CTargetWindow& target) {
+             ::ShowWindow(target.Hwnd(), SW_HIDE);
+             c.MatchTick();
+         },
+         IDYES, false},
+        {"detached and attached again: a new window",
+         [](ModalPointTest&, CControlDlg& c, wintest::CTargetWindow& target) {
+             ::ShowWindow(target.Hwnd(), SW_HIDE);
+             c.MatchTick();
+             ::ShowWindow(target.Hwnd(), SW_SHOWNA);
+             c.MatchTick();
+         },
+         IDYES, false},
+        {"its target closed: the window ended with it",
+         [](ModalPointTest&, CControlDlg& c, wintest::CTargetWindow& target) {
+             target.Close();
+             c.MatchTick();
+         },
+         IDYES, false},
+        {"removed from the list meanwhile",
+         [](ModalPointTest& t, CControlDlg& c, wintest::CTargetWindow&) { c.notifyDeleteWindow(t.NoteHwnd("peel")); },
+         IDYES, false},
+        {"detached, then No",
+         [](ModalPointTest&, CControlDlg& c, wintest::CTargetWindow& target) {
+             ::ShowWindow(target.Hwnd(), SW_HIDE);
+             c.MatchTick();
+         },
+         IDNO, true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TearDown();
+        SetUp();
+        wintest::CTargetWindow target{"PvModal Peel", 200, 150, 400, 300};
+        CTackletData note;
+        note.TITLE = "PvModal Peel";
+        note.EXENAME = wintest::OwnExeName();
+        note.TEXT = "peel";
+        control.AddNote(note);
+        control.MatchTick();
+        const HWND window = NoteHwnd("peel");
+        ASSERT_NE(window, nullptr);
+        std::set<std::string> expected = State();
+        if (!k.kept) expected.erase("peel@PvModal Peel");
+
+        bool changed = false;
+        CAnswerAfter answer("確認", k.answer, [&] {
+            ui.Run([&] { k.change(*this, control, target); });
+            changed = true;
+        });
+        NoteCommand(window, ID_TACKLET_DELETE);
+        EXPECT_TRUE(answer.Done());
+        EXPECT_TRUE(changed);
+        EXPECT_FALSE(::IsWindow(window));
+        EXPECT_EQ(State(), expected);
+    }
+}
+
 }  // namespace
