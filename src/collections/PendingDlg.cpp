@@ -12,16 +12,6 @@ namespace {
 
 constexpr char kWriteError[] = "保留リストのファイルに書き込めません.";
 
-// A file that exists but cannot be opened for reading.
-bool ExistsUnreadable(const std::string& path) {
-    if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return true;
-    ::CloseHandle(file);
-    return false;
-}
-
 }  // namespace
 
 CPendingDlg::CPendingDlg() : CNoteStackDlg(IDD_PENDING, IDC_PENDING_LIST) {}
@@ -33,8 +23,6 @@ CPendingDlg::~CPendingDlg() {
 
 void CPendingDlg::Start(const std::string& path, std::vector<CTackletData>&& records) {
     m_path = path;
-    m_fileWritable = !ExistsUnreadable(path);
-    if (!m_fileWritable) Trace("CPendingDlg: %s cannot be read; it is left as it is\n", path.c_str());
     m_records.Assign(std::move(records));
     records.clear();
     Refresh();
@@ -47,17 +35,32 @@ void CPendingDlg::AddRecord(const CTackletData& record) {
     SaveNeededStep();
 }
 
-void CPendingDlg::MarkForSaving() { SaveNeededStep(); }
+bool CPendingDlg::MarkForSaving(bool reportFailure) { return SaveNeededStep(reportFailure, reportFailure); }
 
-void CPendingDlg::SaveNeededStep() {
+bool CPendingDlg::SaveNeededStep(bool reportFailure, bool reportUnread) {
     m_saveNeeded = true;
     m_records.MarkAll();
-    if (m_path.empty() || !m_fileWritable) return;
-    if (WriteDataFile(m_path, m_records.Items(), CNotifyBridge::SaveFormat(), VolumeKeyForPath(m_path))) {
-        m_saveNeeded = false;
-        return;
+    if (m_path.empty()) return true;
+    const std::uint32_t key = VolumeKeyForPath(m_path);
+    // A file that could not be read at start is read again first; while it
+    // still cannot be read it is not replaced.
+    std::vector<CTackletData> older;
+    if (!RereadBlockedNoteFile(m_path, key, &older)) {
+        if (reportUnread) ShowNotice(GetHwnd(), kWriteError);
+        return false;
     }
-    ShowNotice(GetHwnd(), kWriteError);
+    if (!older.empty()) {
+        // Parked before every record added since start.
+        for (CTackletData& record : older) m_records.Append(WithoutWindow(std::move(record)));
+        m_records.MarkAll();
+        Refresh();
+    }
+    if (WriteDataFile(m_path, m_records.Items(), CNotifyBridge::SaveFormat(), key)) {
+        m_saveNeeded = false;
+        return true;
+    }
+    if (reportFailure) ShowNotice(GetHwnd(), kWriteError);
+    return false;
 }
 
 void CPendingDlg::OnRefreshed() {

@@ -21,8 +21,9 @@ public:
 
     // A note taken off the active notes: first in the list.
     void AddRecord(const CTackletData& record) override;
-    // A full save: mark every record and write the file.
-    void MarkForSaving() override;
+    // A full save: mark every record and write the file; false when it
+    // could not be written (or could not be read at start and still cannot).
+    bool MarkForSaving(bool reportFailure) override;
 
     bool SaveNeeded() const { return m_saveNeeded; }
 
@@ -33,8 +34,12 @@ protected:
 
 private:
     // Marks every record and writes the file; the mark stays set while the
-    // file could not be written.
-    void SaveNeededStep();
+    // file could not be written. A file unreadable since start is read
+    // again first and its records join the list behind the others; while
+    // it still cannot be read it is left alone. The write error is shown
+    // for a failed write when `reportFailure`, for a file still unreadable
+    // when `reportUnread` (it was told at start).
+    bool SaveNeededStep(bool reportFailure = true, bool reportUnread = false);
     void OnDelete();
     void OnExport();
     void OnRepaste();
@@ -44,8 +49,5 @@ private:
 
     std::string m_path;
     bool m_saveNeeded = false;
-    // False while the file at start existed but could not be read: it is
-    // then never overwritten.
-    bool m_fileWritable = true;
     HBRUSH m_countBrush = nullptr;
 };

@@ -223,8 +223,9 @@ bool CControlDlg::SaveCurrentState(bool reportFailure) {
     m_notes.MarkAll();
     const bool written = WriteIniFile(reportFailure);
     if (written) m_batch.Saved();
-    CNotifyBridge::MarkPendingForSaving();
-    return written;
+    // A pending list that could not be written fails the save as well.
+    const bool pendingWritten = CNotifyBridge::MarkPendingForSaving(reportFailure);
+    return written && pendingWritten;
 }
 
 void CControlDlg::NotesChanged() {

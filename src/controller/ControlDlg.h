@@ -38,8 +38,9 @@ public:
     // False when the file could not be written (the notes stay marked; with
     // `reportFailure` the user is shown the write-error message).
     bool SaveAll(bool reportFailure = true);
-    // Writes the data file from the notes' current state; shown notes stay
-    // shown. SaveAll starts with this, and a session that is about to end
+    // Writes the data file from the notes' current state (shown notes stay
+    // shown), and the pending list its file; false when either could not be
+    // written. SaveAll starts with this, and a session that is about to end
     // gets it before any window goes.
     bool SaveCurrentState(bool reportFailure = true);
     // Work over many notes inside one batch refreshes the main panel once

@@ -13,16 +13,11 @@ constexpr char kWriteErrorText[] =
 }
 
 bool CControlDlg::ReadBackUnreadFile() {
-    if (!AreFileWritesBlocked(m_dataPath)) return true;
-    CNoteFileContents file = ReadNoteFileChecked(m_dataPath, m_textKey);
-    if (file.state == NoteFileState::Unreadable) {
-        Trace("CControlDlg: %s still cannot be read; not replaced\n", m_dataPath.c_str());
-        return false;
-    }
-    UnblockFileWrites(m_dataPath);
+    std::vector<CTackletData> older;
+    if (!RereadBlockedNoteFile(m_dataPath, m_textKey, &older)) return false;
     // The file's notes are older than every note made since start.
-    if (!file.notes.empty()) {
-        m_notes.Append(std::move(file.notes));
+    if (!older.empty()) {
+        m_notes.Append(std::move(older));
         RefreshNoteList();
     }
     return true;

@@ -83,6 +83,6 @@ void CNotifyBridge::AddToExportStack(const CTackletData& record) {
 void CNotifyBridge::AddToPendingList(const CTackletData& record) {
     if (s_pending) s_pending->AddRecord(record);
 }
-void CNotifyBridge::MarkPendingForSaving() {
-    if (s_pending) s_pending->MarkForSaving();
+bool CNotifyBridge::MarkPendingForSaving(bool reportFailure) {
+    return s_pending ? s_pending->MarkForSaving(reportFailure) : true;
 }

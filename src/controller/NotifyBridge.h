@@ -21,8 +21,10 @@ class INoteCollection {
 public:
     virtual ~INoteCollection() = default;
     virtual void AddRecord(const CTackletData& record) = 0;
-    // A full save was made: keep the collection's own file in step.
-    virtual void MarkForSaving() {}
+    // A full save was made: keep the collection's own file in step. False
+    // when that file could not be written (told to the user when
+    // `reportFailure`).
+    virtual bool MarkForSaving(bool /*reportFailure*/) { return true; }
 };
 
 class CNotifyBridge {
@@ -81,7 +83,8 @@ public:
 
     static void AddToExportStack(const CTackletData& record);
     static void AddToPendingList(const CTackletData& record);
-    static void MarkPendingForSaving();
+    // The pending list's part of a full save; true without a pending list.
+    static bool MarkPendingForSaving(bool reportFailure);
     // Whether a pending list exists to take notes (a note is never removed
     // from the active notes for a pending list that is not there).
     static bool HasPendingList() { return s_pending != nullptr; }

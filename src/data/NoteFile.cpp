@@ -121,6 +121,19 @@ CStartupNoteFile ReadStartupNoteFile(const std::string& path, std::uint32_t volu
     return file;
 }
 
+bool RereadBlockedNoteFile(const std::string& path, std::uint32_t volumeKey, std::vector<CTackletData>* notes) {
+    notes->clear();
+    if (!AreFileWritesBlocked(path)) return true;
+    CNoteFileContents file = ReadNoteFileChecked(path, volumeKey);
+    if (file.state == NoteFileState::Unreadable) {
+        Trace("%s still cannot be read; not replaced\n", path.c_str());
+        return false;
+    }
+    UnblockFileWrites(path);
+    *notes = std::move(file.notes);
+    return true;
+}
+
 bool WriteDataFile(const std::string& path, std::vector<CTackletData>& notes, int format, std::uint32_t volumeKey,
                    std::string* written) {
     Trace("CControlDlg::__writeIniFile()\n");

@@ -80,6 +80,13 @@ struct CStartupNoteFile {
 };
 CStartupNoteFile ReadStartupNoteFile(const std::string& path, std::uint32_t volumeKey);
 
+// Before a file blocked by ReadStartupNoteFile is written: reads it again.
+// False while it still cannot be read (it stays blocked and must not be
+// written). Otherwise the block is lifted, `notes` receives what the file
+// holds (nothing for a file that was never blocked or is gone now) and the
+// caller keeps those notes beside its own before writing.
+bool RereadBlockedNoteFile(const std::string& path, std::uint32_t volumeKey, std::vector<CTackletData>* notes);
+
 // Writes the data file or the pending-list file: the header with
 // SAVEFORMAT, then every note with the text format and the volume key.
 // A format other than 0 and 1 is written as format 0, so that no body is

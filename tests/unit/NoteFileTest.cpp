@@ -271,4 +271,23 @@ TEST_F(NoteFileTest, AFileThatCannotBeReadIsNeverReplacedUntilItIsReadAgain) {
     EXPECT_EQ(ReadBytes(BackupPath(path, 1)), "the user's notes");
 }
 
+TEST_F(NoteFileTest, ABlockedFileIsReadAgainBeforeAWriteAndItsNotesHandedBack) {
+    const std::string path = dir.File("MossrelPendingList.ini");
+    std::filesystem::create_directory(path);
+    ASSERT_EQ(ReadStartupNoteFile(path, 0).contents.state, NoteFileState::Unreadable);
+    std::vector<CTackletData> older{CTackletData()};
+    EXPECT_FALSE(RereadBlockedNoteFile(path, 0, &older));
+    EXPECT_TRUE(older.empty());
+    EXPECT_TRUE(AreFileWritesBlocked(path));
+
+    std::filesystem::remove(path);
+    WriteBytes(path, DataFileBytes(path, 2, "kept"));
+    EXPECT_TRUE(RereadBlockedNoteFile(path, 0, &older));
+    EXPECT_EQ(Texts(older), (std::vector<std::string>{"kept0", "kept1"}));
+    EXPECT_FALSE(AreFileWritesBlocked(path));
+    // Not blocked: nothing to read, nothing handed back.
+    EXPECT_TRUE(RereadBlockedNoteFile(path, 0, &older));
+    EXPECT_TRUE(older.empty());
+}
+
 }  // namespace

@@ -183,23 +183,48 @@ TEST_F(PendingDlgTest, RepasteResetsTheConditionFromTheDefaultsAndKeepsThePart) 
     EXPECT_EQ(FileTitles(), Titles{});
 }
 
-TEST_F(PendingDlgTest, AFileThatCouldNotBeReadAtStartIsNeverOverwritten) {
-    {
-        FILE* f = std::fopen(path.c_str(), "wb");
-        std::fputs("[SYSTEM]\r\nTACKLETNUM=1\r\n", f);
-        std::fclose(f);
-    }
+TEST_F(PendingDlgTest, AFileUnreadableAtStartIsLeftAloneUntilItCanBeReadAgain) {
+    const std::uint32_t key = VolumeKeyForPath(path);
+    std::vector<CTackletData> earlier{Record("parked earlier")};
+    ASSERT_TRUE(WriteDataFile(path, earlier, 0, key));
+    const std::string onDisk = FileText(path);
+    // Locked by another program while the start-up store reads it.
     HANDLE lock = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    CStartupNoteFile read = ReadStartupNoteFile(path, key);
+    EXPECT_EQ(read.contents.state, NoteFileState::Unreadable);
     CPendingDlg locked;
     ASSERT_TRUE(locked.CreateHidden());
-    locked.Start(path, {});
-    ::CloseHandle(lock);
-    locked.AddRecord(Record("would overwrite"));
-    EXPECT_EQ(FileText(path), "[SYSTEM]\r\nTACKLETNUM=1\r\n");
+    locked.Start(path, std::move(read.contents.notes));
+
+    // Still locked: neither a change nor a full save replaces the file, and
+    // the full save says that it failed (so that exit asks first).
+    locked.AddRecord(Record("parked now"));
     EXPECT_TRUE(locked.SaveNeeded());
+    EXPECT_FALSE(control.SaveAll(false));
+    ::CloseHandle(lock);
+    EXPECT_EQ(FileText(path), onDisk);
+
+    // Readable again: the next save reads it first and keeps its record
+    // behind the one parked since start.
+    EXPECT_TRUE(control.SaveAll(false));
+    EXPECT_FALSE(locked.SaveNeeded());
+    EXPECT_EQ(FileTitles(), (Titles{"parked now", "parked earlier"}));
+    EXPECT_EQ(Rows(locked.GetItem(IDC_PENDING_LIST)), 2);
     locked.DestroyWindow();
     CNotifyBridge::SetPendingList(&pending);
+}
+
+TEST_F(PendingDlgTest, AFullSaveThatCannotWriteThePendingListFails) {
+    pending.AddRecord(Record("parked"));
+    // A folder where the temporary file would go: the file cannot be written.
+    ASSERT_TRUE(::CreateDirectoryA((path + ".tmp").c_str(), nullptr));
+    EXPECT_FALSE(control.SaveAll(false));
+    EXPECT_TRUE(pending.SaveNeeded());
+    EXPECT_EQ(FileTitles(), (Titles{"parked"}));
+    ::RemoveDirectoryA((path + ".tmp").c_str());
+    EXPECT_TRUE(control.SaveAll(false));
+    EXPECT_FALSE(pending.SaveNeeded());
 }
 
 }  // namespace
