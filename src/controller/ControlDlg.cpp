@@ -603,6 +603,9 @@ bool CControlDlg::EditMatchCondition(std::size_t i, HWND noteWindow) {
 }
 
 void CControlDlg::EditPresets() {
+    // A preset file unreadable at start is read again, so that its presets
+    // are edited and kept; while it still cannot be read it is not written.
+    PreSetRereadBlocked(m_presetPath, m_presets);
     CPreSetMatchConditionDlg dialog(m_presets, [this] { return m_windowList; });
     if (dialog.DoModal(GetHwnd()) != IDOK) return;
     m_presets = dialog.Presets();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/AtomicFile.h"
 #include "data/IniFile.h"
 #include "data/Trace.h"
 #include "data/WriteIniFile.h"
@@ -14,9 +15,29 @@ constexpr std::size_t kNameReadBytes = 2047;
 std::string PresetSectionName(std::size_t index) { return "PRESETITEM" + std::to_string(index); }
 }  // namespace
 
-void PreSetReadFile(const std::string& path, std::vector<CPreSetCondData>& presets) {
+bool PreSetReadFile(const std::string& path, std::vector<CPreSetCondData>& presets) {
     Trace("CControlDlg::PreSetReadFile()\n");
-    PreSetRead(CIniFile::Load(path), presets);
+    CIniFile::LoadState state;
+    const CIniFile ini = CIniFile::Load(path, &state);
+    if (state == CIniFile::LoadState::Unreadable) {
+        Trace("PreSetReadFile(%s): the file cannot be read; it is kept as it is\n", path.c_str());
+        BlockFileWrites(path);
+        return false;
+    }
+    PreSetRead(ini, presets);
+    return true;
+}
+
+bool PreSetRereadBlocked(const std::string& path, std::vector<CPreSetCondData>& presets) {
+    if (!AreFileWritesBlocked(path)) return true;
+    std::vector<CPreSetCondData> fromFile;
+    CIniFile::LoadState state;
+    const CIniFile ini = CIniFile::Load(path, &state);
+    if (state == CIniFile::LoadState::Unreadable) return false;
+    UnblockFileWrites(path);
+    PreSetRead(ini, fromFile);
+    presets.insert(presets.begin(), fromFile.begin(), fromFile.end());
+    return true;
 }
 
 void PreSetRead(const CIniFile& ini, std::vector<CPreSetCondData>& presets) {

@@ -28,8 +28,15 @@ public:
 inline constexpr std::int32_t kMaxPresetCount = 10000;
 
 // Appends the presets of the file to `presets`; PRESETCOUNT (default 0)
-// sections are read, a missing one giving a preset with defaults.
-void PreSetReadFile(const std::string& path, std::vector<CPreSetCondData>& presets);
+// sections are read, a missing one giving a preset with defaults. A file
+// that exists but cannot be read gives none and is blocked from being
+// replaced (see BlockFileWrites) until a later read succeeds; false then.
+bool PreSetReadFile(const std::string& path, std::vector<CPreSetCondData>& presets);
+// Before presets are edited and written: a preset file blocked by
+// PreSetReadFile is read again; when that succeeds the block is lifted and
+// the file's presets are put before `presets`. False while it still cannot
+// be read (writing it then fails).
+bool PreSetRereadBlocked(const std::string& path, std::vector<CPreSetCondData>& presets);
 void PreSetRead(const CIniFile& ini, std::vector<CPreSetCondData>& presets);
 
 // Writes the presets in the layout above; false when the file cannot be

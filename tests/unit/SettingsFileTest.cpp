@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "TestUtil.h"
 #include "data/PreSetFile.h"
 #include "data/RecordDefaults.h"
@@ -152,6 +154,33 @@ TEST(PreSetFileTest, PresetCountIsBoundedAndFilesRoundTrip) {
     EXPECT_EQ(read, presets);
     ASSERT_TRUE(PreSetWriteFile(path, read));
     EXPECT_EQ(ReadBytes(path), bytes);
+}
+
+
+TEST(PreSetFileTest, AFileThatCannotBeReadIsNotReplacedUntilItIsReadAgain) {
+    TempDir dir;
+    const std::string path = dir.File("MossrelPreset.ini");
+    // A folder in the file's place exists but cannot be read as a file.
+    std::filesystem::create_directory(path);
+    std::vector<CPreSetCondData> presets;
+    EXPECT_FALSE(PreSetReadFile(path, presets));
+    EXPECT_TRUE(presets.empty());
+    presets.push_back({"edited", 1, 1, 1, "B.EXE", 0, ""});
+    EXPECT_FALSE(PreSetRereadBlocked(path, presets));
+    EXPECT_FALSE(PreSetWriteFile(path, presets));
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+
+    // Readable again: its presets come first, and the file may be written.
+    std::filesystem::remove(path);
+    WriteBytes(path, IniLines({"[SYSTEM]", "PRESETCOUNT=1", "[PRESETITEM0]", "CONDNAME=kept", "EXENAME=A.EXE"}));
+    EXPECT_TRUE(PreSetRereadBlocked(path, presets));
+    ASSERT_EQ(presets.size(), 2u);
+    EXPECT_EQ(presets[0].CONDNAME, "kept");
+    EXPECT_EQ(presets[1].CONDNAME, "edited");
+    ASSERT_TRUE(PreSetWriteFile(path, presets));
+    std::vector<CPreSetCondData> read;
+    EXPECT_TRUE(PreSetReadFile(path, read));
+    EXPECT_EQ(read, presets);
 }
 
 }  // namespace

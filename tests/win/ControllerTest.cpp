@@ -511,4 +511,40 @@ TEST_F(ControllerTest, NewNotesTakeTheLeaderLineWidthOfTheSettings) {
     EXPECT_EQ(control.DefaultNote().ARLINEWIDTH, 2);
 }
 
+
+// The preset file is locked by another program while the controller reads
+// it: the preset dialog's OK does not replace it (and says so) until the
+// file can be read again; then its presets are offered and kept.
+TEST_F(ControllerTest, APresetFileLockedAtStartIsNotReplacedUntilItCanBeRead) {
+    const std::string path = scratch.Path() + "\\MossrelPreset.ini";
+    const std::string kept = "[SYSTEM]\r\nPRESETCOUNT=1\r\n[PRESETITEM0]\r\nCONDNAME=kept\r\nEXENAME=A.EXE\r\n";
+    std::ofstream(path, std::ios::binary) << kept;
+    auto fileText = [&] {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    HANDLE lock = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    control.SetPresetPath(path);
+    EXPECT_TRUE(control.Presets().empty());
+    {
+        wintest::CMessageBoxAnswerer boxes;
+        wintest::CDialogDriver ok("アプリケーション別マッチング条件プリセット",
+                                  [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+        control.EditPresets();
+        EXPECT_TRUE(ok.Done());
+        EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"プリセット条件ファイルを保存できません."});
+    }
+    ::CloseHandle(lock);
+    EXPECT_EQ(fileText(), kept);
+
+    wintest::CDialogDriver ok("アプリケーション別マッチング条件プリセット",
+                              [](HWND dialog) { ::PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+    control.EditPresets();
+    EXPECT_TRUE(ok.Done());
+    ASSERT_EQ(control.Presets().size(), 1u);
+    EXPECT_EQ(control.Presets()[0].CONDNAME, "kept");
+    EXPECT_NE(fileText().find("CONDNAME=kept"), std::string::npos);
+}
+
 }  // namespace
