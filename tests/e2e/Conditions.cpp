@@ -377,10 +377,13 @@ int PresetsKept(const std::string& exe) {
         c.Expect(rows.Count() == 1 && rows.Text(0, 1) == "PVDRIVE.EXE", "the list shows the new preset");
         Press(list, IDOK);
         c.Expect(Until([&] { return !::IsWindow(list); }), "the list ends with OK");
-        c.ExpectEq(ReadFile(dir + "\\MossrelPreset.ini"),
-                   "[SYSTEM]\r\r\nPRESETCOUNT=1\r\r\n[PRESETITEM0]\r\r\nCONDNAME=PVDRIVE.EXE\r\r\nPROCESSFLAG=1\r\r\n"
-                   "TITLEFLAG=1\r\r\nEXTENTFLAG=1\r\r\nEXENAME=PVDRIVE.EXE\r\r\nEXCLASS=Edit\r\r\nEXCTLID=100\r\r\n",
-                   "the preset file holds every key in order");
+        // The file is written once the list's modal run has returned, a
+        // moment after its window is gone.
+        const std::string presets =
+            "[SYSTEM]\r\r\nPRESETCOUNT=1\r\r\n[PRESETITEM0]\r\r\nCONDNAME=PVDRIVE.EXE\r\r\nPROCESSFLAG=1\r\r\n"
+            "TITLEFLAG=1\r\r\nEXTENTFLAG=1\r\r\nEXENAME=PVDRIVE.EXE\r\r\nEXCLASS=Edit\r\r\nEXCTLID=100\r\r\n";
+        Until([&] { return ReadFile(dir + "\\MossrelPreset.ini") == presets; });
+        c.ExpectEq(ReadFile(dir + "\\MossrelPreset.ini"), presets, "the preset file holds every key in order");
         c.Expect(p.Exit(), "exit");
     }
     {
