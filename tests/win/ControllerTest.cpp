@@ -547,4 +547,47 @@ TEST_F(ControllerTest, APresetFileLockedAtStartIsNotReplacedUntilItCanBeRead) {
     EXPECT_NE(fileText().find("CONDNAME=kept"), std::string::npos);
 }
 
+
+// Titles beyond every old fixed buffer (a double-byte character is two
+// bytes; "表" ends in the byte 0x5C, the backslash): the note takes the
+// whole title from its window, keeps it through the data file and a
+// restart, and comes back on that window.
+TEST_F(ControllerTest, LongTitlesSurviveTheDataFileAndARestartAndStillMatch) {
+    auto repeat = [](const std::string& unit, int n) {
+        std::string out;
+        for (int i = 0; i < n; ++i) out += unit;
+        return out;
+    };
+    std::string path300 = "C:\\ソース\\";
+    path300 += std::string(300 - path300.size(), 'a');
+    const std::string titles[] = {repeat("表", 100), repeat("表", 127), repeat("表", 128), repeat("表", 200), path300};
+    for (const std::string& title : titles) {
+        SCOPED_TRACE(std::to_string(title.size()) + " bytes");
+        TearDown();
+        ::DeleteFileA((scratch.Path() + "\\PinvaneData.ini").c_str());  // the previous case's note
+        SetUp();
+        CTargetWindow target(title.c_str(), 100, 100, 400, 300);
+        control.PasteToWindow(target.Hwnd());
+        ASSERT_EQ(control.Notes().Size(), 1u);
+        EXPECT_EQ(Note(0).TITLE, title);
+        control.MatchTick();
+        EXPECT_EQ(OwnerOf(0), target.Hwnd());
+        EXPECT_TRUE(control.SaveAll(false));
+
+        CStartupData::Destroy();
+        CControlDlg again;
+        ASSERT_TRUE(again.Create(host.Hwnd()));
+        again.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+        ::KillTimer(again.GetHwnd(), 103);
+        ::KillTimer(again.GetHwnd(), 110);
+        ASSERT_EQ(again.Notes().Size(), 1u);
+        EXPECT_EQ(again.Notes()[0].TITLE, title);
+        again.MatchTick();
+        ASSERT_EQ(again.Notes()[0].m_bAttached, 1);
+        EXPECT_EQ(::GetWindow(reinterpret_cast<HWND>(again.Notes()[0].m_pWin->Handle()), GW_OWNER), target.Hwnd());
+        again.Notes()[0].EndTacklet();
+        again.DestroyWindow();
+    }
+}
+
 }  // namespace
