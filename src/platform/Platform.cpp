@@ -60,6 +60,40 @@ bool FlushFileToDisk(std::FILE* file) {
     return handle != INVALID_HANDLE_VALUE && ::FlushFileBuffers(handle) != FALSE;
 }
 
+namespace {
+
+// Attempts at replacing a file in use; the waits between them double from
+// 20 ms (620 ms in all).
+constexpr int kReplaceAttempts = 6;
+
+// One attempt; `error` receives the system's error code on failure.
+bool ReplaceOnce(const char* temp, const char* target, DWORD* error) {
+    const DWORD attributes = ::GetFileAttributesA(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        // Keeps the target's attributes and security; fails (leaving both
+        // files) on a read-only or locked target.
+        if (::ReplaceFileA(target, temp, nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return true;
+        *error = ::GetLastError();
+        Trace("ReplaceFileA(%s) Error=%d\n", target, static_cast<int>(*error));
+        // Only a file system without the replace operation falls back to a move.
+        if (*error != ERROR_INVALID_FUNCTION && *error != ERROR_NOT_SUPPORTED) return false;
+    }
+    if (::MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    *error = ::GetLastError();
+    Trace("MoveFileExA(%s) Error=%d\n", target, static_cast<int>(*error));
+    return false;
+}
+
+// Errors of a target that another program has open for a moment (a backup,
+// sync or virus scanner, an indexer, a viewer reading it).
+bool InUseByAnotherProgram(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
+           error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+}
+
+}  // namespace
+
 bool ReplaceFileInOneStep(const char* temp, const char* target) {
     const DWORD attributes = ::GetFileAttributesA(target);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
@@ -68,18 +102,17 @@ bool ReplaceFileInOneStep(const char* temp, const char* target) {
         Trace("ReplaceFileA(%s) read-only\n", target);
         return false;
     }
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        // Keeps the target's attributes and security; fails (leaving both
-        // files) on a read-only or locked target.
-        if (::ReplaceFileA(target, temp, nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return true;
-        const DWORD error = ::GetLastError();
-        Trace("ReplaceFileA(%s) Error=%d\n", target, static_cast<int>(error));
-        // Only a file system without the replace operation falls back to a move.
-        if (error != ERROR_INVALID_FUNCTION && error != ERROR_NOT_SUPPORTED) return false;
+    // A target that another program reads at this moment cannot be replaced
+    // until it lets go: a few more attempts over about half a second, so that
+    // a passing reader does not fail the save. A file held longer fails it.
+    DWORD delay = 20;
+    for (int attempt = 0;; ++attempt) {
+        DWORD error = 0;
+        if (ReplaceOnce(temp, target, &error)) return true;
+        if (!InUseByAnotherProgram(error) || attempt == kReplaceAttempts - 1) return false;
+        ::Sleep(delay);
+        delay *= 2;
     }
-    if (::MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-    Trace("MoveFileExA(%s) Error=%d\n", target, static_cast<int>(::GetLastError()));
-    return false;
 }
 
 bool CopyFileForBackup(const char* from, const char* to) {

@@ -449,6 +449,58 @@ int AutosaveThenKill(const std::string& exe) {
     return c.ExitCode();
 }
 
+// Killed while writing a large file, again and again: the data file is
+// always the old or the new version, never a mix or empty.
+int KillDuringSave(const std::string& exe) {
+    CChecks c;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 1500; ++i) texts.push_back(std::string(4000, static_cast<char>('a' + i % 6)));
+    // Fixed dates: every complete save writes the same bytes.
+    std::string old = DataFile(texts);
+    const std::string names = "EXENAME=NONE.EXE\r\n";
+    for (size_t at = old.find(names); at != std::string::npos; at = old.find(names, at + 1))
+        old.insert(at + names.size(), "GENDATE=201204221530\r\nACSDATE=201204221530\r\n");
+    std::string appDir;
+    std::string copy = InstallCopy(exe, &appDir);
+    const std::string data = appDir + "\\PinvaneData.ini";
+    // The file is watched by its size (a save writes other line ends), never
+    // held open: a reader would keep the program from replacing it.
+    auto sizeOf = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA a{};
+        return ::GetFileAttributesExA(data.c_str(), GetFileExInfoStandard, &a) ? a.nFileSizeLow : 0;
+    };
+    WriteText(data, old);
+    std::string fresh;
+    DWORD saveMs = 0;
+    {
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), "started");
+        HWND main = p.WaitMainWindow(30000);
+        const DWORD start = ::GetTickCount();
+        ::PostMessageA(main, WM_COMMAND, 32795, 0);
+        c.Expect(WaitFor([&] { return sizeOf() != old.size(); }, 60000), "a complete save");
+        saveMs = ::GetTickCount() - start;
+        WaitFor([] { return false; }, 500);
+        fresh = ReadFile(data);
+        p.Kill();
+    }
+    c.Expect(fresh.find("TACKLETNUM=1500\r\r\n") != std::string::npos, "the new version holds every note");
+    std::printf("one save of %zu bytes took about %lu ms (from the command to the file in place)\n", fresh.size(),
+                static_cast<unsigned long>(saveMs));
+    for (int round = 0; round < 6; ++round) {
+        WriteText(data, old);
+        CPinvaneProcess p;
+        p.Start(copy, "", appDir);
+        HWND main = p.WaitMainWindow(30000);
+        ::PostMessageA(main, WM_COMMAND, 32795, 0);
+        ::Sleep(saveMs * static_cast<DWORD>(round) / 5);
+        p.Kill();
+        const std::string now = ReadFile(data);
+        c.Expect(now == old || now == fresh, ("round " + std::to_string(round) + ": old or new").c_str());
+    }
+    return c.ExitCode();
+}
+
 }  // namespace
 
 void PressWinS() {
@@ -953,6 +1005,7 @@ int main(int argc, char** argv) {
     if (scenario == "presets-kept") return PresetsKept(exe);
     if (scenario == "save-failures") return SaveFailures(exe);
     if (scenario == "autosave-then-kill") return AutosaveThenKill(exe);
+    if (scenario == "kill-during-save") return KillDuringSave(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));

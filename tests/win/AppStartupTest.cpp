@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/MultiDisplay.h"
 #include "platform/StartupData.h"
+#include "data/AtomicFile.h"
 #include "data/Trace.h"
 #include "platform/Platform.h"
 #include "WinTestUtil.h"
@@ -10,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -110,6 +113,37 @@ TEST(Platform, VolumeSerialOfAnExistingAndAMissingDrive) {
     EXPECT_TRUE(QueryVolumeSerial(dir[0], &serial));
     EXPECT_NE(serial, 0xDEADBEEFu);
     EXPECT_FALSE(QueryVolumeSerial('?', &serial));
+}
+
+// Another program reading the file (opened the way the C runtime opens it:
+// others may read and write, not delete or replace) blocks its replacement
+// while it holds the file: a reader that lets go within a moment does not
+// fail the save; one that holds on does, the file staying as it was.
+TEST(Platform, AFileReadByAnotherProgramIsReplacedOnceTheReaderLetsGo) {
+    InstallPlatformServices();
+    wintest::CScratchDir scratch;
+    const std::string path = scratch.Path() + "\\PinvaneData.ini";
+    struct Case {
+        const char* name;
+        DWORD holdMs;  // 0: held until the save has returned
+        bool replaced;
+    };
+    const Case cases[] = {{"a reader for 150 ms", 150, true}, {"a reader holding on", 0, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::ofstream(path, std::ios::binary) << "old";
+        HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+        std::thread release;
+        if (c.holdMs) release = std::thread([&] { ::Sleep(c.holdMs); ::CloseHandle(reader); });
+        EXPECT_EQ(WriteFileAtomically(path, "new", 3), c.replaced);
+        if (release.joinable()) release.join();
+        else ::CloseHandle(reader);
+        std::ifstream in(path, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.replaced ? "new" : "old");
+        EXPECT_EQ(::GetFileAttributesA(TempPathFor(path).c_str()), INVALID_FILE_ATTRIBUTES);
+    }
 }
 
 TEST(StartupData, NoFilesGiveNoNotesAndCreateNothing) {
