@@ -36,6 +36,7 @@ status=0
 shot main-window "$win/tests/e2e/pvdrive.exe" hold-main "$win/Pinvane.exe" || status=1
 shot tray-menu "$win/tests/e2e/pvdrive.exe" hold-tray-menu "$win/Pinvane.exe" || status=1
 shot notes-on-window "$win/tests/e2e/pvdrive.exe" hold-notes "$win/Pinvane.exe" || status=1
+shot match-tip "$win/tests/e2e/pvdrive.exe" hold-match-tip "$win/Pinvane.exe" || status=1
 if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
   shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
 fi

@@ -64,6 +64,7 @@ BOOL CControlDlg::OnInitDialog() {
     }
     m_list.Attach(GetItem(IDC_PANEL_LIST));
     m_list.SetImageList(m_icons.ImageList());
+    m_rowTip.Attach(m_list.Hwnd(), [this](int row) { return MatchTip(row); });
     ::CheckRadioButton(GetHwnd(), IDC_PANEL_MODE_TITLE, IDC_PANEL_MODE_TEXT, IDC_PANEL_MODE_TITLE);
     ::EnableWindow(GetItem(IDC_PANEL_CENTERWINDOW), FALSE);
     ::EnableWindow(GetItem(IDC_PANEL_CENTERMONITOR), FALSE);
@@ -262,7 +263,7 @@ void CControlDlg::MatchTick() {
     if (GetHwnd()) ::KillTimer(GetHwnd(), TIMER_MATCH);
     Batch batch(*this);
     CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
-    builder.Build(m_windowList);
+    builder.Build(m_windowList, &m_leftOutWindows);
     for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].MatchWindows(m_windowList);
     UpdateFollowTimer();
     if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);

@@ -15,6 +15,7 @@
 #include "data/SettingsFile.h"
 #include "data/TackletData.h"
 #include "platform/Dialog.h"
+#include "platform/ListRowTip.h"
 #include "platform/OwnerDrawButton.h"
 #include "winsel/ImageListCashSmoll.h"
 
@@ -135,6 +136,9 @@ public:
     const std::vector<CTackletData>& NotesForSearch() override { return CollectAllWindowStates(); }
     void SetSearchSubscription(int flag, UINT message, HWND window) override;
     ListMode Mode() const { return m_listMode; }
+    // The tip of row `row`: whether its note is shown and, if not, why,
+    // from the windows of the last matching tick. Empty past the end.
+    std::string MatchTip(int row) const;
 
     // Registers the paste hotkeys; `atStart` selects the failure message.
     void RegisterHotkeys(bool atStart);
@@ -199,6 +203,8 @@ private:
     std::string m_presetPath;
     CNoteList m_notes;
     std::vector<CWinInf> m_windowList;
+    // The windows the last tick left out of the list, and why.
+    std::vector<CLeftOutWindow> m_leftOutWindows;
     CProcessInfoCache m_processCache;
     bool m_useProcessCache = true;
     int m_loaded = 0;
@@ -210,6 +216,7 @@ private:
     std::vector<CPreSetCondData> m_presets;
     COwnerDrawButton m_buttons[14];
     CNoteListView m_list;
+    CListRowTip m_rowTip;  // each row's MatchTip
     CImageListCashSmoll m_icons;
     ListMode m_listMode = ListMode::Title;
     HBRUSH m_panelBrush = nullptr;

@@ -1,6 +1,7 @@
 // The main panel: the list of active notes and the commands on its rows.
 #include "controller/BodyEditDlg.h"
 #include "controller/ControlDlg.h"
+#include "controller/MatchExplain.h"
 #include "controller/NotifyBridge.h"
 #include "data/TackletWindow.h"
 #include "platform/MessageBox.h"
@@ -20,6 +21,12 @@ void CControlDlg::RefreshNoteList() {
     std::snprintf(count, sizeof count, "現在：%d 枚", static_cast<int>(m_notes.Size()));
     ::SetDlgItemTextA(GetHwnd(), IDC_PANEL_COUNT, count);
     if (m_searchFlag == 1 && m_searchWindow) ::PostMessageA(m_searchWindow, m_searchMessage, 0, 0);
+}
+
+std::string CControlDlg::MatchTip(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= m_notes.Size()) return std::string();
+    const CTackletData& note = m_notes.Items()[static_cast<std::size_t>(row)];
+    return ExplainMatch(note, note.m_pWin != nullptr, m_windowList, m_leftOutWindows).Text(note);
 }
 
 void CControlDlg::SetSearchSubscription(int flag, UINT message, HWND window) {

@@ -80,6 +80,13 @@ CProcessNames CProcessInfoCache::Lookup(HWND hWnd) {
     return names;
 }
 
+bool CProcessInfoCache::Peek(HWND hWnd, CProcessNames* names) const {
+    auto it = m_entries.find(ProcessOfWindow(hWnd));
+    if (it == m_entries.end()) return false;
+    *names = it->second.names;
+    return true;
+}
+
 void CProcessInfoCache::Prune() {
     for (auto it = m_entries.begin(); it != m_entries.end();) {
         if (HasEnded(it->second.process)) {

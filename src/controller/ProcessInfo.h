@@ -31,6 +31,9 @@ public:
 
     // The names of the process that owns `hWnd` (empty on failure).
     CProcessNames Lookup(HWND hWnd);
+    // The names of the process that owns `hWnd` when the cache holds them
+    // already; opens no process.
+    bool Peek(HWND hWnd, CProcessNames* names) const;
     // Drops the entries whose process has ended.
     void Prune();
     void Clear();

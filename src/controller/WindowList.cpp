@@ -24,22 +24,25 @@ CWinInf MakeDesktopEntry() {
     return desktop;
 }
 
-bool HasVisibleArea(HWND hWnd) {
+WindowArea AreaOf(HWND hWnd) {
     RECT rect{};
     ::GetWindowRect(hWnd, &rect);
-    if (rect.top == rect.bottom || rect.left == rect.right) return false;
+    if (rect.top == rect.bottom || rect.left == rect.right) return WindowArea::Empty;
     // Windows parks a minimised window off every monitor, but a system set
     // to arrange minimised windows on the desktop (and Wine) leaves it in
     // view: a minimised window is never a place for a note.
-    if (::IsIconic(hWnd)) return false;
-    return ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr;
+    if (::IsIconic(hWnd)) return WindowArea::Minimised;
+    return ::MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr ? WindowArea::Visible : WindowArea::OffScreen;
 }
 
-void CWindowListBuilder::Build(std::vector<CWinInf>& list) {
+void CWindowListBuilder::Build(std::vector<CWinInf>& list, std::vector<CLeftOutWindow>* leftOut) {
     list.clear();
     list.push_back(MakeDesktopEntry());
+    m_leftOut = leftOut;
+    if (m_leftOut) m_leftOut->clear();
     EnumContext context{this, &list};
     ::EnumWindows(EnumProc, reinterpret_cast<LPARAM>(&context));
+    m_leftOut = nullptr;
     if (m_cache) m_cache->Prune();
 }
 
@@ -51,7 +54,11 @@ BOOL CALLBACK CWindowListBuilder::EnumProc(HWND hWnd, LPARAM param) {
 
 void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
     // The tests run in this order; the cheap ones first.
-    if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)) return;
+    if (!::IsWindow(hWnd)) return;
+    if (!::IsWindowVisible(hWnd)) {
+        ConsiderHidden(hWnd);
+        return;
+    }
     std::string title = WindowText(hWnd);
     if (title.empty()) return;
     if (MbToUpper(title) == "PROGRAM MANAGER") return;
@@ -59,8 +66,13 @@ void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
     if (names.baseName.empty()) return;
     std::string exeName = MbToUpper(names.baseName);
     if (exeName == kOwnExe) return;
-    if (IsDisabled(hWnd)) return;
-    if (!HasVisibleArea(hWnd)) return;
+    if (IsDisabled(hWnd)) return LeaveOut(hWnd, std::move(title), std::move(exeName), WindowState::Disabled);
+    switch (AreaOf(hWnd)) {
+    case WindowArea::Empty: return;
+    case WindowArea::Minimised: return LeaveOut(hWnd, std::move(title), std::move(exeName), WindowState::Minimised);
+    case WindowArea::OffScreen: return LeaveOut(hWnd, std::move(title), std::move(exeName), WindowState::OffScreen);
+    case WindowArea::Visible: break;
+    }
 
     CWinInf entry;
     entry.hWnd = ToHandle(hWnd);
@@ -68,6 +80,23 @@ void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
     entry.exeName = std::move(exeName);
     entry.exePath = std::move(names.path);
     list.push_back(std::move(entry));
+}
+
+void CWindowListBuilder::ConsiderHidden(HWND hWnd) {
+    // Hidden windows are many (helper and message windows of every
+    // program): only those of processes already known are kept, so that
+    // hiding a window explains itself without opening more processes.
+    CProcessNames names;
+    if (!m_leftOut || !m_cache || !m_cache->Peek(hWnd, &names)) return;
+    std::string exeName = MbToUpper(names.baseName);
+    if (exeName == kOwnExe) return;
+    std::string title = WindowText(hWnd);
+    if (title.empty()) return;
+    LeaveOut(hWnd, std::move(title), std::move(exeName), WindowState::Hidden);
+}
+
+void CWindowListBuilder::LeaveOut(HWND hWnd, std::string title, std::string exeName, WindowState state) {
+    if (m_leftOut) m_leftOut->push_back({ToHandle(hWnd), std::move(title), std::move(exeName), state});
 }
 
 bool CWindowListBuilder::IsPasteTarget(HWND hWnd) {

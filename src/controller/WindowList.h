@@ -3,6 +3,7 @@
 // back.
 #pragma once
 
+#include "controller/MatchExplain.h"
 #include "data/WinInf.h"
 #include "platform/WinConvert.h"
 
@@ -22,7 +23,12 @@ public:
     explicit CWindowListBuilder(CProcessInfoCache* cache) : m_cache(cache) {}
 
     // Replaces `list` with the desktop entry and the eligible windows.
-    void Build(std::vector<CWinInf>& list);
+    // `leftOut`, when given, is replaced with the windows that have a title
+    // and a process name but are minimised, disabled or on no monitor, and
+    // the hidden ones whose process the cache already knows (no process is
+    // opened for a hidden window): the same enumeration, for the main
+    // panel's explanations.
+    void Build(std::vector<CWinInf>& list, std::vector<CLeftOutWindow>* leftOut = nullptr);
 
     // Whether a note may be pasted onto `hWnd`.
     bool IsPasteTarget(HWND hWnd);
@@ -30,10 +36,15 @@ public:
 private:
     static BOOL CALLBACK EnumProc(HWND hWnd, LPARAM param);
     void Consider(HWND hWnd, std::vector<CWinInf>& list);
+    void ConsiderHidden(HWND hWnd);
+    void LeaveOut(HWND hWnd, std::string title, std::string exeName, WindowState state);
 
     CProcessInfoCache* m_cache;
+    std::vector<CLeftOutWindow>* m_leftOut = nullptr;
 };
 
-// Whether the window's rectangle has a size and lies on some monitor (and
-// the window is not minimised).
-bool HasVisibleArea(HWND hWnd);
+enum class WindowArea { Visible, Empty, Minimised, OffScreen };
+// Whether the window's rectangle has a size and lies on some monitor, and
+// the window is not minimised.
+WindowArea AreaOf(HWND hWnd);
+inline bool HasVisibleArea(HWND hWnd) { return AreaOf(hWnd) == WindowArea::Visible; }

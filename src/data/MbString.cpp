@@ -1,5 +1,8 @@
 #include "data/MbString.h"
 
+#include <algorithm>
+#include <vector>
+
 std::size_t MbCharLength(std::string_view text, std::size_t pos) {
     if (MbIsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) return 2;
     return 1;
@@ -72,4 +75,39 @@ std::size_t MbFitLength(std::string_view text, std::size_t maxBytes) {
 
 std::string MbCut(std::string_view text, std::size_t maxBytes) {
     return std::string(text.substr(0, MbFitLength(text, maxBytes)));
+}
+
+namespace {
+std::vector<std::string_view> MbCharacters(std::string_view text) {
+    std::vector<std::string_view> chars;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = MbCharLength(text, i);
+        chars.push_back(text.substr(i, len));
+        i += len;
+    }
+    return chars;
+}
+}  // namespace
+
+std::size_t MbEditDistance(std::string_view from, std::string_view to, bool anywhereInTo) {
+    const std::vector<std::string_view> a = MbCharacters(from);
+    const std::vector<std::string_view> b = MbCharacters(to);
+    // One row per character of `from`; column j: the first j characters of
+    // `to`. For a part of `to`, row 0 is all zeros (the part may start
+    // anywhere) and the answer is the smallest value of the last row (it
+    // may end anywhere).
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = anywhereInTo ? 0 : j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            const std::size_t replace = diagonal + (a[i - 1] == b[j - 1] ? 0 : 1);
+            row[j] = std::min({replace, above + 1, row[j - 1] + 1});
+            diagonal = above;
+        }
+    }
+    if (!anywhereInTo) return row[b.size()];
+    return *std::min_element(row.begin(), row.end());
 }

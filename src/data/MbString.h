@@ -38,3 +38,9 @@ std::size_t MbFitLength(std::string_view text, std::size_t maxBytes);
 
 // `text` cut to at most `maxBytes` bytes on a character boundary.
 std::string MbCut(std::string_view text, std::size_t maxBytes);
+
+// The fewest characters to insert, delete or replace to turn `from` into
+// `to` (Levenshtein distance), counting a double-byte character as one
+// character. With `anywhereInTo`, `from` only has to become some part of
+// `to`: the characters of `to` before and after that part cost nothing.
+std::size_t MbEditDistance(std::string_view from, std::string_view to, bool anywhereInTo = false);

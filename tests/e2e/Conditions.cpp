@@ -158,63 +158,6 @@ void Press(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-// A list view of another process, read and clicked through memory of
-// that process (list view messages carry pointers).
-class CRemoteList {
-public:
-    CRemoteList(DWORD pid, HWND list) : m_list(list) {
-        m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-        if (m_process) m_memory = ::VirtualAllocEx(m_process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
-    }
-    ~CRemoteList() {
-        if (m_memory) ::VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
-        if (m_process) ::CloseHandle(m_process);
-    }
-    int Count() const { return static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
-    std::string Text(int row, int column) const {
-        if (!m_memory) return std::string();
-        auto* base = static_cast<char*>(m_memory);
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = base + 1024;
-        item.cchTextMax = 2048;
-        ::WriteProcessMemory(m_process, base, &item, sizeof item, nullptr);
-        ::SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(base));
-        char text[2048] = {};
-        ::ReadProcessMemory(m_process, base + 1024, text, sizeof text - 1, nullptr);
-        return text;
-    }
-    int RowWithText(int column, const std::string& text) const {
-        for (int row = 0; row < Count(); ++row)
-            if (Text(row, column) == text) return row;
-        return -1;
-    }
-    // A left click on the row's first cell, as a user makes it.
-    bool Click(int row) const {
-        if (row < 0 || !m_memory) return false;
-        ::SendMessageA(m_list, LVM_ENSUREVISIBLE, row, FALSE);
-        RECT rect{};
-        rect.left = LVIR_LABEL;
-        ::WriteProcessMemory(m_process, m_memory, &rect, sizeof rect, nullptr);
-        ::SendMessageA(m_list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(m_memory));
-        ::ReadProcessMemory(m_process, m_memory, &rect, sizeof rect, nullptr);
-        POINT point{rect.left + 8, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(m_list, &point);
-        ::SetCursorPos(point.x, point.y);
-        INPUT input[2] = {};
-        input[0].type = input[1].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(2, input, sizeof(INPUT));
-        return Until([&] { return ::SendMessageA(m_list, LVM_GETSELECTIONMARK, 0, 0) == row; }, 3000);
-    }
-
-private:
-    HWND m_list;
-    HANDLE m_process = nullptr;
-    void* m_memory = nullptr;
-};
-
 std::string HandleText(HWND hwnd) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%08x", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(hwnd)));

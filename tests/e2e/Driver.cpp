@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -256,6 +258,62 @@ HWND StartInstalled(CChecks& c, const std::string& exe, CPinvaneProcess& p, std:
     HWND main = p.WaitMainWindow(20000);
     c.Expect(main != nullptr, "main window exists");
     return main;
+}
+
+CRemoteList::CRemoteList(DWORD pid, HWND list) : m_list(list) {
+    m_process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (m_process) m_memory = ::VirtualAllocEx(m_process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
+}
+
+CRemoteList::~CRemoteList() {
+    if (m_memory) ::VirtualFreeEx(m_process, m_memory, 0, MEM_RELEASE);
+    if (m_process) ::CloseHandle(m_process);
+}
+
+int CRemoteList::Count() const { return static_cast<int>(::SendMessageA(m_list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::string CRemoteList::Text(int row, int column) const {
+    if (!m_memory) return std::string();
+    auto* base = static_cast<char*>(m_memory);
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = base + 1024;
+    item.cchTextMax = 2048;
+    ::WriteProcessMemory(m_process, base, &item, sizeof item, nullptr);
+    ::SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(base));
+    char text[2048] = {};
+    ::ReadProcessMemory(m_process, base + 1024, text, sizeof text - 1, nullptr);
+    return text;
+}
+
+int CRemoteList::RowWithText(int column, const std::string& text) const {
+    for (int row = 0; row < Count(); ++row)
+        if (Text(row, column) == text) return row;
+    return -1;
+}
+
+RECT CRemoteList::CellRect(int row) const {
+    RECT rect{};
+    if (row < 0 || !m_memory) return rect;
+    ::SendMessageA(m_list, LVM_ENSUREVISIBLE, row, FALSE);
+    rect.left = LVIR_LABEL;
+    ::WriteProcessMemory(m_process, m_memory, &rect, sizeof rect, nullptr);
+    ::SendMessageA(m_list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(m_memory));
+    ::ReadProcessMemory(m_process, m_memory, &rect, sizeof rect, nullptr);
+    ::MapWindowPoints(m_list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool CRemoteList::Click(int row) const {
+    if (row < 0 || !m_memory) return false;
+    const RECT rect = CellRect(row);
+    ::SetCursorPos(rect.left + 8, (rect.top + rect.bottom) / 2);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, input, sizeof(INPUT));
+    return WaitFor([&] { return ::SendMessageA(m_list, LVM_GETSELECTIONMARK, 0, 0) == row; }, 3000);
 }
 
 }  // namespace e2e

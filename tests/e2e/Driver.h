@@ -85,4 +85,27 @@ HWND MakeTargetWindow(const char* title, int x, int y, int w, int h);
 void WriteText(const std::string& path, const std::string& text);
 RECT WindowRect(HWND h);
 
+// A list view of another process, read and clicked through memory of
+// that process (list view messages carry pointers).
+class CRemoteList {
+public:
+    CRemoteList(DWORD pid, HWND list);
+    ~CRemoteList();
+    CRemoteList(const CRemoteList&) = delete;
+    CRemoteList& operator=(const CRemoteList&) = delete;
+
+    int Count() const;
+    std::string Text(int row, int column) const;
+    int RowWithText(int column, const std::string& text) const;
+    // A left click on the row's first cell, as a user makes it.
+    bool Click(int row) const;
+    // The row's first cell in screen coordinates.
+    RECT CellRect(int row) const;
+
+private:
+    HWND m_list;
+    HANDLE m_process = nullptr;
+    void* m_memory = nullptr;
+};
+
 }  // namespace e2e

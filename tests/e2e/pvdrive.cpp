@@ -2,6 +2,7 @@
 // and checks it from outside.  Usage: pvdrive <scenario> <Pinvane.exe> [...]
 #include "Conditions.h"
 #include "Driver.h"
+#include "MatchTips.h"
 
 #include <cstdio>
 #include <cstdint>
@@ -1006,9 +1007,14 @@ int main(int argc, char** argv) {
     if (scenario == "save-failures") return SaveFailures(exe);
     if (scenario == "autosave-then-kill") return AutosaveThenKill(exe);
     if (scenario == "kill-during-save") return KillDuringSave(exe);
+    if (scenario == "match-tips") return MatchTips(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
+    if (scenario == "hold-match-tip" && argc >= 5) {
+        const std::string ready = ToWindowsPath(argv[3]), done = ToWindowsPath(argv[4]);
+        return HoldMatchTip(exe, [&] { HoldForScreenshot(ready, done); });
+    }
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     std::fprintf(stderr, "unknown scenario %s\n", scenario.c_str());

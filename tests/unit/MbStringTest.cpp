@@ -78,4 +78,33 @@ TEST(MbStringTest, FindLastSkipsTrailBytes) {
     EXPECT_EQ(MbFindLast("a\\b\\c", '\\'), 3u);
 }
 
+
+struct DistanceCase {
+    const char* from;
+    const char* to;
+    bool anywhere;
+    std::size_t distance;
+};
+
+TEST(MbStringTest, EditDistanceCountsCharactersNotBytes) {
+    const DistanceCase cases[] = {
+        {"", "", false, 0},
+        {"abc", "abc", false, 0},
+        {"kitten", "sitting", false, 3},
+        {"", "abc", false, 3},
+        {"abc", "", false, 3},
+        {"日本語", "日本", false, 1},            // one double-byte character is one edit
+        {"メモ帳", "メモ鋼", false, 1},
+        {"\x95\x5c", "\\", false, 1},             // a trail byte 0x5C is no backslash
+        {"\x83\x61", "a", false, 1},              // nor is a trail byte 'a' the letter
+        {"Notepad", "Untitled - Notepad", true, 0},
+        {"Notepad", "Untitled - Notepat", true, 1},
+        {"文書", "無題 - 文書1", true, 0},
+        {"\x61", "\x83\x61", true, 1},            // the part never starts on a trail byte
+        {"abc", "", true, 3},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MbEditDistance(c.from, c.to, c.anywhere), c.distance) << c.from << " -> " << c.to;
+}
+
 }  // namespace
