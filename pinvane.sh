@@ -48,12 +48,13 @@ wine_env() {
 }
 
 XVFB_PID=""
+# start_xvfb [WIDTHxHEIGHT]: a virtual screen, 1280x1024 unless given.
 start_xvfb() {
   local n
   for n in $(seq 91 140); do
     [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || break
   done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
+  Xvfb ":$n" -screen 0 "${1:-1280x1024}x24" -nolisten tcp >"$BUILD/xvfb.log" 2>&1 &
   XVFB_PID=$!
   export DISPLAY=":$n"
   local i
@@ -203,6 +204,46 @@ check_portable_core() {
   fi
 }
 
+# Display scaling: the scaling scenario and a few screenshots again in copies
+# of the prefix whose screen is set to 144 and 192 DPI (Wine has one DPI for
+# every monitor, taken from LogPixels when its server starts).
+DPI_SCREENS="main-window notes-on-window window-selection properties"
+run_dpi_checks() {
+  local win=$1 base=$WINEPREFIX dpi prefix
+  for dpi in 144 192; do
+    prefix=$BUILD/wineprefix-$dpi
+    if [ ! -f "$prefix/.logpixels-$dpi" ]; then
+      rm -rf "$prefix"
+      cp -a "$base" "$prefix"
+      WINEPREFIX=$prefix wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+        >"$BUILD/dpi-$dpi-prefix.log" 2>&1
+      WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+      WINEPREFIX=$prefix wineserver -w
+      touch "$prefix/.logpixels-$dpi"
+    fi
+    log "display scaling at $dpi DPI"
+    (
+      export WINEPREFIX=$prefix
+      # A screen of the size such scaling comes with (1280x1024 at 150 %
+      # would be a tiny desktop).
+      start_xvfb "$((1280 * dpi / 96))x$((800 * dpi / 96))" || exit 1
+      start_wine_services
+      wine "$win/tests/e2e/pvdpi.exe" scaling "$win/Pinvane.exe" >"$BUILD/dpi-$dpi.log" 2>&1
+      status=$?
+      SCREENS_ONLY=$DPI_SCREENS bash "$ROOT/scripts/screens.sh" "$win" "$BUILD/screens/dpi-$dpi" >>"$BUILD/dpi-$dpi.log" 2>&1 \
+        || status=1
+      stop_all
+      exit $status
+    )
+    if [ $? -eq 0 ]; then
+      PASSED=$((PASSED + 1))
+    else
+      log "display scaling at $dpi DPI failed:"; sed 's/^/   /' "$BUILD/dpi-$dpi.log" >&2
+      FAILED=$((FAILED + 1))
+    fi
+  done
+}
+
 cmd_test() {
   ensure_packages
   use_ccache
@@ -222,6 +263,9 @@ cmd_test() {
   init_prefix
   start_wine_services
   run_windows_tests "$BUILD/win"
+  set +e
+  run_dpi_checks "$BUILD/win"
+  set -e
 
   log "screenshots"
   if bash "$ROOT/scripts/screens.sh" "$BUILD/win" "$BUILD/screens"; then

@@ -2,6 +2,7 @@
 # Screens: runs Pinvane under Wine on the current X display and leaves
 # screenshots in the output directory for a person to look at.
 # Usage: screens.sh <windows build dir> <output dir>   (DISPLAY and WINEPREFIX set)
+# With SCREENS_ONLY="name ...", only the named screenshots are taken.
 set -euo pipefail
 win=$1
 out=$2
@@ -13,6 +14,7 @@ trap 'rm -rf "$tmp"' EXIT
 # ready file given as its second-last argument, and waits for the done file.
 shot() {
   local name=$1; shift
+  if [ -n "${SCREENS_ONLY:-}" ] && [[ " $SCREENS_ONLY " != *" $name "* ]]; then return 0; fi
   rm -f "$tmp/ready" "$tmp/done"
   wine "$@" "$tmp/ready" "$tmp/done" >"$out/$name.log" 2>&1 &
   local pid=$! i

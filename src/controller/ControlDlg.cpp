@@ -10,6 +10,7 @@
 #include "data/TackletWindow.h"
 #include "data/Trace.h"
 #include "data/VolumeKey.h"
+#include "platform/Dpi.h"
 #include "platform/StartupData.h"
 #include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
@@ -321,6 +322,13 @@ bool CControlDlg::IsPasteTarget(HWND hWnd) {
 
 // -------------------------------------------------------------- new notes
 
+PvRect CControlDlg::InitialRectAt(POINT centre) const {
+    // The initial size is set at 96 DPI: scaled to the monitor under the point.
+    const UINT dpi = DpiAtPoint(centre);
+    return RectCentredOn(centre.x, centre.y, ScaleForDpi(m_settings.INIWIDTH, dpi),
+                         ScaleForDpi(m_settings.INIHEIGHT, dpi));
+}
+
 CTackletData CControlDlg::NewRecord() const {
     CTackletData record;
     CopyNoteFields(record, m_default, NoteField::kNewNote);
@@ -345,7 +353,7 @@ void CControlDlg::PasteToWindow(HWND hWnd) {
     ::GetWindowRect(hWnd, &rect);
     POINT cursor{};
     if (::GetCursorPos(&cursor) && ::PtInRect(&rect, cursor)) {
-        record.SetNoteRect(RectCentredOn(cursor.x, cursor.y, m_settings.INIWIDTH, m_settings.INIHEIGHT));
+        record.SetNoteRect(InitialRectAt(cursor));
         record.SetTargetRect(ToPvRect(rect));
     }
     InsertAtHead(std::move(record));
@@ -389,7 +397,7 @@ void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
     record.m_logFont = request.font;
     record.GRAFLG = request.GRAFLG;
     record.GRAPTN = request.GRAPTN;
-    record.SetNoteRect(RectCentredOn(request.x, request.y, m_settings.INIWIDTH, m_settings.INIHEIGHT));
+    record.SetNoteRect(InitialRectAt(POINT{request.x, request.y}));
     RECT rect{};
     if (::GetWindowRect(target, &rect)) record.SetTargetRect(ToPvRect(rect));
     if (!desktop && ::IsWindow(target)) ApplyPreset(record, target);

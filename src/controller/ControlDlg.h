@@ -162,6 +162,8 @@ protected:
 
 private:
     CTackletData NewRecord() const;
+    // A new note's rectangle of the initial size centred on `centre`.
+    PvRect InitialRectAt(POINT centre) const;
     void InsertAtHead(CTackletData record);
     void SaveOnChange();
     // The active notes changed: refresh and save-on-change now, or when the

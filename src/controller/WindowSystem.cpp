@@ -4,6 +4,7 @@
 #include "controller/NotifyBridge.h"
 #include "controller/WindowList.h"
 #include "notewin/TackletWin.h"
+#include "platform/Dpi.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowText.h"
 
@@ -69,8 +70,11 @@ void CWin32WindowSystem::GetInitialNoteSize(int* width, int* height) {
     CControlDlg* control = CNotifyBridge::Control();
     CSettingsData defaults;
     const CSettingsData& s = control ? control->Settings() : defaults;
-    *width = s.INIWIDTH;
-    *height = s.INIHEIGHT;
+    // The initial size is set at 96 DPI; a note placed on a monitor of
+    // another scaling is rescaled by the system when it gets there.
+    const UINT dpi = SystemDpi();
+    *width = ScaleForDpi(s.INIWIDTH, dpi);
+    *height = ScaleForDpi(s.INIHEIGHT, dpi);
 }
 
 void CWin32WindowSystem::EnumerateChildWindows(PvHandle parent, std::vector<CChildWinInf>* children) {

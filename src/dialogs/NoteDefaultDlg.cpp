@@ -2,6 +2,7 @@
 
 #include "dialogs/InitSizeDlg.h"
 #include "dialogs/NoteDefaultsText.h"
+#include "data/DpiScale.h"
 #include "res/resource.h"
 
 namespace {
@@ -9,13 +10,6 @@ const int kSummaryIds[] = {IDC_DEFAULTS_PICKPOS,  IDC_DEFAULTS_FRAME,       IDC_
                            IDC_DEFAULTS_TRANSPARENT, IDC_DEFAULTS_FACENAME, IDC_DEFAULTS_MOUSEHIDE,
                            IDC_DEFAULTS_INIHEIGHT, IDC_DEFAULTS_INIWIDTH,   IDC_DEFAULTS_ARROW,
                            IDC_DEFAULTS_GRADIENT};
-
-int ScreenDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi;
-}
 }  // namespace
 
 CNoteDefaultDlg::CNoteDefaultDlg() : CDialog(IDD_NOTEDEFAULT) {}
@@ -34,7 +28,8 @@ void CNoteDefaultDlg::ShowSummary() {
     set(IDC_DEFAULTS_GRADIENT, Gradient(d.GRAFLG, d.GRAPTN));
     set(IDC_DEFAULTS_ARROW, LeaderLine(d.m_arrow.ARWFLAG, d.ARLINEWIDTH));
     set(IDC_DEFAULTS_FACENAME, std::string(FaceNameOf(d.m_logFont)));
-    const FontSize size = FontSizeText(d.m_logFont.lfHeight, ScreenDpi());
+    // Note fonts are kept at 96 DPI whatever the screen's scaling.
+    const FontSize size = FontSizeText(d.m_logFont.lfHeight, kBaseDpi);
     set(IDC_DEFAULTS_SIZELABEL, size.label);
     set(IDC_DEFAULTS_FONTSIZE, size.value);
     set(IDC_DEFAULTS_TRANSPARENT, Number(d.TRANSPARENT_));

@@ -2,10 +2,14 @@
 
 #include <commdlg.h>
 
+#include "platform/Dpi.h"
 #include "platform/WinConvert.h"
 
 bool CNoteFontDlg::Run(HWND owner) {
-    LOGFONTA lf = ToLogFontA(m_logFont);
+    // The dialog measures point sizes with the screen's DPI; the font is
+    // kept at 96 DPI.
+    const UINT dpi = SystemDpi();
+    LOGFONTA lf = ToLogFontA(FontAtDpi(m_logFont, dpi));
     CHOOSEFONTA cf{};
     cf.lStructSize = sizeof cf;
     cf.hwndOwner = owner;
@@ -13,6 +17,6 @@ bool CNoteFontDlg::Run(HWND owner) {
     cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT;  // no CF_EFFECTS
     if (!::ChooseFontA(&cf)) return false;
     if (m_forNote && !::IsWindow(m_hNoteWnd)) return false;
-    m_logFont = ToPvLogFont(lf);
+    m_logFont = FontAt96(ToPvLogFont(lf), dpi);
     return true;
 }

@@ -9,7 +9,9 @@
 
 class CNoteFontDlg {
 public:
-    PvLogFont m_logFont{};  // in and out: the whole chosen font on OK
+    // In and out: the whole chosen font on OK, at 96 DPI as note records
+    // keep it (the dialog itself shows it at the screen's DPI).
+    PvLogFont m_logFont{};
 
     // The dialog edits the font of the note shown by `noteWnd`: OK after that
     // window has gone acts as Cancel.

@@ -4,13 +4,14 @@
 
 #include <cstdlib>
 
+#include "platform/Dpi.h"
 #include "platform/GdiHolders.h"
 #include "platform/WindowText.h"
 
 namespace {
 
-// The caption starts this far right of the client area's left edge: past
-// the box and its gap.
+// The caption starts this far right of the client area's left edge (at 96
+// DPI): past the box and its gap.
 constexpr int kCaptionLeft = 16;
 
 }  // namespace
@@ -82,14 +83,13 @@ void COpaCheck::DrawGlowCaption(HWND check, HDC dc, const RECT& client) const {
 
     // Glow as wide as the font is tall in points. The height is taken as a
     // magnitude: a positive (cell) height must not make the glow negative.
-    CWindowDC screen(nullptr);
-    const int dpi = screen ? ::GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
-    const int glow = ::MulDiv(std::abs(logFont.lfHeight), 72, dpi > 0 ? dpi : 96);
+    const UINT dpi = DpiOfWindow(check);
+    const int glow = ::MulDiv(std::abs(logFont.lfHeight), 72, static_cast<int>(dpi));
 
     SIZE extent{};
     if (!::GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent)) return;
     RECT text;
-    text.left = client.left + kCaptionLeft;
+    text.left = client.left + ScaleForDpi(kCaptionLeft, dpi);
     text.right = text.left + extent.cx;
     text.top = client.top + (client.bottom - client.top - extent.cy) / 2 + 1;
     text.bottom = text.top + extent.cy;

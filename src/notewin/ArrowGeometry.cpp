@@ -30,12 +30,17 @@ PvRect ClampIntoNote(const PvRect& handle, const PvRect& note, bool* moved) {
     return PvRect{handle.left + dx, handle.top + dy, handle.right + dx, handle.bottom + dy};
 }
 
-PvRect Enclosure(const PvRect& a, const PvRect& b) {
-    return PvRect{std::min(a.left, b.left) - kMargin, std::min(a.top, b.top) - kMargin,
-                  std::max(a.right, b.right) + kMargin, std::max(a.bottom, b.bottom) + kMargin};
+int HandleSize(unsigned dpi) { return ScaleForDpi(kHandleSize, dpi); }
+
+PvRect Enclosure(const PvRect& a, const PvRect& b, unsigned dpi) {
+    const int margin = ScaleForDpi(kMargin, dpi);
+    return PvRect{std::min(a.left, b.left) - margin, std::min(a.top, b.top) - margin,
+                  std::max(a.right, b.right) + margin, std::max(a.bottom, b.bottom) + margin};
 }
 
-int PenWidth(int widthIndex) {
+namespace {
+
+int PenWidthAt96(int widthIndex) {
     switch (widthIndex) {
     case 0: return 1;
     case 2: return 3;
@@ -43,7 +48,7 @@ int PenWidth(int widthIndex) {
     }
 }
 
-int HeadLength(int widthIndex) {
+int HeadLengthAt96(int widthIndex) {
     switch (widthIndex) {
     case 0: return 10;
     case 1: return 12;
@@ -52,9 +57,15 @@ int HeadLength(int widthIndex) {
     }
 }
 
-CArrowHead Head(PvPoint from, PvPoint to, int widthIndex) {
+}  // namespace
+
+int PenWidth(int widthIndex, unsigned dpi) { return ScaleForDpi(PenWidthAt96(widthIndex), dpi); }
+
+int HeadLength(int widthIndex, unsigned dpi) { return ScaleForDpi(HeadLengthAt96(widthIndex), dpi); }
+
+CArrowHead Head(PvPoint from, PvPoint to, int widthIndex, unsigned dpi) {
     CArrowHead head;
-    const double h = HeadLength(widthIndex);
+    const double h = HeadLength(widthIndex, dpi);
     const double dx = static_cast<double>(to.x) - from.x;
     const double dy = static_cast<double>(to.y) - from.y;
     const double length = std::sqrt(dx * dx + dy * dy);

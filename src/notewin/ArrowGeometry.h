@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "data/DpiScale.h"
 #include "data/PvTypes.h"
 
 struct PvPoint {
@@ -15,6 +16,8 @@ struct PvPoint {
 
 namespace ArrowGeometry {
 
+// The sizes below are designed at 96 DPI; the functions taking `dpi`
+// scale them to the monitor the line is on.
 // Side of the square handle windows, in pixels.
 inline constexpr int kHandleSize = 15;
 // Space around both handles inside the line window.
@@ -37,13 +40,16 @@ PvPoint DefaultEndPoint(const PvRect& note, const PvRect& workArea);
 // `note` (edges included); `moved` tells whether it had to move.
 PvRect ClampIntoNote(const PvRect& handle, const PvRect& note, bool* moved);
 
+// Side of a handle at `dpi`.
+int HandleSize(unsigned dpi = kBaseDpi);
+
 // The line window enclosing both handles with the margin on every side.
-PvRect Enclosure(const PvRect& a, const PvRect& b);
+PvRect Enclosure(const PvRect& a, const PvRect& b, unsigned dpi = kBaseDpi);
 
 // Pen width and arrowhead length for a width index (0 thin, 1 normal,
 // 2 thick).
-int PenWidth(int widthIndex);
-int HeadLength(int widthIndex);
+int PenWidth(int widthIndex, unsigned dpi = kBaseDpi);
+int HeadLength(int widthIndex, unsigned dpi = kBaseDpi);
 
 // The filled arrowhead at `to` of the line from `from`: the triangle tip,
 // wing1, wing2. `drawn` is false when the line is shorter than the head.
@@ -53,7 +59,7 @@ struct CArrowHead {
     PvPoint wing1;
     PvPoint wing2;
 };
-CArrowHead Head(PvPoint from, PvPoint to, int widthIndex);
+CArrowHead Head(PvPoint from, PvPoint to, int widthIndex, unsigned dpi = kBaseDpi);
 
 bool Contains(const PvRect& r, PvPoint p);
 

@@ -4,6 +4,7 @@
 
 #include "data/Trace.h"
 #include "notewin/ArrowGeometry.h"
+#include "platform/Dpi.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowPlace.h"
 #include "res/resource.h"
@@ -48,6 +49,7 @@ BOOL CArrowWin::OnInitDialog() {
     const HWND hwnd = GetHwnd();
     // Everything in the colour key is see-through and lets the mouse pass.
     SetStyleBits(hwnd, GWL_EXSTYLE, WS_EX_LAYERED, true);
+    m_dpi = DpiOfWindow(hwnd);
     ApplyLayered();
     m_hStart = CPointWin::CreateFor(hwnd, kStartPoint, this);
     if (m_hStart) ::EnableWindow(m_hStart, TRUE);
@@ -60,7 +62,7 @@ BOOL CArrowWin::OnInitDialog() {
 }
 
 void CArrowWin::PlaceHandles() {
-    constexpr int size = ArrowGeometry::kHandleSize;
+    const int size = ArrowGeometry::HandleSize(m_dpi);
     constexpr UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     const RECT& n = m_rectNote;
     const RECT& t = m_rectTarget;
@@ -160,7 +162,7 @@ void CArrowWin::FitToHandles() {
     if (!hwnd || !m_hStart || !m_hEnd) return;
     const RECT s = HandleRect(m_hStart);
     const RECT e = HandleRect(m_hEnd);
-    const PvRect box = ArrowGeometry::Enclosure(ToPvRect(s), ToPvRect(e));
+    const PvRect box = ArrowGeometry::Enclosure(ToPvRect(s), ToPvRect(e), m_dpi);
     ::SetWindowPos(hwnd, nullptr, box.left, box.top, box.Width(), box.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     // Repainted in full: the line moved within the window.
     ::InvalidateRect(hwnd, nullptr, TRUE);
@@ -192,13 +194,13 @@ void CArrowWin::Paint(HDC dc) {
     const PvPoint d = ArrowGeometry::Centre(ToPvRect(HandleRect(m_hEnd)));
     const PvPoint from{s.x - window.left, s.y - window.top};
     const PvPoint to{d.x - window.left, d.y - window.top};
-    HPEN pen = ::CreatePen(PS_SOLID, ArrowGeometry::PenWidth(m_widthIndex), m_lineColor);
+    HPEN pen = ::CreatePen(PS_SOLID, ArrowGeometry::PenWidth(m_widthIndex, m_dpi), m_lineColor);
     HGDIOBJ oldPen = ::SelectObject(dc, pen);
     ::MoveToEx(dc, from.x, from.y, nullptr);
     ::LineTo(dc, to.x, to.y);
     ::SelectObject(dc, oldPen);
     ::DeleteObject(pen);
-    const ArrowGeometry::CArrowHead head = ArrowGeometry::Head(from, to, m_widthIndex);
+    const ArrowGeometry::CArrowHead head = ArrowGeometry::Head(from, to, m_widthIndex, m_dpi);
     if (!head.drawn) return;
     // Filled with the line colour, through the DC pen and brush.
     const POINT tri[3] = {{head.tip.x, head.tip.y}, {head.wing1.x, head.wing1.y}, {head.wing2.x, head.wing2.y}};
@@ -233,6 +235,13 @@ bool CArrowWin::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         if (wParam != TIMER_ARROW_REPAINT) return false;
         ::KillTimer(GetHwnd(), TIMER_ARROW_REPAINT);  // once
         ::InvalidateRect(GetHwnd(), nullptr, TRUE);
+        return true;
+    case WM_DPICHANGED:
+        // The line window's place follows its handles, not the suggestion:
+        // handles of the new size, then the window around them.
+        m_dpi = LOWORD(wParam);
+        PlaceHandles();
+        FitToHandles();
         return true;
     case WM_LBUTTONDOWN:
         Trace("CArrowWin::OnLButtonDown()\n");

@@ -103,4 +103,5 @@ private:
     int m_widthIndex = 1;
     BYTE m_alpha = 255;
     CArrowWinListener* m_listener;  // the note window; not owned
+    UINT m_dpi = 96;  // of the monitor the line is on
 };

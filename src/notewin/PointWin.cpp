@@ -2,6 +2,7 @@
 
 #include "data/Trace.h"
 #include "notewin/ArrowGeometry.h"
+#include "platform/Dpi.h"
 #include "platform/WinConvert.h"
 #include "res/resource.h"
 
@@ -21,11 +22,16 @@ BOOL CPointWin::OnInitDialog() {
     const HWND hwnd = GetHwnd();
     Trace("TackletWin Create!\n");
     ::EnableWindow(hwnd, FALSE);  // the line window enables it right after creation
-    constexpr int size = ArrowGeometry::kHandleSize;
+    Resize(DpiOfWindow(hwnd));
+    return FALSE;
+}
+
+void CPointWin::Resize(UINT dpi) {
+    const HWND hwnd = GetHwnd();
+    const int size = ArrowGeometry::HandleSize(dpi);
     ::SetWindowPos(hwnd, nullptr, 0, 0, size, size, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A round dot; the window owns the region from here on and deletes it.
-    ::SetWindowRgn(hwnd, ::CreateEllipticRgn(0, 0, size, size), FALSE);
-    return FALSE;
+    ::SetWindowRgn(hwnd, ::CreateEllipticRgn(0, 0, size, size), TRUE);
 }
 
 bool CPointWin::OnCommand(WORD, WORD, HWND) {
@@ -60,6 +66,10 @@ bool CPointWin::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
     case WM_MOVE:
         if (m_listener) m_listener->OnPointMoved(m_pointId);
         return false;
+    case WM_DPICHANGED:
+        // Keeps its top-left corner (the point the line is anchored to).
+        Resize(LOWORD(wParam));
+        return true;
     case WM_DESTROY:
         m_listener = nullptr;  // nothing is reported while going away
         return false;

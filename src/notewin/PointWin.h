@@ -30,6 +30,8 @@ protected:
     void OnFinalMessage() override;
 
 private:
+    // Side and round region for a monitor of `dpi`.
+    void Resize(UINT dpi);
     CPointWin(int pointId, CPointWinListener* listener);
 
     CPointWinListener* m_listener;  // not owned; outlives the handle

@@ -96,11 +96,9 @@ void CTackletWin::SetFrameStyle(bool on) {
 }
 
 void CTackletWin::ChooseEditFont() {
-    const HFONT current = reinterpret_cast<HFONT>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
-    LOGFONTA lf{};
-    if (!current || ::GetObjectA(current, sizeof lf, &lf) == 0) return;
+    if (!IsAlive()) return;
     CNoteFontDlg dlg;
-    dlg.m_logFont = ToPvLogFont(lf);
+    dlg.m_logFont = ReadEditFont();
     dlg.SetNoteWindow(GetHwnd());
     // The dialog pumps messages: this window may be gone afterwards.
     if (!dlg.Run() || !IsAlive()) return;

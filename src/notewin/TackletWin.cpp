@@ -8,6 +8,7 @@
 #include "controller/NotifyBridge.h"
 #include "data/RecordDefaults.h"
 #include "data/Trace.h"
+#include "platform/Dpi.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowPlace.h"
@@ -94,6 +95,7 @@ BOOL CTackletWin::OnInitDialog() {
     ::SetTimer(hwnd, TIMER_ENABLE, kEnableDelay, nullptr);
 
     m_hEar = GetItem(IDC_TACKLET_EAR);
+    m_dpi = DpiOfWindow(hwnd);
     m_baseAlpha = 200;
     SetStyleBits(hwnd, GWL_EXSTYLE, WS_EX_LAYERED, true);
     RestoreAlpha();
@@ -105,7 +107,7 @@ BOOL CTackletWin::OnInitDialog() {
     m_edit.Attach(GetItem(IDC_TACKLET_EDIT));
     m_edit.SetListener(this);
     SyncEditPainting();
-    ::SendMessageA(EditHwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(kEditMargin, kEditMargin));
+    ApplyEditMargins();
     m_edit.SetByteLimit(kTextLimit);
 
     RelayoutNow();
@@ -209,6 +211,9 @@ bool CTackletWin::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         Trace("OnShowWindow() bShow=%d, nStatus=%d\n", static_cast<int>(wParam), static_cast<int>(lParam));
         ShowLeaderLine(wParam != 0);
         return false;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return true;
     case WM_KEYDOWN:
         Trace("OnKeyDown(%d)", static_cast<int>(wParam));
         return true;
@@ -294,7 +299,7 @@ void CTackletWin::RelayoutNow() {
 }
 
 void CTackletWin::LayoutChildren(int cx, int cy) {
-    const int ear = kEarThickness;
+    const int ear = Scaled(kEarThickness);
     RECT earRect;   // left, top, width, height
     RECT editRect;
     switch (PICKPOS) {
@@ -327,6 +332,28 @@ void CTackletWin::LayoutChildren(int cx, int cy) {
     if (newWidth != width || newHeight != height) {
         ::SetWindowPos(hwnd, nullptr, 0, 0, newWidth, newHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+void CTackletWin::ApplyEditMargins() {
+    const int margin = Scaled(kEditMargin);
+    ::SendMessageA(EditHwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(margin, margin));
+}
+
+void CTackletWin::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    if (!IsAlive() || dpi == 0) return;
+    const PvLogFont font = ReadEditFont();  // at 96 DPI, measured with the old scaling
+    m_dpi = dpi;
+    SetEditFont(font);
+    ApplyEditMargins();
+    RECT place = suggested;
+    RECT now;
+    if (m_followMove && ::GetWindowRect(GetHwnd(), &now)) {
+        ::OffsetRect(&place, now.left - place.left, now.top - place.top);
+    }
+    ::SetWindowPos(GetHwnd(), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    RelayoutNow();
+    Repaint();
 }
 
 void CTackletWin::OnMovedOrSized() {
@@ -367,7 +394,9 @@ void CTackletWin::FollowTargetTo(const PvRect& targetNow) {
     const RECT moved = {note.left + dx, note.top + dy, note.right + dx, note.bottom + dy};
     Trace("MoveWindow() top =%d, left=%d, bottom=%d, right=%d\n", static_cast<int>(moved.top),
           static_cast<int>(moved.left), static_cast<int>(moved.bottom), static_cast<int>(moved.right));
+    m_followMove = true;
     ::MoveWindow(GetHwnd(), moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, TRUE);
+    m_followMove = false;
     OnMovedOrSized();
     Repaint();
 }
@@ -488,8 +517,8 @@ void CTackletWin::MouseWheel(UINT keys, short delta) {
     const int step = -delta / WHEEL_DELTA;  // one pixel per notch, towards the user enlarges
     int width = r.right - r.left;
     int height = r.bottom - r.top;
-    if (keys & MK_CONTROL) width = std::max(width + step, CNotifyBridge::MinNoteWidth());
-    if (keys & MK_SHIFT) height = std::max(height + step, CNotifyBridge::MinNoteHeight());
+    if (keys & MK_CONTROL) width = std::max(width + step, Scaled(CNotifyBridge::MinNoteWidth()));
+    if (keys & MK_SHIFT) height = std::max(height + step, Scaled(CNotifyBridge::MinNoteHeight()));
     Trace("x=%d, y=%d, cx=%d, cy=%d\n", static_cast<int>(r.left), static_cast<int>(r.top), width, height);
     if (keys & (MK_CONTROL | MK_SHIFT)) MoveWindow(r.left, r.top, width, height);
 }

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "data/ArrowData.h"
+#include "data/DpiScale.h"
 #include "data/PvLogFont.h"
 #include "data/ReserveData.h"
 #include "data/TackletWindow.h"
@@ -34,6 +35,7 @@ class CTackletWin : public CDialog,
                     public CArrowWinListener,
                     public ITackletWindow {
 public:
+    // Designed at 96 DPI, drawn scaled to the note's monitor.
     static constexpr int kEarThickness = 17;
     static constexpr int kTextLimit = 4000;
     static constexpr int kEditMargin = 2;
@@ -104,6 +106,9 @@ public:
     int FadeCounter() const { return m_fade.Counter(); }
     bool HasEditFocus() const { return m_editFocus != 0; }
     bool IsTopmostByPrefix() const { return m_topmost != 0; }
+    // The DPI of the monitor the note is on, and a 96-DPI size at it.
+    UINT Dpi() const { return m_dpi; }
+    int Scaled(int value) const { return ScaleForDpi(value, m_dpi); }
     const CEditTacklet& Edit() const { return m_edit; }
     // The leader-line window while the leader line is shown, else null.
     CArrowWin* LeaderLine() const { return m_pArrowWin; }
@@ -156,6 +161,13 @@ public:
     // Moves to (left, top + topShift) with size - 1, then with size + 1 (both
     // from the rectangle before), so the frame and layout are recomputed.
     void NudgeSize(int topShift);
+
+    // The note came onto a monitor of another scaling: the font, ear and
+    // margins are made anew for `dpi`, and the note takes the size the
+    // system suggests. Its top-left corner stays where the follow step put
+    // it while the note is following its target, else it goes where the
+    // system suggests (a note dragged by the user stays under the mouse).
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
 protected:
     BOOL OnInitDialog() override;
@@ -211,10 +223,13 @@ private:
     void Repaint();
     bool Shown() const;
     void RelayoutNow();
+    void ApplyEditMargins();
     std::string ReadEditText() const;
     PvLogFont ReadEditFont() const;
 
     HWND m_hEar = nullptr;
+    UINT m_dpi = kBaseDpi;
+    bool m_followMove = false;  // a follow step is moving the note
     CEditTacklet m_edit;
     BYTE m_baseAlpha = 200;
     int TRANSPARENT_ = 70;

@@ -34,7 +34,7 @@ int CTackletWin::IsReadOnly() const {
 
 void CTackletWin::SetEditFont(const PvLogFont& font) {
     if (!IsAlive()) return;
-    const LOGFONTA lf = ToLogFontA(font);
+    const LOGFONTA lf = ToLogFontA(FontAtDpi(font, m_dpi));
     CSharedFont shared;
     if (!shared.Set(lf)) {
         Trace("CreateFontIndirect() Error=%lu\n", ::GetLastError());
@@ -49,7 +49,7 @@ PvLogFont CTackletWin::ReadEditFont() const {
     if (!font) font = ::GetStockObject(SYSTEM_FONT);
     LOGFONTA lf{};
     ::GetObjectA(font, sizeof lf, &lf);
-    return ToPvLogFont(lf);
+    return FontAt96(ToPvLogFont(lf), m_dpi);  // records keep fonts at 96 DPI
 }
 
 PvLogFont CTackletWin::GetEditFont() const { return IsAlive() ? ReadEditFont() : m_lastFont; }

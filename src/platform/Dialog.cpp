@@ -1,5 +1,8 @@
 #include "platform/Dialog.h"
 
+#include "platform/Dpi.h"
+#include "platform/ListView.h"
+
 #include "data/Trace.h"
 
 #include <exception>
@@ -105,6 +108,7 @@ void CDialog::RunFinalMessage() {
 INT_PTR CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG:
+        m_dpiSeen = DpiOfWindow(hwnd);
         return OnInitDialog();
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;
@@ -112,7 +116,10 @@ INT_PTR CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     LRESULT result = 0;
-    if (!OnMessage(msg, wParam, lParam, result)) return FALSE;
+    if (!OnMessage(msg, wParam, lParam, result)) {
+        if (msg != WM_DPICHANGED) return FALSE;
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    }
     switch (msg) {
     // These messages return their value directly from a dialog procedure.
     case WM_CTLCOLORMSGBOX:
@@ -133,4 +140,17 @@ INT_PTR CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
+}
+
+void CDialog::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    // The dialog manager rescales the template's controls and fonts; the
+    // list columns, set in pixels, follow here, and the window takes the
+    // place the system suggests.
+    const UINT old = m_dpiSeen ? m_dpiSeen : kBaseDpi;
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        ListRows::RescaleColumns(child, old, dpi);
+    }
+    m_dpiSeen = dpi;
+    ::SetWindowPos(m_hWnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -47,6 +47,10 @@ protected:
 
     int TemplateId() const { return m_templateId; }
 
+    // WM_DPICHANGED not handled by OnMessage: list columns rescaled, the
+    // window placed where the system suggests.
+    virtual void OnDpiChanged(UINT dpi, const RECT& suggested);
+
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void RunFinalMessage();
@@ -57,6 +61,7 @@ private:
     bool m_modal = false;
     int m_messageDepth = 0;      // messages of this dialog being handled now
     bool m_finalPending = false;  // WM_NCDESTROY seen inside a handler
+    UINT m_dpiSeen = 0;           // DPI the dialog was laid out for last
 };
 
 // Module instance handle of the running program.

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/Dpi.h"
 #include "platform/DwmApi.h"
 
 namespace ListRows {
@@ -14,14 +15,28 @@ void InitReportList(HWND list, std::span<const ListColumn> columns) {
     DWORD exStyle = LVS_EX_FULLROWSELECT;
     if (IsVistaOrLater()) exStyle |= LVS_EX_GRIDLINES;
     ListView_SetExtendedListViewStyleEx(list, exStyle, exStyle);
+    const UINT dpi = DpiOfWindow(list);
     for (std::size_t i = 0; i < columns.size(); ++i) {
         LVCOLUMNA column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
         column.pszText = const_cast<char*>(columns[i].heading);
-        column.cx = columns[i].width;
+        column.cx = ScaleForDpi(columns[i].width, dpi);
         column.iSubItem = static_cast<int>(i);
         ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void RescaleColumns(HWND window, UINT from, UINT to) {
+    char cls[32] = {};
+    if (from == 0 || from == to || !::GetClassNameA(window, cls, sizeof cls) || ::lstrcmpiA(cls, WC_LISTVIEWA) != 0) {
+        return;
+    }
+    const HWND header = ListView_GetHeader(window);
+    const int count = header ? Header_GetItemCount(header) : 0;
+    for (int i = 0; i < count; ++i) {
+        const int width = ListView_GetColumnWidth(window, i);
+        ListView_SetColumnWidth(window, i, ::MulDiv(width, static_cast<int>(to), static_cast<int>(from)));
     }
 }
 

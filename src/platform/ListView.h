@@ -19,11 +19,15 @@ struct ListColumn {
 
 // Full-row selection (and grid lines on Windows Vista or later) and the
 // given columns, left to right, each left-aligned and showing the sub-item
-// of its own index.
+// of its own index; widths are given at 96 DPI.
 void InitReportList(HWND list, std::span<const ListColumn> columns);
 inline void InitReportList(HWND list, std::initializer_list<ListColumn> columns) {
     InitReportList(list, std::span<const ListColumn>(columns.begin(), columns.size()));
 }
+
+// When `window` is a list view: each column's width times `to` / `from`
+// (the list moved from a monitor of `from` DPI to one of `to`).
+void RescaleColumns(HWND window, UINT from, UINT to);
 
 // Appends a row whose first cell is `text`; `image` < 0 gives no image.
 int AppendRow(HWND list, const std::string& text, int image = -1);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/DibSection.h"
+#include "platform/Dpi.h"
 #include "platform/WindowText.h"
 
 namespace {
@@ -271,7 +272,8 @@ void COwnerDrawButton::DrawButton(HDC dc, const RECT& rect, const CButtonDrawSta
         // Drawn before the content step, so a step that post-processes the
         // pixels (opacity over glass) covers the focus mark too.
         RECT focus = rect;
-        ::InflateRect(&focus, -3, -3);
+        const int inset = ScaledFor(m_button.Hwnd(), 3);
+        ::InflateRect(&focus, -inset, -inset);
         ::SetTextColor(dc, RGB(0, 0, 0));
         ::SetBkColor(dc, RGB(255, 255, 255));
         ::DrawFocusRect(dc, &focus);
@@ -285,7 +287,7 @@ void COwnerDrawButton::OnDrawContent(HDC dc, const RECT& rect, const CButtonDraw
     const std::string caption = WindowText(button);
     if (caption.empty()) return;
     RECT text = rect;
-    ::InflateRect(&text, -4, -2);
+    ::InflateRect(&text, -ScaledFor(button, 4), -ScaledFor(button, 2));
     if (state.pressed) ::OffsetRect(&text, 1, 1);
     CSelectObject font(dc, CaptionFont());
     ::SetBkMode(dc, TRANSPARENT);

@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include "data/AtomicFile.h"
+#include "data/DpiScale.h"
 #include "data/RecordDefaults.h"
 #include "data/VersionText.h"
 #include "data/VolumeKey.h"
@@ -128,8 +129,7 @@ void InstallPlatformServices() {
     SetVolumeSerialProvider(QueryVolumeSerial);
     SetVersionText(ReadVersionText());
 
-    HDC screen = ::GetDC(nullptr);
-    int dpi = screen ? ::GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ::ReleaseDC(nullptr, screen);
-    CRecordDefaults::SetFontHeight(-::MulDiv(9, dpi, 72));
+    // 9 points; note records keep their fonts at 96 DPI whatever the
+    // screen's scaling (each note scales its font to its monitor).
+    CRecordDefaults::SetFontHeight(-::MulDiv(9, kBaseDpi, 72));
 }

@@ -5,15 +5,16 @@
 #include "data/PvTypes.h"
 #include "data/Trace.h"
 #include "platform/Dialog.h"
+#include "platform/Dpi.h"
 #include "res/resource.h"
 
 namespace {
-constexpr int kIconSize = 16;
 constexpr int kGrowBy = 50;
 }  // namespace
 
 CImageListCashSmoll::CImageListCashSmoll()
-    : m_images(::ImageList_Create(kIconSize, kIconSize, ILC_COLORDDB, 0, kGrowBy)) {
+    : m_iconSize(ScaleForDpi(16, SystemDpi())),  // small icons at the screen's scaling
+      m_images(::ImageList_Create(m_iconSize, m_iconSize, ILC_COLORDDB, 0, kGrowBy)) {
     ::ImageList_SetBkColor(m_images, RGB(255, 255, 255));
 }
 
@@ -41,7 +42,7 @@ int CImageListCashSmoll::GetIconIndex(const std::string& key) {
 HICON CImageListCashSmoll::LoadIconFor(const std::string& key, bool* shared) const {
     if (key == kDesktopName) {
         auto icon = static_cast<HICON>(::LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_DESKTOP), IMAGE_ICON,
-                                                    kIconSize, kIconSize, 0));
+                                                    m_iconSize, m_iconSize, 0));
         if (!icon) Trace("ICON get fail(LoadIcon) path =%s\n", key.c_str());
         return icon;
     }

@@ -29,6 +29,7 @@ public:
 private:
     HICON LoadIconFor(const std::string& key, bool* shared) const;
 
+    int m_iconSize;  // pixels, both ways
     HIMAGELIST m_images = nullptr;
     std::vector<std::string> m_keys;  // key i belongs to image i
 };

@@ -86,3 +86,25 @@ TEST(ArrowGeometry, LineWindowEnclosesBothHandles) {
 }
 
 }  // namespace
+
+TEST(ArrowGeometry, SizesFollowTheMonitorScaling) {
+    using namespace ArrowGeometry;
+    const struct {
+        unsigned dpi;
+        int handle;
+        int thinPen;
+        int normalPen;
+        int thickHead;
+    } cases[] = {{96, 15, 1, 2, 15}, {144, 23, 2, 3, 23}, {192, 30, 2, 4, 30}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(HandleSize(c.dpi), c.handle) << c.dpi;
+        EXPECT_EQ(PenWidth(0, c.dpi), c.thinPen) << c.dpi;
+        EXPECT_EQ(PenWidth(1, c.dpi), c.normalPen) << c.dpi;
+        EXPECT_EQ(HeadLength(2, c.dpi), c.thickHead) << c.dpi;
+    }
+    EXPECT_EQ(Enclosure({100, 200, 130, 230}, {50, 300, 80, 330}, 192), (PvRect{30, 180, 150, 350}));
+    // A head twice as long at twice the DPI: a 20-pixel line carries a thin
+    // head at 96 DPI but none at 192.
+    EXPECT_TRUE(Head({0, 0}, {20, 0}, 0).drawn);
+    EXPECT_FALSE(Head({0, 0}, {19, 0}, 0, 192).drawn);
+}

@@ -228,3 +228,19 @@ TEST_F(PendingDlgTest, AFullSaveThatCannotWriteThePendingListFails) {
 }
 
 }  // namespace
+
+TEST_F(PendingDlgTest, OnAMonitorOfAnotherScalingTheColumnsFollowAndThePanelTakesTheSuggestedPlace) {
+    const HWND list = List();
+    const int before = ListView_GetColumnWidth(list, 0);
+    ASSERT_GT(before, 0);
+    const RECT suggested{40, 50, 40 + 900, 50 + 600};
+    ::SendMessageA(pending.GetHwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(ListView_GetColumnWidth(list, 0), 2 * before);
+    RECT now{};
+    ::GetWindowRect(pending.GetHwnd(), &now);
+    EXPECT_TRUE(::EqualRect(&now, &suggested));
+    // And back: the widths return to what they were.
+    const RECT back{40, 50, 40 + 450, 50 + 300};
+    ::SendMessageA(pending.GetHwnd(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&back));
+    EXPECT_EQ(ListView_GetColumnWidth(list, 0), before);
+}

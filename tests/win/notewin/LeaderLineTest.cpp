@@ -423,3 +423,20 @@ TEST_F(LeaderLineRecordTest, ClosedTargetKeepsTheLineInTheRecord) {
 }
 
 }  // namespace
+
+TEST_F(LeaderLineTest, OnAMonitorOfAnotherScalingHandlesAndMarginGrow) {
+    CArrowWin* line = Start(BlockFor({260, 220}, {500, 400}));
+    ASSERT_NE(line, nullptr);
+    const RECT suggested{0, 0, 10, 10};  // the line window places itself around its handles
+    ::SendMessageA(line->GetHwnd(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    RECT start{};
+    RECT end{};
+    ::GetWindowRect(line->StartHandle(), &start);
+    ::GetWindowRect(line->EndHandle(), &end);
+    EXPECT_EQ(start.right - start.left, 30);
+    EXPECT_EQ(end.bottom - end.top, 30);
+    RECT window{};
+    ::GetWindowRect(line->GetHwnd(), &window);
+    EXPECT_EQ(window.left, std::min(start.left, end.left) - 20);
+    EXPECT_EQ(window.bottom, std::max(start.bottom, end.bottom) + 20);
+}

@@ -523,3 +523,32 @@ TEST_F(TackletWinTest, DraggingTheEarMovesTheNote) {
 }
 
 }  // namespace
+
+TEST_F(TackletWinTest, OnAMonitorOfAnotherScalingEarMarginsAndFontFollowWhileTheStoredFontStays) {
+    PvLogFont font = CRecordDefaults::DefaultFont();
+    font.lfHeight = -12;
+    note->SetEditFont(font);
+    note->SetPickPos(2);  // ear on the left
+    const HWND hwnd = note->GetHwnd();
+
+    const RECT suggested{320, 210, 320 + 270, 210 + 150};
+    ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(note->Dpi(), 144u);
+    RECT window{};
+    ::GetWindowRect(hwnd, &window);
+    EXPECT_EQ(Text(window), Text(suggested));
+    const RECT ear = ChildRect(note->EarHwnd());
+    EXPECT_EQ(ear.right - ear.left, 26);  // 17 at 150 %
+    LOGFONTA shown{};
+    ::GetObjectA(reinterpret_cast<HFONT>(::SendMessageA(note->EditHwnd(), WM_GETFONT, 0, 0)), sizeof shown, &shown);
+    EXPECT_EQ(shown.lfHeight, -18);
+    const LRESULT margins = ::SendMessageA(note->EditHwnd(), EM_GETMARGINS, 0, 0);
+    EXPECT_EQ(LOWORD(margins), 3);  // 2 at 150 %
+    // What the record collects is the font as it was given.
+    EXPECT_EQ(note->GetEditFont().lfHeight, -12);
+
+    const RECT back{320, 210, 320 + 180, 210 + 100};
+    ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&back));
+    EXPECT_EQ(ChildRect(note->EarHwnd()).right - ChildRect(note->EarHwnd()).left, 17);
+    EXPECT_EQ(note->GetEditFont().lfHeight, -12);
+}
