@@ -384,6 +384,13 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
             return true;
         }
         return false;
+    case WM_DISPLAYCHANGE:
+        // Monitors added, removed or resized: no note stays out of reach.
+        m_control.RescueOffScreenNotes();
+        return false;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETWORKAREA) m_control.RescueOffScreenNotes();
+        return false;
     case WM_DWMCOMPOSITIONCHANGED:
         m_composition = CDwmApi::Instance().IsCompositionEnabled() ? 1 : 0;
         ApplyGlass();

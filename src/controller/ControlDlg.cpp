@@ -11,7 +11,9 @@
 #include "data/Trace.h"
 #include "data/VolumeKey.h"
 #include "platform/Dpi.h"
+#include "platform/Monitors.h"
 #include "platform/StartupData.h"
+#include "controller/ScreenRescue.h"
 #include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
@@ -265,9 +267,41 @@ void CControlDlg::MatchTick() {
     Batch batch(*this);
     CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
     builder.Build(m_windowList, &m_leftOutWindows);
-    for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].MatchWindows(m_windowList);
+    std::vector<std::size_t> shownNow;
+    for (std::size_t i = 0; i < m_notes.Size(); ++i) {
+        const bool was = m_notes[i].m_bAttached == 1;
+        m_notes[i].MatchWindows(m_windowList);
+        if (!was && m_notes[i].m_pWin) shownNow.push_back(i);
+    }
+    if (!shownNow.empty()) RescueNotes(shownNow);
     UpdateFollowTimer();
     if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
+}
+
+void CControlDlg::RescueOffScreenNotes() {
+    std::vector<std::size_t> rows(m_notes.Size());
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
+    RescueNotes(rows);
+}
+
+void CControlDlg::RescueNotes(const std::vector<std::size_t>& rows) {
+    const std::vector<PvRect> areas = MonitorWorkAreas();
+    bool moved = false;
+    for (std::size_t i : rows) {
+        CTackletData& note = m_notes[i];
+        if (note.m_bAttached != 1 || !note.m_pWin) continue;
+        // A note on a target that is off every monitor is never shown: the
+        // tick takes it away with its target.
+        const PvRect rect = note.m_pWin->GetWindowRect();
+        const std::optional<PvRect> to = RescuedRect(rect, areas);
+        if (!to) continue;
+        Trace("CControlDlg::RescueNotes() %d,%d -> %d,%d\n", static_cast<int>(rect.left), static_cast<int>(rect.top),
+              static_cast<int>(to->left), static_cast<int>(to->top));
+        note.m_pWin->MoveWindow(to->left, to->top, to->Width(), to->Height());
+        moved = true;
+    }
+    // One write for all the notes moved (nothing pumps messages above).
+    if (moved) AutoSave();
 }
 
 namespace {

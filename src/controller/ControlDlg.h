@@ -85,6 +85,11 @@ public:
 
     // One matching tick: rebuild the window list, attach and detach notes.
     void MatchTick();
+    // Moves every shown note that keeps less than 20 x 20 pixels inside
+    // each monitor's work area into the nearest work area, keeping its
+    // size, and writes the data file once when one moved (after a change
+    // of the monitors or of the work area).
+    void RescueOffScreenNotes();
     // One follow step for every shown note on a window (timer 104 of the
     // controller, every tracking period while such a note is shown): each
     // target's rectangle is read once, and only notes whose target moved
@@ -170,6 +175,8 @@ private:
     // open batch ends.
     void NotesChanged();
     void EndBatch();
+    // RescueOffScreenNotes for the notes at `rows` only (those just shown).
+    void RescueNotes(const std::vector<std::size_t>& rows);
     // Runs the follow timer while a shown note has a window to follow.
     void UpdateFollowTimer();
     bool WriteIniFile(bool reportFailure = true);

@@ -3,6 +3,7 @@
 #include "Conditions.h"
 #include "Driver.h"
 #include "MatchTips.h"
+#include "Rescue.h"
 
 #include <cstdio>
 #include <cstdint>
@@ -1008,6 +1009,7 @@ int main(int argc, char** argv) {
     if (scenario == "autosave-then-kill") return AutosaveThenKill(exe);
     if (scenario == "kill-during-save") return KillDuringSave(exe);
     if (scenario == "match-tips") return MatchTips(exe);
+    if (scenario == "offscreen-rescue") return OffscreenRescue(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
