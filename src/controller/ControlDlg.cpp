@@ -265,6 +265,7 @@ void CControlDlg::MatchTick() {
     builder.Build(m_windowList);
     for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].MatchWindows(m_windowList);
     UpdateFollowTimer();
+    CheckReminders(LocalMinuteNow());
     if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
 }
 

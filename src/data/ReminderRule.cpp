@@ -1,5 +1,7 @@
 #include "data/ReminderRule.h"
 
+#include <ctime>
+
 namespace {
 
 constexpr LocalMinute kMinutesPerDay = 24 * 60;
@@ -53,6 +55,18 @@ LocalClock ToLocalClock(LocalMinute minute) {
     c.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
     c.year = static_cast<int>(yoe + era * 400 + (c.month <= 2 ? 1 : 0));
     return c;
+}
+
+LocalMinute LocalMinuteNow() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+#ifdef _WIN32
+    if (localtime_s(&tm, &t) != 0) return 0;
+#else
+    if (!localtime_r(&t, &tm)) return 0;
+#endif
+    LocalMinute now = 0;
+    return ToLocalMinute(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, &now) ? now : 0;
 }
 
 bool CReminderRule::DueAt(LocalMinute* at) const {

@@ -25,6 +25,9 @@ struct LocalClock {
 };
 LocalClock ToLocalClock(LocalMinute minute);
 
+// The minute the local clock shows now.
+LocalMinute LocalMinuteNow();
+
 class CReminderRule {
 public:
     enum Type : std::int32_t { kNone = 0, kOnce = 1, kWeekly = 2 };

@@ -56,6 +56,7 @@ void CTackletWin::Destroy() {
     }
     ::KillTimer(hwnd, TIMER_FOLLOW);
     ::KillTimer(hwnd, TIMER_ENABLE);
+    ::KillTimer(hwnd, TIMER_EAR_FLASH);
     StopMouseTimer();
     StopFadeTimer();
     RemoveLeaderLine();
@@ -238,6 +239,9 @@ void CTackletWin::OnTimer(UINT_PTR id) {
     }
     case TIMER_FADE:
         FadeStep();
+        break;
+    case TIMER_EAR_FLASH:
+        EarFlashStep();
         break;
     default:
         break;

@@ -91,6 +91,7 @@ public:
     CArrowData GetArrow() override;
     int GetArrowLineWidth() const override { return ARLINEWIDTH; }
     void FollowTargetTo(const PvRect& targetNow) override;
+    void FlashEar() override;
     void CompleteStart() override;
     void Destroy() override;
 
@@ -104,6 +105,8 @@ public:
     int FadeCounter() const { return m_fade.Counter(); }
     bool HasEditFocus() const { return m_editFocus != 0; }
     bool IsTopmostByPrefix() const { return m_topmost != 0; }
+    // Blinks of the ear still to come (0 when the ear is as usual).
+    int EarFlashesLeft() const { return m_earFlashes; }
     const CEditTacklet& Edit() const { return m_edit; }
     // The leader-line window while the leader line is shown, else null.
     CArrowWin* LeaderLine() const { return m_pArrowWin; }
@@ -195,6 +198,10 @@ private:
     // The colour / leader-line and transparency dialogs, applied on OK.
     void ChooseColors();
     void ChooseTransparency();
+    // The reminder dialog; on OK the note's reminder is the chosen one.
+    void ChooseReminder();
+    // Timer 111: one blink of the ear.
+    void EarFlashStep();
     void Split();
     void Absorb();
     // Selects [from, to) in the edit control, copies it and reads it back
@@ -240,6 +247,7 @@ private:
     int m_editFocus = 0;
     int BKTRANSPARENT = 0;
     CReserveData m_reserve;
+    int m_earFlashes = 0;  // ear colour changes still to come; odd: the ear is hidden
     CArrowData m_arrow;
     // The leader-line window while the leader line is shown (owned: it is
     // an owned window of this one and tells OnArrowWinGone when it ends).
