@@ -1097,6 +1097,25 @@ int Reminders(const std::string& exe) {
     return c.ExitCode();
 }
 
+// Starts Pinvane with a desktop note whose reminder fell due while it was
+// not running and holds while the balloon shows.
+int HoldReminder(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
+    CChecks c;
+    const std::string data = "[SYSTEM]\r\nTACKLETNUM=1\r\n" +
+                             DesktopNote(0, "89ef8b638e9197bf82f0919782e9",
+                                         "RSVTYPE=1\r\nRSVYEAR=2026\r\nRSVMONTH=1\r\nRSVDAY=5\r\nRSVHOUR=9\r\n"
+                                         "RSVMINUTE=30\r\n") +
+                             "REC_LEFT=500\r\nREC_TOP=300\r\nREC_RIGHT=700\r\nREC_BOTTOM=380\r\n";
+    std::string appDir;
+    CPinvaneProcess p;
+    HWND main = StartInstalled(c, exe, p, &appDir, data);
+    c.Expect(WaitFor([&] { return main && FindNotes(p.Pid(), main).all.size() == 1; }, 10000), "the note shows");
+    WaitFor([] { return false; }, 1500);  // the balloon fades in
+    HoldForScreenshot(readyFile, doneFile);
+    c.Expect(p.Exit(), "ends on exit");
+    return c.ExitCode();
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: pvdrive <scenario> <Pinvane.exe> [...]\n");
@@ -1121,6 +1140,8 @@ int main(int argc, char** argv) {
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
+    if (scenario == "hold-reminder" && argc >= 5)
+        return HoldReminder(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     std::fprintf(stderr, "unknown scenario %s\n", scenario.c_str());
