@@ -39,11 +39,12 @@ shot main-window "$win/tests/e2e/pvdrive.exe" hold-main "$win/Pinvane.exe" || st
 shot tray-menu "$win/tests/e2e/pvdrive.exe" hold-tray-menu "$win/Pinvane.exe" || status=1
 shot notes-on-window "$win/tests/e2e/pvdrive.exe" hold-notes "$win/Pinvane.exe" || status=1
 shot match-tip "$win/tests/e2e/pvdrive.exe" hold-match-tip "$win/Pinvane.exe" || status=1
+shot reminder-balloon "$win/tests/e2e/pvdrive.exe" hold-reminder "$win/Pinvane.exe" || status=1
 if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
   shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
 fi
 if [ -e "$win/tests/win/notewin/pvappearanceshot.exe" ]; then
-  for scene in leader colour transparency frame; do
+  for scene in leader colour transparency frame reminder; do
     shot "appearance-$scene" "$win/tests/win/notewin/pvappearanceshot.exe" "$scene" || status=1
   done
 fi

@@ -125,7 +125,9 @@ bool TextFromJson(const Json& json, std::string* cp932, std::string* error) {
 Json NoteToJson(const CTackletData& note) {
     Json json = Json::object();
     ToJsonVisitor visitor{json};
-    VisitNoteFields([&](const NoteField& field, auto get) { visitor.Put(field, get(note)); });
+    VisitNoteFields([&](const NoteField& field, auto get) {
+        if (IsWrittenFor(field, note)) visitor.Put(field, get(note));
+    });
     return json;
 }
 

@@ -113,6 +113,7 @@ BOOL CMossrelDlg::OnInitDialog() {
     ::SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     ::SetWindowTextA(GetHwnd(), "Pinvane");
     CNotifyBridge::SetMainWindow(this);
+    m_control.SetReminderBalloon([this](const CReminderNotice& n) { m_tray.ShowBalloon(n.title, n.Text()); });
     CreateMainPanel();
     m_writeMsg.Create();
     CreatePanels();
@@ -325,6 +326,11 @@ void CMossrelDlg::OnTrayNotify(LPARAM mouseMessage) {
     case WM_RBUTTONUP:
         ShowTrayMenu();
         break;
+    case NIN_BALLOONUSERCLICK:
+        // A reminder's balloon: the main panel with that note's row marked.
+        ShowMainPanel();
+        m_control.ShowReminderNote();
+        break;
     default:
         break;
     }
@@ -355,7 +361,7 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
             result = 0;
             return true;
         }
-        if (lParam == WM_LBUTTONDBLCLK || lParam == WM_RBUTTONUP) {
+        if (lParam == WM_LBUTTONDBLCLK || lParam == WM_RBUTTONUP || lParam == NIN_BALLOONUSERCLICK) {
             OnTrayNotify(lParam);
             result = 0;
             return true;

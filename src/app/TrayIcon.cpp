@@ -49,6 +49,24 @@ bool CTrayIcon::Modify() {
     return ::Shell_NotifyIconA(NIM_MODIFY, &m_data) != FALSE;
 }
 
+bool CTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
+    if (!m_added || !m_owner) {
+        Trace("CTrayIcon::ShowBalloon() no icon\n");
+        return false;
+    }
+    // A copy: the stored record keeps its flags, so the periodic modify
+    // does not bring the balloon back.
+    NOTIFYICONDATAA data = m_data;
+    data.uFlags = NIF_INFO;
+    std::strncpy(data.szInfo, text.c_str(), sizeof data.szInfo - 1);
+    std::strncpy(data.szInfoTitle, title.c_str(), sizeof data.szInfoTitle - 1);
+    data.dwInfoFlags = NIIF_INFO;
+    data.uTimeout = 10000;
+    if (::Shell_NotifyIconA(NIM_MODIFY, &data)) return true;
+    Trace("CTrayIcon::ShowBalloon() err=%d\n", static_cast<int>(::GetLastError()));
+    return false;
+}
+
 void CTrayIcon::Remove() {
     if (!m_added || !m_owner) return;
     NOTIFYICONDATAA data{};

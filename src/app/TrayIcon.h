@@ -18,6 +18,9 @@ public:
     void Add();
     // Modifies the icon; false when the shell no longer knows it.
     bool Modify();
+    // Shows a balloon with `title` and `text` at the icon; false when the
+    // icon is not there or the shell refused.
+    bool ShowBalloon(const std::string& title, const std::string& text);
     // Removes the icon (identifier 0 of the owner it was added for).
     void Remove();
 

@@ -275,6 +275,7 @@ void CControlDlg::MatchTick() {
     }
     if (!shownNow.empty()) RescueNotes(shownNow);
     UpdateFollowTimer();
+    CheckReminders(LocalMinuteNow());
     if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
 }
 

@@ -9,9 +9,11 @@
 #include "controller/NoteListView.h"
 #include "controller/NoteRows.h"
 #include "controller/ProcessInfo.h"
+#include "controller/ReminderNotice.h"
 #include "controller/UpdateBatch.h"
 #include "controller/WindowList.h"
 #include "data/PreSetFile.h"
+#include "data/ReminderRule.h"
 #include "data/SettingsFile.h"
 #include "data/TackletData.h"
 #include "platform/Dialog.h"
@@ -19,6 +21,7 @@
 #include "platform/OwnerDrawButton.h"
 #include "winsel/ImageListCashSmoll.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,8 +61,9 @@ public:
     };
     // Writes the data file from the notes' current state when it differs
     // from what was last written or read (no note is detached or hidden,
-    // no access time changes). Timer 110 calls it every 10 seconds.
-    void AutoSave();
+    // no access time changes). Timer 110 calls it every 10 seconds. True
+    // when the file holds the current state afterwards.
+    bool AutoSave();
     // The active notes with the state of their shown windows copied in.
     std::vector<CTackletData>& CollectAllWindowStates();
 
@@ -95,6 +99,16 @@ public:
     // target's rectangle is read once, and only notes whose target moved
     // move with it.
     void FollowTick();
+
+    // Reminders (ControlReminders.cpp), checked by every matching tick:
+    // each note whose reminder is due at `now` is marked fired and its ear
+    // blinks; the balloon tells of the first of them; then one save.
+    void CheckReminders(LocalMinute now);
+    // Shows the balloon (set by the main window, which owns the tray icon).
+    void SetReminderBalloon(std::function<void(const CReminderNotice&)> show) { m_showReminder = std::move(show); }
+    // Marks and shows the row of the note the last balloon told of, if
+    // that note is still there (the balloon was clicked).
+    void ShowReminderNote();
 
     // Requests of note windows (through CNotifyBridge).
     void notifyUpdateWindow();
@@ -238,4 +252,6 @@ private:
     HWND m_searchWindow = nullptr;
     CUpdateBatch m_batch;
     bool m_following = false;
+    std::function<void(const CReminderNotice&)> m_showReminder;
+    std::uint64_t m_reminderNote = 0;  // identity of the note of the last balloon
 };

@@ -33,15 +33,16 @@ bool CControlDlg::WriteIniFile(bool reportFailure) {
     return false;
 }
 
-void CControlDlg::AutoSave() {
-    if (!m_loaded) return;
+bool CControlDlg::AutoSave() {
+    if (!m_loaded) return false;
     for (CTackletData& note : m_notes.Items()) note.CopyWindow();
-    if (RenderDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey) == m_savedImage) return;
+    if (RenderDataFile(m_dataPath, m_notes.Items(), m_settings.FORMAT, m_textKey) == m_savedImage) return true;
     const bool unread = AreFileWritesBlocked(m_dataPath);
-    if (WriteIniFile(false)) return;
+    if (WriteIniFile(false)) return true;
     // Told once per run of failures; a file unreadable since start was
     // reported then. Nothing of the note list is held across the box.
-    if (m_autoSaveFailed || unread) return;
+    if (m_autoSaveFailed || unread) return false;
     m_autoSaveFailed = true;
     ShowNotice(GetHwnd(), kWriteErrorText);
+    return false;
 }

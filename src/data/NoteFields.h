@@ -21,6 +21,7 @@ struct NoteField {
         kUpperCase = 1u << 3,  // read in upper case
         kFontPart = 1u << 4,   // read only when FONTFACENAME is given
         kBody = 1u << 5,       // the body: TEXTFORMAT and the coded TEXT, written for formats 0 and 1
+        kReminder = 1u << 6,   // the reminder: written only for a note that has one (see IsWrittenFor)
     };
     const char* key;
     unsigned flags = 0;
@@ -82,7 +83,25 @@ void VisitNoteFields(Visit&& visit) {
     visit(F{"ARWENDY", kAll}, PV_MEMBER(m_arrow.ARWENDY));
     visit(F{"ARLINEWIDTH", F::kKeep | F::kNewNote}, PV_MEMBER(ARLINEWIDTH));
     visit(F{"TEXT", F::kBody}, PV_MEMBER(TEXT));
+    // After TEXT: readers that do not know them pass them by, and the
+    // sections of notes without a reminder stay as they were.
+    visit(F{"RSVTYPE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.type));
+    visit(F{"RSVYEAR", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.year));
+    visit(F{"RSVMONTH", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.month));
+    visit(F{"RSVDAY", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.day));
+    visit(F{"RSVHOUR", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.hour));
+    visit(F{"RSVMINUTE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.minute));
+    visit(F{"RSVWEEKDAY", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.weekdayMask));
+    visit(F{"RSVENABLE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.enable));
+    visit(F{"RSVDUE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.due));
+    visit(F{"RSVSINCE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.since));
 #undef PV_MEMBER
+}
+
+// Whether the row is written for `note`: the reminder's rows only when the
+// note has a reminder.
+inline bool IsWrittenFor(const NoteField& field, const CTackletData& note) {
+    return !field.Has(NoteField::kReminder) || note.m_reserve.type != 0;
 }
 
 // Copies into `to` every field of `from` whose row carries `flag`.

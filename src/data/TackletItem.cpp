@@ -94,5 +94,7 @@ void CTackletData::WriteItem(CWriteIniFile& writer, int format, std::uint32_t vo
                              const std::string& section, const std::string& path) const {
     CItemWriter out(writer, format, volumeKey, section, path);
     const CTackletData& record = *this;
-    VisitNoteFields([&](const NoteField& field, auto get) { out.Write(field, get(record)); });
+    VisitNoteFields([&](const NoteField& field, auto get) {
+        if (IsWrittenFor(field, record)) out.Write(field, get(record));
+    });
 }

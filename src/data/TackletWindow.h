@@ -80,6 +80,10 @@ public:
     // the target exists and is not minimised or parked; desktop notes stay.
     virtual void FollowTargetTo(const PvRect& targetNow) { (void)targetNow; }
 
+    // Draws attention to the note: its ear blinks a few times, then is as
+    // before (a reminder fell due).
+    virtual void FlashEar() {}
+
     // Completes the start (target rectangle, leader line, opacity, first
     // follow of the target, timers) and shows the window.
     virtual void CompleteStart() = 0;

@@ -14,6 +14,7 @@ bool CAppearanceDlg::OnCommand(WORD id, WORD code, HWND) {
             EndDialog(IDCANCEL);  // the note has gone: nothing to apply
             return true;
         }
+        if (!ControlsValid()) return true;
         ReadControls();
         EndDialog(IDOK);
         return true;

@@ -29,6 +29,8 @@ protected:
 
     // Shows the values (WM_INITDIALOG).
     virtual void ShowValues() = 0;
+    // Whether OK may close the dialog (a dialog that refuses tells why).
+    virtual bool ControlsValid() { return true; }
     // Reads the controls into the fields (OK).
     virtual void ReadControls() = 0;
     // Any other command of a control.

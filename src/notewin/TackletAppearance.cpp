@@ -1,9 +1,13 @@
-// The note's appearance commands: the colour / leader-line dialog and the
-// transparency dialog, opened for this note and applied on OK.
+// The note's appearance commands: the colour / leader-line dialog, the
+// transparency dialog and the reminder dialog, opened for this note and
+// applied on OK; the ear's blinking when a reminder falls due.
 #include "notewin/TackletWin.h"
 
 #include "dialogs/TackletColorDlg.h"
+#include "dialogs/ReminderDlg.h"
 #include "dialogs/TransparentDlg.h"
+#include "data/Trace.h"
+#include "res/resource.h"
 
 void CTackletWin::ChooseColors() {
     const HWND hwnd = GetHwnd();
@@ -53,4 +57,32 @@ void CTackletWin::ChooseTransparency() {
     SyncEditPainting();
     SetTransparent(dlg.TRANSPARENT_);
     Repaint();
+}
+
+void CTackletWin::ChooseReminder() {
+    CReminderDlg dlg;
+    dlg.m_reserve = m_reserve;
+    dlg.SetNoteWindow(GetHwnd());
+    if (dlg.Run() != IDOK || !IsAlive()) return;
+    m_reserve = dlg.m_reserve;
+    Trace("CTackletWin::ChooseReminder() type=%d %04d-%02d-%02d %02d:%02d week=0x%02x\n", m_reserve.type,
+          m_reserve.year, m_reserve.month, m_reserve.day, m_reserve.hour, m_reserve.minute, m_reserve.weekdayMask);
+}
+
+namespace {
+constexpr int kEarBlinks = 4;       // the ear goes and comes back this many times
+constexpr UINT kEarBlinkPeriod = 300;
+}  // namespace
+
+void CTackletWin::FlashEar() {
+    if (!IsAlive()) return;
+    m_earFlashes = 2 * kEarBlinks;
+    ::SetTimer(GetHwnd(), TIMER_EAR_FLASH, kEarBlinkPeriod, nullptr);
+    EarFlashStep();
+}
+
+void CTackletWin::EarFlashStep() {
+    if (m_earFlashes > 0) --m_earFlashes;
+    if (m_earFlashes == 0 && IsAlive()) ::KillTimer(GetHwnd(), TIMER_EAR_FLASH);
+    if (m_hEar) ::InvalidateRect(m_hEar, nullptr, TRUE);
 }

@@ -41,6 +41,8 @@ void CTackletWin::GreyMenuItems(HMENU popup) const {
     }
     // The item of the current editing mode is greyed.
     ::EnableMenuItem(popup, IsReadOnly() ? ID_TACKLET_READONLY : ID_TACKLET_WRITABLE, MF_BYCOMMAND | MF_GRAYED);
+    // A note with a reminder has its item checked.
+    if (m_reserve.type != 0) ::CheckMenuItem(popup, ID_TACKLET_REMINDER, MF_BYCOMMAND | MF_CHECKED);
 }
 
 bool CTackletWin::OnMenuCommand(WORD id) {
@@ -64,6 +66,7 @@ bool CTackletWin::OnMenuCommand(WORD id) {
     case ID_TACKLET_SPLIT: Split(); return true;
     case ID_TACKLET_ABSORB: Absorb(); return true;
     case ID_TACKLET_MATCH: CNotifyBridge::notifyMatchCondition(hwnd); return true;
+    case ID_TACKLET_REMINDER: ChooseReminder(); return true;
     case ID_TACKLET_EXPORT: CNotifyBridge::notifyCopyToExportStack(hwnd); return true;
     default: return false;
     }

@@ -57,6 +57,7 @@ void CTackletWin::Destroy() {
     }
     ::KillTimer(hwnd, TIMER_FOLLOW);
     ::KillTimer(hwnd, TIMER_ENABLE);
+    ::KillTimer(hwnd, TIMER_EAR_FLASH);
     StopMouseTimer();
     StopFadeTimer();
     RemoveLeaderLine();
@@ -243,6 +244,9 @@ void CTackletWin::OnTimer(UINT_PTR id) {
     }
     case TIMER_FADE:
         FadeStep();
+        break;
+    case TIMER_EAR_FLASH:
+        EarFlashStep();
         break;
     default:
         break;

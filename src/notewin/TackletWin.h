@@ -93,6 +93,7 @@ public:
     CArrowData GetArrow() override;
     int GetArrowLineWidth() const override { return ARLINEWIDTH; }
     void FollowTargetTo(const PvRect& targetNow) override;
+    void FlashEar() override;
     void CompleteStart() override;
     void Destroy() override;
 
@@ -109,6 +110,8 @@ public:
     // The DPI of the monitor the note is on, and a 96-DPI size at it.
     UINT Dpi() const { return m_dpi; }
     int Scaled(int value) const { return ScaleForDpi(value, m_dpi); }
+    // Blinks of the ear still to come (0 when the ear is as usual).
+    int EarFlashesLeft() const { return m_earFlashes; }
     const CEditTacklet& Edit() const { return m_edit; }
     // The leader-line window while the leader line is shown, else null.
     CArrowWin* LeaderLine() const { return m_pArrowWin; }
@@ -207,6 +210,10 @@ private:
     // The colour / leader-line and transparency dialogs, applied on OK.
     void ChooseColors();
     void ChooseTransparency();
+    // The reminder dialog; on OK the note's reminder is the chosen one.
+    void ChooseReminder();
+    // Timer 111: one blink of the ear.
+    void EarFlashStep();
     void Split();
     void Absorb();
     // Selects [from, to) in the edit control, copies it and reads it back
@@ -255,6 +262,7 @@ private:
     int m_editFocus = 0;
     int BKTRANSPARENT = 0;
     CReserveData m_reserve;
+    int m_earFlashes = 0;  // ear colour changes still to come; odd: the ear is hidden
     CArrowData m_arrow;
     // The leader-line window while the leader line is shown (owned: it is
     // an owned window of this one and tells OnArrowWinGone when it ends).

@@ -119,6 +119,8 @@ HBRUSH CTackletWin::EditColors(HDC dc, bool editRequest) {
 
 HBRUSH CTackletWin::EarColors(HDC dc) {
     ::SetBkMode(dc, TRANSPARENT);
+    // While it blinks, every other step draws the ear in the background colour.
+    if (m_earFlashes % 2 == 1) return BackgroundBrush();
     if (BKTRANSPARENT == 1 && !m_fade.MouseIn() && !m_editFocus) {
         // The ear takes the keyed-out background colour and disappears.
         return BackgroundBrush();

@@ -13,6 +13,7 @@
 #define IDD_TACKLET              131
 #define IDD_WRITEMSG             135
 #define IDD_BODYEDIT             168
+#define IDD_REMINDER             170
 #define IDD_TRANSPARENT          133
 #define IDD_TACKLET_COLOR        134
 #define IDD_FRAME                138
@@ -142,6 +143,7 @@
 #define TIMER_MOUSEOUT           108
 #define TIMER_FADE               109
 #define TIMER_AUTOSAVE           110
+#define TIMER_EAR_FLASH          111
 #define TIMER_ARROW_REPAINT      2001
 
 // Hotkeys
@@ -166,6 +168,20 @@
 #define ID_TACKLET_MATCH         32796
 #define ID_TACKLET_EXPORT        32802
 #define ID_TACKLET_MOVE_PENDING  32805
+#define ID_TACKLET_REMINDER      32806
+// Reminder dialog
+#define IDC_REMIND_OFF           1220
+#define IDC_REMIND_ONCE          1221
+#define IDC_REMIND_WEEKLY        1222
+#define IDC_REMIND_DATE          1223
+#define IDC_REMIND_TIME          1224
+#define IDC_REMIND_SUN           1225  // the weekdays in order, Sunday first
+#define IDC_REMIND_MON           1226
+#define IDC_REMIND_TUE           1227
+#define IDC_REMIND_WED           1228
+#define IDC_REMIND_THU           1229
+#define IDC_REMIND_FRI           1230
+#define IDC_REMIND_SAT           1231
 
 // Collection panels: export cache, import cache, pending list, search panel
 #define IDD_EXPORTSTACK          155

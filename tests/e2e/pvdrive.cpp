@@ -4,6 +4,9 @@
 #include "Driver.h"
 #include "MatchTips.h"
 #include "Rescue.h"
+#include "data/ReminderRule.h"
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdint>
@@ -988,6 +991,133 @@ int PropertiesHotkey(const std::string& exe) {
     return c.ExitCode();
 }
 
+// ------------------------------------------------------------ reminders
+
+// Occurrences of `needle` in `text`.
+int CountOf(const std::string& text, const std::string& needle) {
+    int n = 0;
+    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++n;
+    return n;
+}
+
+// A desktop note section with body `hex` and the reminder lines `reminder`.
+std::string DesktopNote(int i, const char* hex, const std::string& reminder) {
+    char head[64];
+    std::snprintf(head, sizeof head, "[TACKLETITEM%d]\r\n", i);
+    return std::string(head) + "TITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nEXEPATH=DESKTOP\r\nTEXTFORMAT=0\r\nTEXT=" + hex +
+           "\r\n" + reminder;
+}
+
+// Reminders read from the data file: one due at the next minute fires once
+// when the clock gets there; a weekly one on today's weekday and a one-time
+// one that fell due while Pinvane was not running fire at the start; a
+// click on the balloon marks the note's row; the fired state is saved, so
+// a restart fires nothing again.
+int Reminders(const std::string& exe) {
+    CChecks c;
+    SYSTEMTIME st{};
+    ::GetLocalTime(&st);
+    // Far enough from the turn of the minute that the start happens before it.
+    if (st.wSecond >= 45) {
+        WaitFor([&] { ::GetLocalTime(&st); return st.wSecond < 45; }, 20000);
+    }
+    LocalMinute now = 0;
+    ToLocalMinute(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, &now);
+    const LocalClock next = ToLocalClock(now + 1);
+    const LocalClock yesterday = ToLocalClock(now - 24 * 60);
+    auto once = [](const LocalClock& at) {
+        char lines[256];
+        std::snprintf(lines, sizeof lines,
+                      "RSVTYPE=1\r\nRSVYEAR=%d\r\nRSVMONTH=%d\r\nRSVDAY=%d\r\nRSVHOUR=%d\r\nRSVMINUTE=%d\r\n", at.year,
+                      at.month, at.day, at.hour, at.minute);
+        return std::string(lines);
+    };
+    char weekly[256];
+    std::snprintf(weekly, sizeof weekly, "RSVTYPE=2\r\nRSVWEEKDAY=%d\r\nRSVHOUR=%d\r\nRSVMINUTE=%d\r\nRSVSINCE=%lld\r\n",
+                  1 << st.wDayOfWeek, st.wHour, st.wMinute, static_cast<long long>(now - 60));
+    const std::string plain = DesktopNote(3, "706c61696e", "");
+    const std::string data = "[SYSTEM]\r\nTACKLETNUM=4\r\n" + DesktopNote(0, "6e657874", once(next)) +  // "next"
+                             DesktopNote(1, "7765656b6c79", weekly) +                                        // "weekly"
+                             DesktopNote(2, "6d6973736564", once(yesterday)) + plain;                       // "missed"
+    std::string appDir;
+    const std::string copy = InstallCopy(exe, &appDir);
+    WriteText(appDir + "\\PinvaneData.ini", data);
+    std::string console;
+    {
+        CPinvaneProcess p;
+        // Standard output to a file, as in DebugSwitch: the traces go to
+        // the console Pinvane allocates.
+        c.Expect(p.Start(copy, "-D119", appDir, MakeScratchDir("out") + "\\stdout.txt"), "started with traces");
+        HWND main = p.WaitMainWindow(20000);
+        c.Expect(main != nullptr, "main window exists");
+        auto read = [&] {
+            console.clear();
+            ReadProcessConsole(p.Pid(), &console);
+        };
+        auto seen = [&](const char* line) {
+            read();
+            return console.find(line) != std::string::npos;
+        };
+        c.Expect(WaitFor([&] { return seen("CheckReminders() item=2 "); }, 15000),
+                 "the reminder that fell due while Pinvane was not running fires at the start");
+        c.Expect(seen("CheckReminders() item=1 "), "the weekly reminder of today fires at the start, in the same tick");
+        c.Expect(!seen("CheckReminders() item=0 "), "the reminder of the next minute has not fired yet");
+        c.Expect(seen("ShowReminder() [weekly][[デスクトップ]] more=1"), "the balloon tells of the first note due");
+        c.Expect(WaitFor([&] { return seen("CheckReminders() item=0 "); }, 75000),
+                 "the reminder of the next minute fires when the clock gets there");
+        c.Expect(seen("ShowReminder() [next][[デスクトップ]] more=0"), "its balloon has its first line and place");
+        WaitFor([] { return false; }, 1500);  // a few more ticks
+        read();
+        c.Expect(CountOf(console, "CheckReminders() item=") == 3, "each reminder fired once");
+        c.Expect(CountOf(console, "ShowReminder()") == 2, "one balloon per tick");
+
+        // The balloon's click, as the shell delivers it.
+        ::PostMessageA(main, 0x464, 0, NIN_BALLOONUSERCLICK);
+        c.Expect(WaitFor([&] { return ::IsWindowVisible(main); }, 5000), "a click on the balloon shows the main panel");
+        c.Expect(WaitFor([&] { return seen("ShowReminderNote() item=0"); }, 5000), "for the note of the last balloon");
+        HWND list = ::FindWindowExA(::FindWindowExA(main, nullptr, "#32770", nullptr), nullptr, "SysListView32", nullptr);
+        c.Expect(list && ::SendMessageA(list, LVM_GETSELECTIONMARK, 0, 0) == 0, "its row is marked");
+        c.Expect(p.Exit(), "exit");
+    }
+    const std::string saved = ReadFile(appDir + "\\PinvaneData.ini");
+    c.Expect(CountOf(saved, "RSVTYPE=") == 3, "the three reminders are saved, the note without one has none");
+    c.Expect(CountOf(saved, "RSVDUE=1") == 2, "both one-time reminders are saved as shown");
+    c.Expect(saved.find("TEXT=706c61696e\r\r\n") != std::string::npos &&
+                 saved.find("RSV", saved.find("TEXT=706c61696e")) == std::string::npos,
+             "the note without a reminder ends with its TEXT");
+    {
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "-D119", appDir, MakeScratchDir("out") + "\\stdout.txt"), "started again");
+        HWND main = p.WaitMainWindow(20000);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 4; }, 10000), "the four notes are back");
+        WaitFor([] { return false; }, 1500);
+        console.clear();
+        ReadProcessConsole(p.Pid(), &console);
+        c.Expect(console.find("CheckReminders()") == std::string::npos, "nothing fires again after a restart");
+        c.Expect(p.Exit(), "exit");
+    }
+    return c.ExitCode();
+}
+
+// Starts Pinvane with a desktop note whose reminder fell due while it was
+// not running and holds while the balloon shows.
+int HoldReminder(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
+    CChecks c;
+    const std::string data = "[SYSTEM]\r\nTACKLETNUM=1\r\n" +
+                             DesktopNote(0, "89ef8b638e9197bf82f0919782e9",
+                                         "RSVTYPE=1\r\nRSVYEAR=2026\r\nRSVMONTH=1\r\nRSVDAY=5\r\nRSVHOUR=9\r\n"
+                                         "RSVMINUTE=30\r\n") +
+                             "REC_LEFT=500\r\nREC_TOP=300\r\nREC_RIGHT=700\r\nREC_BOTTOM=380\r\n";
+    std::string appDir;
+    CPinvaneProcess p;
+    HWND main = StartInstalled(c, exe, p, &appDir, data);
+    c.Expect(WaitFor([&] { return main && FindNotes(p.Pid(), main).all.size() == 1; }, 10000), "the note shows");
+    WaitFor([] { return false; }, 1500);  // the balloon fades in
+    HoldForScreenshot(readyFile, doneFile);
+    c.Expect(p.Exit(), "ends on exit");
+    return c.ExitCode();
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: pvdrive <scenario> <Pinvane.exe> [...]\n");
@@ -1010,6 +1140,7 @@ int main(int argc, char** argv) {
     if (scenario == "kill-during-save") return KillDuringSave(exe);
     if (scenario == "match-tips") return MatchTips(exe);
     if (scenario == "offscreen-rescue") return OffscreenRescue(exe);
+    if (scenario == "reminders") return Reminders(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
@@ -1017,6 +1148,8 @@ int main(int argc, char** argv) {
         const std::string ready = ToWindowsPath(argv[3]), done = ToWindowsPath(argv[4]);
         return HoldMatchTip(exe, [&] { HoldForScreenshot(ready, done); });
     }
+    if (scenario == "hold-reminder" && argc >= 5)
+        return HoldReminder(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     std::fprintf(stderr, "unknown scenario %s\n", scenario.c_str());

@@ -5,6 +5,7 @@
 #include "TestUtil.h"
 #include "data/AtomicFile.h"
 #include "data/NoteDate.h"
+#include "data/ReminderRule.h"
 #include "data/TextProtect.h"
 #include "data/VersionText.h"
 #include "data/VolumeKey.h"
@@ -66,6 +67,28 @@ TEST_F(NoteFileTest, DataFileBytes) {
     EXPECT_EQ(ReadBytes(path), expected);
 }
 
+// A note with a reminder has the reminder's keys after TEXT; a note without
+// one has none (its section is as DataFileBytes shows).
+TEST_F(NoteFileTest, ReminderKeysFollowTheBodyOnlyWhenThereIsAReminder) {
+    CTackletData with = SampleNote();
+    with.m_reserve = CReminderRule::Once(2026, 12, 24, 18, 5, 29951520);
+    std::vector<CTackletData> notes{with, SampleNote()};
+    const std::string path = dir.File("r.ini");
+    ASSERT_TRUE(WriteDataFile(path, notes, kTextPlain, 0));
+    const std::string bytes = ReadBytes(path);
+    const std::string reminder = IniLines({"TEXT=616263", "RSVTYPE=1", "RSVYEAR=2026", "RSVMONTH=12", "RSVDAY=24",
+                                           "RSVHOUR=18", "RSVMINUTE=5", "RSVWEEKDAY=0", "RSVENABLE=1", "RSVDUE=0",
+                                           "RSVSINCE=29951520", "[TACKLETITEM1]"});
+    EXPECT_NE(bytes.find(reminder), std::string::npos) << bytes;
+    EXPECT_EQ(bytes.find("RSVTYPE"), bytes.rfind("RSVTYPE")) << "only the note with a reminder has the keys";
+
+    // Read back, the note without the keys has no reminder.
+    const std::vector<CTackletData> read = ReadNoteFile(path, 0);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].m_reserve, with.m_reserve);
+    EXPECT_EQ(read[1].m_reserve, CReserveData{});
+}
+
 TEST_F(NoteFileTest, VersionTextIsStoredWithReplacements) {
     SetVersionText("Ver.:1,1;6,193");
     EXPECT_EQ(StoredVersionText(), "Ver.:1-1.6-193");
@@ -81,14 +104,21 @@ TEST_F(NoteFileTest, FilesRoundTripByteForByte) {
     second.TEXT = "一行目\r\n二行目 with \"quotes\"";
     second.m_logFont.lfItalic = 255;
     second.m_logFont.lfHeight = -15;
-    std::vector<CTackletData> notes{SampleNote(), second, CTackletData()};
+    second.m_reserve = CReminderRule::Weekly(0x2a, 9, 30, 29951520);
+    CTackletData third;
+    third.m_reserve = CReminderRule::Once(2026, 12, 10, 9, 0, 29951520);
+    third.m_reserve.due = 1;
+    std::vector<CTackletData> notes{SampleNote(), second, third, CTackletData()};
     for (int format : {kTextPlain, kTextScrambled}) {
         const std::string first = dir.File("a.ini");
         const std::string again = dir.File("b.ini");
         ASSERT_TRUE(WriteDataFile(first, notes, format, VolumeKeyForPath(first)));
         std::vector<CTackletData> read = ReadNoteFile(first, VolumeKeyForPath(first));
-        ASSERT_EQ(read.size(), 3u);
+        ASSERT_EQ(read.size(), 4u);
         EXPECT_EQ(read[1].TEXT, second.TEXT);
+        EXPECT_EQ(read[1].m_reserve, second.m_reserve);
+        EXPECT_EQ(read[2].m_reserve, third.m_reserve);
+        EXPECT_EQ(read[3].m_reserve, CReserveData{});
         ASSERT_TRUE(WriteDataFile(again, read, format, VolumeKeyForPath(again)));
         EXPECT_EQ(ReadBytes(first), ReadBytes(again)) << "format " << format;
     }

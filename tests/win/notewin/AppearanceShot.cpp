@@ -4,6 +4,7 @@
 //   colour        the colour / leader-line dialog
 //   transparency  the transparency dialog
 //   frame         the resize frame dialog
+//   reminder      the reminder dialog with a weekly reminder
 // Usage: pvappearanceshot <scene> <ready file> <done file>
 // Touches <ready file> once the scene is painted, then waits (at most 60 s)
 // until <done file> exists.
@@ -16,7 +17,9 @@
 
 #include "NoteTestSupport.h"
 #include "data/TackletData.h"
+#include "data/ReminderRule.h"
 #include "dialogs/FrameDlg.h"
+#include "dialogs/ReminderDlg.h"
 #include "dialogs/TackletColorDlg.h"
 #include "dialogs/TransparentDlg.h"
 #include "notewin/ArrowWin.h"
@@ -158,6 +161,11 @@ int main(int argc, char** argv) {
         CFrameDlg dlg;
         dlg.FRAME = 1;
         return ShowDialog(dlg, "サイズ変更枠");
+    }
+    if (scene == "reminder") {
+        CReminderDlg dlg;
+        dlg.m_reserve = CReminderRule::Weekly((1 << 1) | (1 << 3) | (1 << 5), 9, 30, LocalMinuteNow());
+        return ShowDialog(dlg, "リマインダー設定");
     }
     std::fprintf(stderr, "unknown scene %s\n", scene.c_str());
     return 2;

@@ -17,6 +17,7 @@
 #include "NoteTestNote.h"
 #include "NoteTestSupport.h"
 #include "data/IniFile.h"
+#include "data/ReminderRule.h"
 #include "notewin/ArrowWin.h"
 #include "notewin/TackletWin.h"
 #include "platform/Dialog.h"
@@ -66,7 +67,8 @@ TEST(NoteMenuResource, HoldsTheItemsInOrder) {
     HMENU popup = ::GetSubMenu(menu, 0);
     ExpectEntries(popup, {{32777, "付箋色＆引出し線設定"}, {32781, "フォント変更"}, {32776, "透明度設定"},
                           {-1, "サイズ変更枠"}, {-1, "編集モード"}, {0, ""}, {-1, "移動"}, {32783, "複製"},
-                          {32787, "分割"}, {32788, "吸収"}, {0, ""}, {32796, "マッチング条件設定"}, {0, ""},
+                          {32787, "分割"}, {32788, "吸収"}, {0, ""}, {32796, "マッチング条件設定"},
+                          {32806, "リマインダー設定..."}, {0, ""},
                           {32802, "エクスポート"}, {0, ""}, {32773, "はがす"}});
     ExpectEntries(::GetSubMenu(popup, 3), {{32779, "付ける"}, {0, ""}, {32780, "外す"}});
     ExpectEntries(::GetSubMenu(popup, 4), {{32774, "書き込み禁止"}, {0, ""}, {32775, "書き込み可能"}});
@@ -545,6 +547,121 @@ TEST_F(NoteAppearanceMenuTest, OkAfterTheNoteHasGoneChangesNothing) {
         control.Notes().Clear();
         target.reset();
     }
+}
+
+}  // namespace
+
+namespace {
+
+class NoteReminderTest : public NoteAppearanceMenuTest {};
+
+// The dialog sets a weekly reminder on the note window; the menu item is
+// checked from then on and the next save writes it.
+TEST_F(NoteReminderTest, DialogSetsAWeeklyReminderThatIsSaved) {
+    wintest::CTargetWindow target("PvTarget reminder", 100, 100, 500, 400);
+    AddNotes("PvTarget reminder", {"remind"});
+    bool offShown = false;
+    wintest::CDialogDriver driver("リマインダー設定", [&](HWND d) {
+        offShown = Checked(d, IDC_REMIND_OFF) && !::IsWindowEnabled(::GetDlgItem(d, IDC_REMIND_DATE));
+        Click(d, IDC_REMIND_WEEKLY);
+        for (int id = IDC_REMIND_SUN; id <= IDC_REMIND_SAT; ++id)
+            if (Checked(d, id)) Click(d, id);  // today's box starts checked
+        Click(d, IDC_REMIND_MON);
+        Click(d, IDC_REMIND_FRI);
+        SYSTEMTIME t{};
+        ::SendMessageA(::GetDlgItem(d, IDC_REMIND_TIME), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&t));
+        t.wHour = 7;
+        t.wMinute = 45;
+        ::SendMessageA(::GetDlgItem(d, IDC_REMIND_TIME), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&t));
+        PressOk(d);
+    });
+    Command(NoteHwnd(0), ID_TACKLET_REMINDER);
+    ASSERT_TRUE(driver.Done());
+    EXPECT_TRUE(offShown) << "a note without a reminder opens on 'しない' with the date off";
+    const CReserveData r = Win(0)->GetReserve();
+    EXPECT_EQ(r.type, CReminderRule::kWeekly);
+    EXPECT_EQ(r.weekdayMask, (1 << 1) | (1 << 5));
+    EXPECT_EQ(r.hour, 7);
+    EXPECT_EQ(r.minute, 45);
+    HMENU menu = ::LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_TACKLET_MENU));
+    Win(0)->GreyMenuItems(::GetSubMenu(menu, 0));
+    EXPECT_TRUE(::GetMenuState(menu, ID_TACKLET_REMINDER, MF_BYCOMMAND) & MF_CHECKED);
+    ::DestroyMenu(menu);
+    control.SaveAll();
+    EXPECT_EQ(Saved("RSVTYPE"), 2);
+    EXPECT_EQ(Saved("RSVWEEKDAY"), 0x22);
+    EXPECT_EQ(Saved("RSVHOUR"), 7);
+}
+
+// A weekly reminder without a weekday is refused with a notice; the
+// dialog stays open.
+TEST_F(NoteReminderTest, WeeklyWithoutAWeekdayIsRefused) {
+    wintest::CTargetWindow target("PvTarget reminder none", 100, 100, 500, 400);
+    AddNotes("PvTarget reminder none", {"none"});
+    wintest::CMessageBoxAnswerer answerer;
+    bool stayedOpen = false;
+    wintest::CDialogDriver driver("リマインダー設定", [&](HWND d) {
+        Click(d, IDC_REMIND_WEEKLY);
+        for (int id = IDC_REMIND_SUN; id <= IDC_REMIND_SAT; ++id)
+            if (Checked(d, id)) Click(d, id);
+        // Returns once the notice has been answered.
+        ::SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        stayedOpen = ::IsWindow(d) != FALSE;
+        ::PostMessageA(d, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    });
+    Command(NoteHwnd(0), ID_TACKLET_REMINDER);
+    ASSERT_TRUE(driver.Done());
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(answerer.Texts(), std::vector<std::string>{"曜日を選んでください."});
+    EXPECT_EQ(Win(0)->GetReserve().type, CReminderRule::kNone);
+}
+
+// The tick fires every due reminder once: one balloon for the first, the
+// shown notes' ears blink, one save; the balloon's click marks the note's
+// row by identity even after the rows moved.
+TEST_F(NoteReminderTest, TickFiresDueRemindersOnceWithOneBalloonAndOneSave) {
+    wintest::CTargetWindow target("PvTarget reminder tick", 100, 100, 500, 400);
+    AddNotes("PvTarget reminder tick", {"third", "second\r\nline", "first"});
+    const LocalMinute now = LocalMinuteNow();
+    const LocalClock past = ToLocalClock(now - 10);
+    Win(1)->SetReserve(CReminderRule::Once(past.year, past.month, past.day, past.hour, past.minute, now - 20));
+    Note(2).EndTacklet();  // a note not shown fires as well
+    Note(2).m_reserve = CReminderRule::Weekly(CReminderRule::kAllWeekdays, past.hour, past.minute, now - 20 * 60);
+    std::vector<CReminderNotice> balloons;
+    control.SetReminderBalloon([&](const CReminderNotice& n) { balloons.push_back(n); });
+    const std::string file = scratch.Path() + "\\PinvaneData.ini";
+    ::DeleteFileA(file.c_str());
+
+    control.CheckReminders(now);
+    ASSERT_EQ(balloons.size(), 1u);
+    EXPECT_EQ(balloons[0].title, "リマインダー（ほか1件）");
+    EXPECT_EQ(balloons[0].firstLine, "second");
+    EXPECT_EQ(Win(1)->GetReserve().due, 1);
+    EXPECT_EQ(Note(1).m_reserve.due, 1);
+    EXPECT_EQ(Note(2).m_reserve.since, now);
+    EXPECT_GT(Win(1)->EarFlashesLeft(), 0);
+    EXPECT_EQ(Win(0)->EarFlashesLeft(), 0);
+    EXPECT_EQ(Saved("RSVTYPE"), -1) << "item 0 has no reminder";
+    const CIniFile ini = CIniFile::Load(file);
+    EXPECT_EQ(ini.GetInt("TACKLETITEM1", "RSVDUE", -1), 1);
+    EXPECT_EQ(ini.GetInt("TACKLETITEM2", "RSVTYPE", -1), 2);
+
+    // Nothing more is due: no balloon, no write.
+    ::DeleteFileA(file.c_str());
+    control.CheckReminders(now);
+    control.CheckReminders(now + 60);
+    EXPECT_EQ(balloons.size(), 1u);
+    EXPECT_EQ(::GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // The ear blinks a few times, then is as before.
+    for (int i = 0; i < 50 && Win(1)->EarFlashesLeft() > 0; ++i) wintest::Pump(100);
+    EXPECT_EQ(Win(1)->EarFlashesLeft(), 0);
+
+    // A new note moves the rows: the click still finds the note of the balloon.
+    CTackletData newer;
+    control.AddNote(newer);
+    control.ShowReminderNote();
+    EXPECT_EQ(::SendMessageA(control.GetItem(IDC_PANEL_LIST), LVM_GETSELECTIONMARK, 0, 0), 2);
 }
 
 }  // namespace
