@@ -80,6 +80,11 @@ public:
     // the target exists and is not minimised or parked; desktop notes stay.
     virtual void FollowTargetTo(const PvRect& targetNow) { (void)targetNow; }
 
+    // Opens the start of a new window: the values handed over until
+    // CompleteStart may be kept and applied together there (a hidden window
+    // shows none of them meanwhile; the getters answer them at once).
+    virtual void BeginStart() {}
+
     // Completes the start (target rectangle, leader line, opacity, first
     // follow of the target, timers) and shows the window.
     virtual void CompleteStart() = 0;
