@@ -1,5 +1,8 @@
 // The window system's floor for a note-like window: creates and shows N
-// layered tool popups with a multi-line edit child each, then waits. Closing
+// layered tool popups with a multi-line edit child each, holding the same
+// 400-character body as the benchmark's notes (the edit control's own
+// layout and drawing of a body is part of what a shown note needs), then
+// waits. Closing
 // its hidden control window ("PvFloor") destroys the popups, writes the
 // bytes of a given file to a second path (as a save at exit would) and
 // ends the process. Usage: pv_floor N [source-file target-file]
@@ -85,7 +88,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         const int y = 20 + (i * 53) % 850;
         HWND h = ::CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW, "PvFloorPopup", "", WS_POPUP | WS_THICKFRAME, x, y,
                                    200, 80, nullptr, nullptr, instance, nullptr);
-        ::CreateWindowExA(WS_EX_TRANSPARENT, "EDIT", "floor note", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL,
+        std::string body(400, ' ');
+        for (int k = 0; k < 400; ++k) body[static_cast<std::size_t>(k)] = static_cast<char>('a' + (i + k) % 26);
+        ::CreateWindowExA(WS_EX_TRANSPARENT, "EDIT", body.c_str(), WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL,
                           0, 0, 183, 80, h, nullptr, instance, nullptr);
         ::SetLayeredWindowAttributes(h, 0, 178, LWA_ALPHA);
         ::ShowWindow(h, SW_SHOWNOACTIVATE);

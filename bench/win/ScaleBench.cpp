@@ -10,7 +10,7 @@
 //   file:   reading and writing a data file, against the raw read.
 // Usage (under Wine): pv_scale_bench Pinvane.exe pv_floor.exe [--quick]
 // --quick: one round of N = 100 and 300 and a 3-second idle period, for
-// the test script; the full run takes three rounds of 100, 300 and 1000.
+// the test script; the full run takes three rounds of 100, 200, 500 and 1000.
 #include "Driver.h"
 
 #include "data/NoteFile.h"
@@ -380,7 +380,7 @@ int main(int argc, char** argv) {
     bench.pinvane = ToWindowsPath(argv[1]);
     bench.floor = ToWindowsPath(argv[2]);
     const bool quick = argc > 3 && std::strcmp(argv[3], "--quick") == 0;
-    const std::vector<int> counts = quick ? std::vector<int>{100, 300} : std::vector<int>{100, 300, 1000};
+    const std::vector<int> counts = quick ? std::vector<int>{100, 300} : std::vector<int>{100, 200, 500, 1000};
     const int rounds = quick ? 1 : 3;
     const int idleSeconds = quick ? 3 : 10;
     bench.target = MakeTargetWindow();

@@ -210,8 +210,13 @@ bool CControlDlg::SaveAll(bool reportFailure) {
     const bool written = SaveCurrentState(reportFailure);
     // The file is complete before the first window goes: a session that
     // ends during the teardown loses nothing. The detach only repeats what
-    // was just written, so it owes no second save.
-    for (std::size_t i = 0; i < m_notes.Size(); ++i) m_notes[i].Detach();
+    // was just written, so it owes no second save. After a good write (no
+    // message shown, nothing could change) the windows are not read again;
+    // after a failure notice the user may have edited a note meanwhile.
+    for (std::size_t i = 0; i < m_notes.Size(); ++i) {
+        if (written) m_notes[i].DetachCollected();
+        else m_notes[i].Detach();
+    }
     if (written) m_batch.Saved();
     return written;
 }

@@ -13,6 +13,19 @@ struct EnumContext {
 };
 
 bool IsDisabled(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_DISABLED) != 0; }
+
+// Whether `hWnd` belongs to this process and this process is Pinvane: such
+// a window (every note among them) is never a target, whatever its title,
+// and is passed over without a message sent to it. The process's own name
+// is read once.
+bool IsOwnPinvaneWindow(HWND hWnd) {
+    static const DWORD self = ::GetCurrentProcessId();
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(hWnd, &owner);
+    if (owner != self) return false;
+    static const bool selfIsPinvane = MbToUpper(QueryProcessNames(self).baseName) == kOwnExe;
+    return selfIsPinvane;
+}
 }  // namespace
 
 CWinInf MakeDesktopEntry() {
@@ -54,6 +67,7 @@ BOOL CALLBACK CWindowListBuilder::EnumProc(HWND hWnd, LPARAM param) {
 
 void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
     // The tests run in this order; the cheap ones first.
+    if (IsOwnPinvaneWindow(hWnd)) return;
     if (!::IsWindow(hWnd)) return;
     if (!::IsWindowVisible(hWnd)) {
         ConsiderHidden(hWnd);

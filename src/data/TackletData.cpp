@@ -30,6 +30,7 @@ void CTackletData::StartTacklet(PvHandle hWnd) {
     hTargetWnd = hWnd;
     m_pWin = system->CreateTackletWindow(hWnd);
     if (m_pWin == nullptr) return;  // attached without a window until detached
+    m_pWin->BeginStart();
     m_pWin->SetTarget(EXENAME == kDesktopName, hWnd);
     HandOverValues();
     PlaceWindow();
@@ -90,11 +91,18 @@ void CTackletData::Detach() {
     EndTacklet();
 }
 
-void CTackletData::EndTacklet() {
+void CTackletData::DetachCollected() {
+    TouchAccessTime();
+    EndTacklet(false);
+}
+
+void CTackletData::EndTacklet() { EndTacklet(true); }
+
+void CTackletData::EndTacklet(bool collect) {
     if (m_bAttached != 1) return;
     m_bAttached = 0;
     if (m_pWin == nullptr) return;
-    CollectWindowState();
+    if (collect) CollectWindowState();
     m_pWin->Destroy();
     m_pWin = nullptr;
     m_bModified = 1;

@@ -34,6 +34,10 @@ public:
     // Takes the window's state back, destroys the window, marks the record
     // modified and notifies the controller.
     void EndTacklet();
+    // As Detach, for a record whose window state was collected just before
+    // (nothing can have changed since): the window is destroyed without
+    // being read a second time.
+    void DetachCollected();
     // Copies the note window's current state into the record (needs m_pWin).
     void CollectWindowState();
     // With a window: collect its state; the record stays attached.
@@ -86,4 +90,7 @@ private:
     void PlaceWindow();
     void DetachCopy();
     void CenterOn(const PvRect& area);
+
+private:
+    void EndTacklet(bool collect);
 };

@@ -83,6 +83,10 @@ public:
     // Draws attention to the note: its ear blinks a few times, then is as
     // before (a reminder fell due).
     virtual void FlashEar() {}
+    // Opens the start of a new window: the values handed over until
+    // CompleteStart may be kept and applied together there (a hidden window
+    // shows none of them meanwhile; the getters answer them at once).
+    virtual void BeginStart() {}
 
     // Completes the start (target rectangle, leader line, opacity, first
     // follow of the target, timers) and shows the window.

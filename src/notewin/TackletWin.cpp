@@ -55,16 +55,18 @@ void CTackletWin::Destroy() {
         if (m_finalDone) delete this;
         return;
     }
-    ::KillTimer(hwnd, TIMER_FOLLOW);
-    ::KillTimer(hwnd, TIMER_ENABLE);
-    ::KillTimer(hwnd, TIMER_EAR_FLASH);
-    StopMouseTimer();
-    StopFadeTimer();
+    // The window's timers end with it.
+    m_mouseTimer = m_fadeTimer = false;
     RemoveLeaderLine();
     ::DestroyWindow(hwnd);  // the object may be deleted from here on
 }
 
 void CTackletWin::OnDestroy() {
+    // Released by its record: the record has taken the state already.
+    if (m_released) {
+        m_destroying = true;
+        return;
+    }
     // Keep what the record collects, for the case that the window dies
     // before the record has taken its state (owner destroyed first).
     m_lastText = ReadEditText();
@@ -269,14 +271,18 @@ void CTackletWin::CompleteStart() {
     }
     // Every value is set: the show below draws the note for the first time.
     ApplyPendingFrame();
+    CheckDesktopTopmost();  // from the text kept for the start: no message to the edit control
+    m_starting = false;
+    SetStartText();  // at the final size and font: laid out once
     if (m_arrow.ARWFLAG == 1) CreateLeaderLine();
     RestoreAlpha();
     FollowTargetOnce();
-    CheckDesktopTopmost();
-    // Following is the controller's timer. The mouse-out step runs once, for
-    // a note that appears under the cursor, and then only while the mouse
-    // is over the note.
-    ArmMouseTimer();
+    // Following is the controller's timer. The mouse-out step watches a note
+    // that appears under the cursor, and then only while the mouse is over
+    // the note (away from the cursor the step would do nothing).
+    POINT cursor{};
+    RECT placed{};
+    if (::GetCursorPos(&cursor) && ::GetWindowRect(hwnd, &placed) && ::PtInRect(&placed, cursor)) ArmMouseTimer();
     // Shown without activation: the target keeps the focus.
     ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
 }

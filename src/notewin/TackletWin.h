@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "data/ArrowData.h"
@@ -94,6 +95,7 @@ public:
     int GetArrowLineWidth() const override { return ARLINEWIDTH; }
     void FollowTargetTo(const PvRect& targetNow) override;
     void FlashEar() override;
+    void BeginStart() override { m_starting = true; }
     void CompleteStart() override;
     void Destroy() override;
 
@@ -285,6 +287,12 @@ private:
     void StopMouseTimer();
     void ArmFadeTimer();
     void StopFadeTimer();
+
+    // From BeginStart until CompleteStart the body text is kept here and
+    // given to the edit control once, at its final size and font.
+    bool m_starting = false;
+    std::optional<std::string> m_startText;
+    void SetStartText();
 
     // Lifetime (see the top of this file).
     bool m_destroying = false;   // WM_DESTROY seen

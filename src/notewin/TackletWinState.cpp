@@ -10,12 +10,25 @@
 
 // --- Text, read-only, font ---------------------------------------------------
 
-std::string CTackletWin::ReadEditText() const { return m_edit.GetText(); }
+std::string CTackletWin::ReadEditText() const { return m_startText ? *m_startText : m_edit.GetText(); }
 
 void CTackletWin::SetText(const std::string& text) {
     if (!IsAlive()) return;
-    m_edit.SetText(text);
+    if (m_starting) {
+        // The edit control lays the text out for its size and font: it gets
+        // the text once both are final (CompleteStart), not three times.
+        m_startText = text;
+    } else {
+        m_edit.SetText(text);
+    }
     CheckDesktopTopmost();  // a multi-line edit control reports no change for a text set this way
+}
+
+void CTackletWin::SetStartText() {
+    if (!m_startText) return;
+    const std::string text = std::move(*m_startText);
+    m_startText.reset();
+    m_edit.SetText(text);
 }
 
 std::string CTackletWin::GetText() const { return IsAlive() ? ReadEditText() : m_lastText; }

@@ -11,6 +11,7 @@
 #include "GdiCounter.h"
 #include "NoteTestSupport.h"
 #include "data/TackletData.h"
+#include "notewin/TackletWin.h"
 #include "platform/SharedGdi.h"
 
 namespace {
@@ -110,6 +111,70 @@ TEST(ManyNotes, ANewNoteIsDrawnOnceWithEveryValueSet) {
     Pump(600);  // past the delayed enabling
     EXPECT_EQ(paints.For(hwnd), 1);
     note.EndTacklet();
+}
+
+// Texts the edit controls of this thread are given, with the note's
+// window rectangle and the edit control's font at that moment.
+class CSetTextWatch {
+public:
+    struct Seen {
+        std::string text;
+        RECT noteRect;
+        HFONT font;
+    };
+    CSetTextWatch() { s_self = this, m_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()); }
+    ~CSetTextWatch() {
+        ::UnhookWindowsHookEx(m_hook);
+        s_self = nullptr;
+    }
+    std::vector<Seen> seen;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        char cls[16] = {};
+        if (code == HC_ACTION && msg->message == WM_SETTEXT && s_self && msg->lParam &&
+            ::GetClassNameA(msg->hwnd, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0) {
+            Seen s{reinterpret_cast<const char*>(msg->lParam), {}, nullptr};
+            ::GetWindowRect(::GetParent(msg->hwnd), &s.noteRect);
+            s.font = reinterpret_cast<HFONT>(::SendMessageA(msg->hwnd, WM_GETFONT, 0, 0));
+            s_self->seen.push_back(std::move(s));
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline CSetTextWatch* s_self = nullptr;
+    HHOOK m_hook = nullptr;
+};
+
+TEST(ManyNotes, ANewNoteGetsItsBodyOnceAtItsFinalSizeAndFont) {
+    CTestWindowSystem system;
+    CTargetWindow target(100, 100, 600, 400);
+    CTackletData note;
+    note.EXENAME = "NOTEPAD.EXE";
+    note.TEXT = std::string(300, 'x') + " laid out once";
+    note.m_logFont.lfHeight = -19;
+    note.SetNoteRect({150, 150, 350, 250});
+    CSetTextWatch watch;
+    note.StartTacklet(target.Handle());
+    ASSERT_NE(note.m_pWin, nullptr);
+    ASSERT_EQ(watch.seen.size(), 1u);
+    const CSetTextWatch::Seen& set = watch.seen.front();
+    EXPECT_EQ(set.text, note.TEXT);
+    EXPECT_EQ(set.noteRect.left, 150);
+    EXPECT_EQ(set.noteRect.right - set.noteRect.left, 200);
+    EXPECT_EQ(set.noteRect.bottom - set.noteRect.top, 100);
+    LOGFONTA lf{};
+    ASSERT_TRUE(set.font && ::GetObjectA(set.font, sizeof lf, &lf));
+    EXPECT_EQ(lf.lfHeight, -19);
+    EXPECT_EQ(note.m_pWin->GetText(), note.TEXT);
+    // The caret waits at the end of the body, as after any text set.
+    const HWND edit = static_cast<CTackletWin*>(note.m_pWin)->EditHwnd();
+    DWORD from = 0, to = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(from, static_cast<DWORD>(note.TEXT.size()));
+    EXPECT_EQ(to, from);
+    note.EndTacklet();
+    EXPECT_EQ(note.TEXT, std::string(300, 'x') + " laid out once");
 }
 
 TEST(SharedGdi, EqualValuesShareOneObjectUntilTheLastHolderLetsGo) {
