@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 screens=${1:-$root/build/screens}
 for name in notes-on-window tray-menu main-window match-tip match-condition preset-list collections-pending \
-  collections-export collections-search properties defaults reminder; do
+  collections-export collections-search properties defaults appearance-reminder reminder-balloon; do
   if [ -f "$screens/$name.png" ]; then
     cp "$screens/$name.png" "$root/docs/guide/$name.png"
   else
