@@ -8,6 +8,7 @@
 #include "data/TackletData.h"
 #include "notewin/TackletWin.h"
 #include "res/resource.h"
+#include "BenchClock.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -18,13 +19,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 // Handles every queued message (paints included) until none is left.
 void Drain() {

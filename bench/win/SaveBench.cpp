@@ -10,6 +10,7 @@
 #include "data/NoteFile.h"
 #include "platform/Platform.h"
 #include "platform/StartupData.h"
+#include "BenchClock.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -21,13 +22,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 template <typename F>
 double Best(int rounds, F&& f) {

@@ -4,6 +4,7 @@
 #include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
 #include "controller/WindowSystem.h"
+#include "BenchClock.h"
 
 #include <commctrl.h>
 #include <windows.h>
@@ -13,13 +14,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-    LARGE_INTEGER f, c;
-    ::QueryPerformanceFrequency(&f);
-    ::QueryPerformanceCounter(&c);
-    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 HWND MakeWindow(const char* title, DWORD style) {
     return ::CreateWindowExA(0, "STATIC", title, style, 10, 10, 200, 100, nullptr, nullptr,

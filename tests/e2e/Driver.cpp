@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -314,6 +315,19 @@ bool CRemoteList::Click(int row) const {
     input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(2, input, sizeof(INPUT));
     return WaitFor([&] { return ::SendMessageA(m_list, LVM_GETSELECTIONMARK, 0, 0) == row; }, 3000);
+}
+
+void PasteDesktopNote(HWND main, int x, int y) {
+    unsigned char block[116] = {};
+    const int32_t head[2] = {1, 1};
+    std::memcpy(block, head, sizeof head);
+    const uint64_t desktop = reinterpret_cast<uint64_t>(::GetDesktopWindow());
+    std::memcpy(block + 16, &desktop, sizeof desktop);
+    const int32_t point[2] = {x, y};
+    std::memcpy(block + 24, point, sizeof point);
+    COPYDATASTRUCT cds{0, sizeof block, block};
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &result);
 }
 
 }  // namespace e2e

@@ -84,6 +84,8 @@ NoteWindows FindNotes(DWORD pid, HWND main);
 HWND MakeTargetWindow(const char* title, int x, int y, int w, int h);
 void WriteText(const std::string& path, const std::string& text);
 RECT WindowRect(HWND h);
+// Sends an extension paste request for a desktop note centred on (x, y).
+void PasteDesktopNote(HWND main, int x, int y);
 
 // A list view of another process, read and clicked through memory of
 // that process (list view messages carry pointers).

@@ -49,20 +49,6 @@ HWND ChildOfClass(HWND parent, const char* cls) {
     return nullptr;
 }
 
-// Sends an extension paste request for a desktop note centred on (x, y).
-void PasteDesktopNote(HWND main, int x, int y) {
-    unsigned char block[116] = {};
-    const int head[2] = {1, 1};
-    std::memcpy(block, head, sizeof head);
-    const unsigned long long desktop = reinterpret_cast<unsigned long long>(::GetDesktopWindow());
-    std::memcpy(block + 16, &desktop, sizeof desktop);
-    const int point[2] = {x, y};
-    std::memcpy(block + 24, point, sizeof point);
-    COPYDATASTRUCT cds{0, sizeof block, block};
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &result);
-}
-
 int Scaling(const std::string& exe) {
     CChecks c;
     const UINT dpi = ScreenDpi();

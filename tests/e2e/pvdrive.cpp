@@ -320,20 +320,6 @@ void Answer(CChecks& c, DWORD pid, HWND main, const char* expected, int button, 
     WaitFor([&] { return !::IsWindow(box); }, 5000);
 }
 
-// Sends an extension paste request for a desktop note centred on (x, y).
-void PasteDesktopNote(HWND main, int x, int y) {
-    unsigned char block[116] = {};
-    const int32_t head[2] = {1, 1};
-    std::memcpy(block, head, sizeof head);
-    const uint64_t desktop = reinterpret_cast<uint64_t>(::GetDesktopWindow());
-    std::memcpy(block + 16, &desktop, sizeof desktop);
-    const int32_t point[2] = {x, y};
-    std::memcpy(block + 24, point, sizeof point);
-    COPYDATASTRUCT cds{0, sizeof block, block};
-    DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(main, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_NORMAL, 5000, &result);
-}
-
 // A data file of desktop notes with the given hexadecimal texts.
 std::string DataFile(const std::vector<std::string>& hexTexts) {
     std::string out = "[SYSTEM]\r\nAPPNAME=Pinvane\r\nTACKLETNUM=" + std::to_string(hexTexts.size()) + "\r\n";

@@ -1,0 +1,11 @@
+// The benchmarks' clock: milliseconds from the performance counter.
+#pragma once
+
+#include <windows.h>
+
+inline double Now() {
+    LARGE_INTEGER f, c;
+    ::QueryPerformanceFrequency(&f);
+    ::QueryPerformanceCounter(&c);
+    return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
+}
