@@ -162,7 +162,9 @@ TEST_F(NoteFileTest, ExportFilesArePlainAndLeaveRecordsAlone) {
     FakeVolumeSerial serial(0x12345678);
     CTackletData note = SampleNote();
     note.m_bModified = 1;
-    std::vector<CTackletData> notes{note, note};
+    CTackletData reminded = note;
+    reminded.m_reserve = CReminderRule::Weekly(0x41, 18, 0, 29951520);
+    std::vector<CTackletData> notes{note, reminded};
     const std::string path = dir.File("out.qnb");
     ASSERT_TRUE(WriteExportFile(path, notes));
     EXPECT_EQ(notes[0].m_bModified, 1);
@@ -172,6 +174,11 @@ TEST_F(NoteFileTest, ExportFilesArePlainAndLeaveRecordsAlone) {
     EXPECT_EQ(header.SAVEFORMAT, "0");
     EXPECT_EQ(header.TACKLETNUM, 2);
     EXPECT_EQ(ini.GetString("TACKLETITEM1", "TEXT", ""), "616263");
+    // The reminder travels with the exported note.
+    const std::vector<CTackletData> back = ReadNoteFile(path, 0);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1].m_reserve, reminded.m_reserve);
+    EXPECT_EQ(back[0].m_reserve, CReserveData{});
 }
 
 struct CountCase {
