@@ -8,9 +8,10 @@
 //           window and with none;
 //   GDI:    the GDI objects each shown note adds (where the system reports);
 //   file:   reading and writing a data file, against the raw read.
-// Usage (under Wine): pv_scale_bench Pinvane.exe pv_floor.exe [--quick]
+// Usage (under Wine): pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle]
 // --quick: one round of N = 100 and 300 and a 3-second idle period, for
-// the test script; the full run takes three rounds of 100, 200, 500 and 1000.
+// the test script; the full run takes three rounds of 100, 200, 500 and 1000;
+// --idle: only the two idle figures, over 10 s each.
 #include "Driver.h"
 
 #include "data/NoteFile.h"
@@ -380,6 +381,15 @@ int main(int argc, char** argv) {
     bench.pinvane = ToWindowsPath(argv[1]);
     bench.floor = ToWindowsPath(argv[2]);
     const bool quick = argc > 3 && std::strcmp(argv[3], "--quick") == 0;
+    if (argc > 3 && std::strcmp(argv[3], "--idle") == 0) {
+        // Only the idle figures, over 10 s each.
+        bench.target = MakeTargetWindow();
+        const double idle50 = bench.IdleCpu(50, 10);
+        const double idle0 = bench.IdleCpu(0, 10);
+        ::DestroyWindow(bench.target);
+        std::printf("idle CPU, 50 notes on one window: %.2f %%\nidle CPU, 0 notes: %.2f %%\n", idle50, idle0);
+        return idle50 < 0 || idle0 < 0 ? 1 : 0;
+    }
     const std::vector<int> counts = quick ? std::vector<int>{100, 300} : std::vector<int>{100, 200, 500, 1000};
     const int rounds = quick ? 1 : 3;
     const int idleSeconds = quick ? 3 : 10;

@@ -18,12 +18,14 @@ void CTrayIcon::UpdateTip(HWND owner, HICON icon, UINT callbackMessage, const st
     m_data.uCallbackMessage = callbackMessage;
     m_data.hIcon = icon;
     std::strncpy(m_data.szTip, tip.c_str(), sizeof m_data.szTip - 1);
+    m_changed = true;
 }
 
 void CTrayIcon::Add() {
     if (!m_owner) return;
     if (::Shell_NotifyIconA(NIM_ADD, &m_data)) {
         m_added = true;
+        m_changed = false;
         return;
     }
     DWORD err = ::GetLastError();
@@ -32,11 +34,13 @@ void CTrayIcon::Add() {
     while (err == ERROR_TIMEOUT) {
         if (::Shell_NotifyIconA(NIM_MODIFY, &m_data)) {
             m_added = true;
+            m_changed = false;
             return;
         }
         ::Sleep(1000);
         if (::Shell_NotifyIconA(NIM_ADD, &m_data)) {
             m_added = true;
+            m_changed = false;
             return;
         }
         err = ::GetLastError();
@@ -46,7 +50,16 @@ void CTrayIcon::Add() {
 
 bool CTrayIcon::Modify() {
     if (!m_owner) return false;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &m_data) != FALSE;
+    if (m_changed) {
+        if (!::Shell_NotifyIconA(NIM_MODIFY, &m_data)) return false;
+        m_changed = false;
+        return true;
+    }
+    // Nothing new to show: only ask whether the shell still knows the icon.
+    // Without the icon flag the shell is not handed the icon's bitmaps again.
+    NOTIFYICONDATAA probe = m_data;
+    probe.uFlags = NIF_TIP;
+    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 bool CTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {

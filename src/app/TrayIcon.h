@@ -16,7 +16,8 @@ public:
     void UpdateTip(HWND owner, HICON icon, UINT callbackMessage, const std::string& tip);
     // Adds the icon; retries while the shell reports a time-out.
     void Add();
-    // Modifies the icon; false when the shell no longer knows it.
+    // Modifies the icon (the whole record only when it changed since the
+    // shell last took it); false when the shell no longer knows the icon.
     bool Modify();
     // Shows a balloon with `title` and `text` at the icon; false when the
     // icon is not there or the shell refused.
@@ -29,4 +30,5 @@ private:
     std::string m_tip;
     HWND m_owner = nullptr;
     bool m_added = false;
+    bool m_changed = true;  // the record differs from what the shell last took
 };

@@ -147,11 +147,23 @@ void CControlDlg::RegisterHotkeys(bool atStart) {
 void CControlDlg::OnHotkey(int id) {
     if (id == HOTKEY_PASTE_WINDOW) {
         Trace("HOTKEY\n");
-        if (m_windowLatch.OnHotkey()) PasteToWindow(::GetForegroundWindow());
+        if (!m_windowLatch.OnHotkey()) return;
+        StartReleasePolling();
+        PasteToWindow(::GetForegroundWindow());
     } else if (id == HOTKEY_PASTE_DESKTOP) {
         Trace("HOTKEY\n");
-        if (m_desktopLatch.OnHotkey()) PasteToDesktop();
+        if (!m_desktopLatch.OnHotkey()) return;
+        StartReleasePolling();
+        PasteToDesktop();
     }
+}
+
+// Polling matters only while a latch waits for its key to be released: an
+// idle latch ignores every poll. So the timer runs from the hotkey that arms
+// a latch until both latches are released, and the idle program is not
+// woken ten times a second for nothing.
+void CControlDlg::StartReleasePolling() {
+    if (m_loaded && GetHwnd()) ::SetTimer(GetHwnd(), TIMER_HOTKEY_RELEASE, kHotkeyPollPeriod, nullptr);
 }
 
 void CControlDlg::PollHotkeys() {
@@ -159,6 +171,7 @@ void CControlDlg::PollHotkeys() {
     auto down = [](int vk) { return (::GetAsyncKeyState(vk) & 0x8000) != 0; };
     if (m_windowLatch.OnPoll(down(m_settings.HK_PAST_KEY))) Trace("KEY 解除");
     if (m_desktopLatch.OnPoll(down(m_settings.HK_PASTDT_KEY))) Trace("KEY 解除");
+    if (!m_windowLatch.Armed() && !m_desktopLatch.Armed()) ::KillTimer(GetHwnd(), TIMER_HOTKEY_RELEASE);
 }
 
 void CControlDlg::SetProcessCacheEnabled(bool on) {
@@ -197,7 +210,8 @@ void CControlDlg::LoadNotes(const std::string& dataPath) {
     RefreshNoteList();
     if (GetHwnd()) {
         ::SetTimer(GetHwnd(), TIMER_MATCH, kFirstTickDelay, nullptr);
-        ::SetTimer(GetHwnd(), TIMER_HOTKEY_RELEASE, kHotkeyPollPeriod, nullptr);
+        // A hotkey that came before the notes were loaded is polled from now on.
+        if (m_windowLatch.Armed() || m_desktopLatch.Armed()) StartReleasePolling();
         ::SetTimer(GetHwnd(), TIMER_AUTOSAVE, kAutoSavePeriod, nullptr);
     }
 }

@@ -165,6 +165,7 @@ public:
     void OnHotkey(int id);
     // Timer 105: the release polling of both hotkeys.
     void PollHotkeys();
+    void StartReleasePolling();
 
     // The settings dialogs of the panel (ControlSettings.cpp): run the
     // dialog on the current values; on OK take the results over, apply

@@ -235,6 +235,20 @@ TEST_F(ControllerTest, DesktopNoteStaysShown) {
     EXPECT_TRUE(::IsWindowVisible(NoteHwnd(0)));
 }
 
+// The release polling runs only while a latch waits: a hotkey starts it,
+// five polls with the key up release the latch and stop it again.
+TEST_F(ControllerTest, ReleasePollingRunsOnlyWhileAHotkeyWaitsForRelease) {
+    const HWND hwnd = control.GetHwnd();
+    ::SendMessageA(hwnd, WM_HOTKEY, HOTKEY_PASTE_DESKTOP, 0);
+    ::SendMessageA(hwnd, WM_HOTKEY, HOTKEY_PASTE_DESKTOP, 0);  // latched: no second note
+    ASSERT_EQ(control.Notes().Size(), 1u);
+    Pump(1500);  // the timer started by the hotkey polls the key up five times
+    EXPECT_FALSE(::KillTimer(hwnd, TIMER_HOTKEY_RELEASE)) << "the polling stops once the latch is released";
+    ::SendMessageA(hwnd, WM_HOTKEY, HOTKEY_PASTE_DESKTOP, 0);
+    EXPECT_EQ(control.Notes().Size(), 2u);
+    EXPECT_TRUE(::KillTimer(hwnd, TIMER_HOTKEY_RELEASE)) << "armed again by the next hotkey";
+}
+
 TEST_F(ControllerTest, PasteToWindowCentresOnTheCursorOnlyInsideTheWindow) {
     CTargetWindow target("PvTarget paste", 100, 100, 400, 300);
     ::SetCursorPos(5, 5);
