@@ -3,11 +3,37 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "notewin/TextByteLimit.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowText.h"
+
+namespace {
+
+// Beyond the end of any text the control can hold (-1 would mean "no
+// selection" to EM_SETSEL).
+constexpr WPARAM kEndOfText = 0x7fffffff;
+
+// Whether `text` comes back unchanged from the ANSI code page to UTF-16 and
+// back (false for invalid sequences and for characters the code page has
+// twice, which come back as the preferred one).
+bool SurvivesCodePageRoundTrip(std::string_view text) {
+    if (text.empty()) return true;
+    const int size = static_cast<int>(text.size());
+    const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (wide <= 0) return false;
+    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, utf16.data(), wide);
+    const int back = ::WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+    if (back != size) return false;
+    std::string again(static_cast<std::size_t>(back), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, again.data(), back, nullptr, nullptr);
+    return again == text;
+}
+
+}  // namespace
 
 CEditTacklet::~CEditTacklet() = default;
 
@@ -31,16 +57,24 @@ void CEditTacklet::SetText(const std::string& text) {
     m_settingText = true;
     ::SetWindowTextA(GetHwnd(), text.c_str());
     m_settingText = false;
-    m_lastText = GetText();
+    // The control now holds the text up to its first zero byte, or, where
+    // it keeps its text in UTF-16, that text converted there and back. Read
+    // back only when that may differ from what was given.
+    const std::string_view given(text.c_str());
+    if (SurvivesCodePageRoundTrip(given)) {
+        m_lastText.assign(given);
+    } else {
+        m_lastText = GetText();
+    }
     PutCaretAtEnd();
 }
 
 void CEditTacklet::PutCaretAtEnd() const {
     if (!GetHwnd()) return;
-    // The byte length is never less than the control's own end position,
-    // whether it counts bytes or characters; it stops at its end.
-    const int end = ::GetWindowTextLengthA(GetHwnd());
-    ::SendMessageA(GetHwnd(), EM_SETSEL, end, end);
+    // A position beyond the text stops at its end, whether the control
+    // counts bytes or characters (and its length need not be asked, which
+    // costs a copy of the whole text where it keeps UTF-16).
+    ::SendMessageA(GetHwnd(), EM_SETSEL, kEndOfText, kEndOfText);
     ::SendMessageA(GetHwnd(), EM_SCROLLCARET, 0, 0);
 }
 

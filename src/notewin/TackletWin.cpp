@@ -91,21 +91,17 @@ void CTackletWin::OnFinalMessage() {
 
 BOOL CTackletWin::OnInitDialog() {
     const HWND hwnd = GetHwnd();
-    // Created disabled: the note must not take the focus from its target
+    // The template makes the window disabled, layered and with the resize
+    // frame, so that a new note changes no style of its own on the way to
+    // the screen. Disabled: it must not take the focus from its target
     // while it is being set up (timer 106 enables it).
-    ::EnableWindow(hwnd, FALSE);
     Trace("TackletWin Create!\n");
     ::SetTimer(hwnd, TIMER_ENABLE, kEnableDelay, nullptr);
 
     m_hEar = GetItem(IDC_TACKLET_EAR);
     m_dpi = DpiOfWindow(hwnd);
     m_baseAlpha = 200;
-    SetStyleBits(hwnd, GWL_EXSTYLE, WS_EX_LAYERED, true);
     RestoreAlpha();
-    // The resize frame is applied with the first placement (or at the
-    // latest when the note is shown): a note whose record asks for no frame
-    // never has its style changed at all.
-    m_frameWanted = 1;
 
     m_edit.Attach(GetItem(IDC_TACKLET_EDIT));
     m_edit.SetListener(this);
@@ -113,7 +109,9 @@ BOOL CTackletWin::OnInitDialog() {
     ApplyEditMargins();
     m_edit.SetByteLimit(kTextLimit);
 
-    RelayoutNow();
+    // The children are laid out at the note's first size: its placement,
+    // or, for a note being started, the completion of its start.
+    m_layoutPending = true;
     OnMovedOrSized();
     return FALSE;  // no default focus: the focus stays with the target
 }
@@ -273,6 +271,7 @@ void CTackletWin::CompleteStart() {
     ApplyPendingFrame();
     CheckDesktopTopmost();  // from the text kept for the start: no message to the edit control
     m_starting = false;
+    if (m_layoutPending) RelayoutNow();  // once, at the final size, frame and ear position
     SetStartText();  // at the final size and font: laid out once
     if (m_arrow.ARWFLAG == 1) CreateLeaderLine();
     RestoreAlpha();
@@ -298,17 +297,28 @@ void CTackletWin::EnableAfterCreate() {
 }
 
 void CTackletWin::OnSize(UINT type, int cx, int cy) {
-    if (type == SIZE_RESTORED && EditHwnd()) LayoutChildren(cx, cy);
+    if (type == SIZE_RESTORED && EditHwnd()) {
+        if (m_starting) {
+            m_layoutPending = true;
+        } else {
+            LayoutChildren(cx, cy);
+        }
+    }
     OnMovedOrSized();
 }
 
 void CTackletWin::RelayoutNow() {
     RECT client;
-    if (IsAlive() && ::GetClientRect(GetHwnd(), &client)) LayoutChildren(client.right, client.bottom);
+    if (m_starting) {
+        m_layoutPending = true;  // laid out when the start completes
+    } else if (IsAlive() && ::GetClientRect(GetHwnd(), &client)) {
+        LayoutChildren(client.right, client.bottom);
+    }
     OnMovedOrSized();
 }
 
 void CTackletWin::LayoutChildren(int cx, int cy) {
+    m_layoutPending = false;
     const int ear = Scaled(kEarThickness);
     RECT earRect;   // left, top, width, height
     RECT editRect;
@@ -319,10 +329,11 @@ void CTackletWin::LayoutChildren(int cx, int cy) {
     case 3: earRect = {0, cy - ear, cx, ear}; editRect = {0, 0, cx, cy - ear}; break;
     default: return;
     }
+    const BOOL redraw = Shown() ? TRUE : FALSE;  // a hidden note is drawn when it is shown
     ::MoveWindow(m_hEar, earRect.left, earRect.top, std::max<LONG>(earRect.right, 0),
-                 std::max<LONG>(earRect.bottom, 0), TRUE);
+                 std::max<LONG>(earRect.bottom, 0), redraw);
     ::MoveWindow(EditHwnd(), editRect.left, editRect.top, std::max<LONG>(editRect.right, 0),
-                 std::max<LONG>(editRect.bottom, 0), TRUE);
+                 std::max<LONG>(editRect.bottom, 0), redraw);
 
     // Never narrower (ear left or right) or flatter (ear top or bottom)
     // than the frame plus the ear.

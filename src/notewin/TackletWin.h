@@ -292,6 +292,10 @@ private:
     // given to the edit control once, at its final size and font.
     bool m_starting = false;
     std::optional<std::string> m_startText;
+    // The ear and the edit control wait for the note's first size: from
+    // creation until its first placement (or, while starting, until
+    // CompleteStart) nothing is laid out.
+    bool m_layoutPending = false;
     void SetStartText();
 
     // Lifetime (see the top of this file).

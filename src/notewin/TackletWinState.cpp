@@ -35,8 +35,10 @@ std::string CTackletWin::GetText() const { return IsAlive() ? ReadEditText() : m
 
 void CTackletWin::SetReadOnly(int readOnly) {
     if (!IsAlive()) return;
-    ::SendMessageA(EditHwnd(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
-    ::SetWindowTextA(m_hEar, readOnly ? " R" : "");
+    const int wanted = readOnly ? 1 : 0;
+    if (IsReadOnly() == wanted) return;  // the ear already says so, too
+    ::SendMessageA(EditHwnd(), EM_SETREADONLY, wanted, 0);
+    ::SetWindowTextA(m_hEar, wanted ? " R" : "");
     Repaint();
 }
 
@@ -78,7 +80,7 @@ void CTackletWin::SetBkTransparent(int value) {
 void CTackletWin::SetTransparent(int percent) {
     TRANSPARENT_ = percent;
     m_baseAlpha = CNoteFade::AlphaFromPercent(percent);
-    RestoreAlpha();
+    if (!m_starting) RestoreAlpha();  // a starting note takes its alpha once, in CompleteStart
 }
 
 void CTackletWin::SetColor(int index) {

@@ -177,6 +177,86 @@ TEST(ManyNotes, ANewNoteGetsItsBodyOnceAtItsFinalSizeAndFont) {
     EXPECT_EQ(note.TEXT, std::string(300, 'x') + " laid out once");
 }
 
+// Style changes of the note windows (dialogs) of this thread, and the sizes
+// their edit controls are given.
+class CStartWatch {
+public:
+    CStartWatch() { s_self = this, m_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()); }
+    ~CStartWatch() {
+        ::UnhookWindowsHookEx(m_hook);
+        s_self = nullptr;
+    }
+    int styleChanges = 0;
+    std::vector<SIZE> editSizes;
+
+private:
+    static bool IsClass(HWND hwnd, const char* name) {
+        char cls[16] = {};
+        return ::GetClassNameA(hwnd, cls, sizeof cls) && lstrcmpiA(cls, name) == 0;
+    }
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+        const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code == HC_ACTION && s_self) {
+            if (msg->message == WM_STYLECHANGED && IsClass(msg->hwnd, "#32770")) ++s_self->styleChanges;
+            if (msg->message == WM_WINDOWPOSCHANGED && IsClass(msg->hwnd, "Edit") &&
+                IsClass(::GetParent(msg->hwnd), "#32770")) {
+                const auto* pos = reinterpret_cast<const WINDOWPOS*>(msg->lParam);
+                if (!(pos->flags & SWP_NOSIZE)) s_self->editSizes.push_back(SIZE{pos->cx, pos->cy});
+            }
+        }
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline CStartWatch* s_self = nullptr;
+    HHOOK m_hook = nullptr;
+};
+
+// A new note takes its styles from its template and lays its ear and edit
+// control out once, at its final size; only a note without the resize frame
+// changes a style, once.
+TEST(ManyNotes, ANewNoteChangesNoStyleAndLaysOutOnce) {
+    CTestWindowSystem system;
+    CTargetWindow target(100, 100, 600, 400);
+    for (const int frame : {1, 0}) {
+        SCOPED_TRACE(frame);
+        CTackletData note;
+        note.EXENAME = "NOTEPAD.EXE";
+        note.TEXT = "laid out once";
+        note.FRAME = frame;
+        note.PICKPOS = 2;  // ear on the left
+        note.TRANSPARENT_ = 60;
+        note.SetNoteRect({150, 150, 350, 250});
+        CStartWatch watch;
+        note.StartTacklet(target.Handle());
+        ASSERT_NE(note.m_pWin, nullptr);
+        auto* win = static_cast<CTackletWin*>(note.m_pWin);
+        const HWND hwnd = win->GetHwnd();
+        EXPECT_EQ(watch.styleChanges, frame ? 0 : 1);
+        EXPECT_EQ(win->HasFrame(), frame);
+        EXPECT_EQ((::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_THICKFRAME) != 0, frame != 0);
+        RECT window, client;
+        ::GetWindowRect(hwnd, &window);
+        ::GetClientRect(hwnd, &client);
+        EXPECT_EQ(window.right - window.left, 200);
+        EXPECT_EQ(window.bottom - window.top, 100);
+        ASSERT_EQ(watch.editSizes.size(), 1u);
+        EXPECT_EQ(watch.editSizes[0].cx, client.right - 17);
+        EXPECT_EQ(watch.editSizes[0].cy, client.bottom);
+        RECT ear;
+        ::GetWindowRect(win->EarHwnd(), &ear);
+        ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&ear), 2);
+        EXPECT_EQ(ear.left, 0);
+        EXPECT_EQ(ear.right, 17);
+        EXPECT_EQ(ear.bottom, client.bottom);
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        ASSERT_TRUE(::GetLayeredWindowAttributes(hwnd, nullptr, &alpha, &flags));
+        EXPECT_EQ(alpha, 153);
+        EXPECT_TRUE(::IsWindowVisible(hwnd));
+        note.EndTacklet();
+        EXPECT_EQ(note.FRAME, frame);
+    }
+}
+
 TEST(SharedGdi, EqualValuesShareOneObjectUntilTheLastHolderLetsGo) {
     const int before = SharedGdi::LiveObjects();
     {
