@@ -56,6 +56,12 @@ void CMossrelDlg::CreateMainPanel() {
 
 bool CMossrelDlg::SaveAllNotes(bool reportFailure) { return m_control.SaveAll(reportFailure); }
 
+// An ending program or session does not take its notes down one by one: the
+// file is complete once they are written, and the system removes the
+// program's windows with it (destroying hundreds of note windows first only
+// made the user wait, or a logoff cut the program off).
+bool CMossrelDlg::SaveNotesAsShown(bool reportFailure) { return m_control.SaveCurrentState(reportFailure); }
+
 void CMossrelDlg::CreatePanels() {
     m_export.CreateHidden();
     m_import.CreateHidden();
@@ -187,15 +193,33 @@ void CMossrelDlg::ApplyGlass() {
 }
 
 bool CMossrelDlg::SaveWithWritingWindow(bool reportFailure) {
+    return WithWritingWindow(&CMossrelDlg::SaveAllNotes, reportFailure, false);
+}
+
+bool CMossrelDlg::SaveForEnding(bool reportFailure, bool holdResult) {
+    return WithWritingWindow(&CMossrelDlg::SaveNotesAsShown, reportFailure, holdResult);
+}
+
+bool CMossrelDlg::WithWritingWindow(bool (CMossrelDlg::*save)(bool), bool reportFailure, bool holdResult) {
     m_writeMsg.SetText("Pinvane：書き込み中！");
     m_writeMsg.Show();
     m_writeMsg.DispatchOwnMessages();
-    const bool saved = SaveAllNotes(reportFailure);
+    const bool saved = (this->*save)(reportFailure);
     m_writeMsg.SetText(saved ? "Pinvane：書き込み完了！" : "Pinvane：書き込み失敗！");
     m_writeMsg.DispatchOwnMessages();
-    ::Sleep(100);
-    m_writeMsg.Hide();
+    m_resultShownAt = ::GetTickCount64();
+    if (!holdResult) CloseWritingWindow();
     return saved;
+}
+
+void CMossrelDlg::CloseWritingWindow() {
+    if (m_resultShownAt == 0) return;
+    // The result stays readable for 100 ms; time spent meanwhile counts.
+    constexpr ULONGLONG kResultShownMs = 100;
+    const ULONGLONG shown = ::GetTickCount64() - m_resultShownAt;
+    if (shown < kResultShownMs) ::Sleep(static_cast<DWORD>(kResultShownMs - shown));
+    m_resultShownAt = 0;
+    m_writeMsg.Hide();
 }
 
 void CMossrelDlg::PaintMinimised() {
@@ -288,8 +312,12 @@ void CMossrelDlg::Exit() {
     ::SendMessageA(GetHwnd(), WM_ENDSESSION, TRUE, 0);
     m_exiting = false;
     // Quitting now would lose every change since the last good save: the
-    // user decides, and the notes stay in memory unless Yes.
-    if (!m_lastSaveOk && !AskYesNo(GetHwnd(), "付箋を保存できませんでした。保存せずに終了しますか？")) return;
+    // user decides, and the notes stay as they are unless Yes.
+    if (!m_lastSaveOk) {
+        CloseWritingWindow();
+        if (!AskYesNo(GetHwnd(), "付箋を保存できませんでした。保存せずに終了しますか？")) return;
+    }
+    // The writing window keeps its result up while the program ends.
     EndDialog(IDOK);
 }
 
@@ -433,18 +461,20 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         // Ending (wParam) or logging off (bit 31 of lParam): save every note.
         // A real logoff cannot wait for a message box: it writes what it can
         // (a failed write leaves the old file and its backups as they were).
-        if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) m_lastSaveOk = SaveWithWritingWindow(m_exiting);
+        if (wParam || (static_cast<DWORD>(lParam) & 0x80000000u)) m_lastSaveOk = SaveForEnding(m_exiting, m_exiting);
         result = 0;
         return true;
     case WM_DESTROY:
         ::KillTimer(GetHwnd(), TIMER_TRAY);
         m_searchCheck.Detach();
-        m_writeMsg.DestroyWindow();
         m_export.DestroyWindow();
         m_import.DestroyWindow();
         m_search.DestroyWindow();
         m_pending.DestroyWindow();
         m_tray.Remove();
+        // Last: an ending program's result text stays up while it ends.
+        CloseWritingWindow();
+        m_writeMsg.DestroyWindow();
         return false;
     default:
         return false;

@@ -57,12 +57,22 @@ private:
     // window says it failed) when the data file could not be written. With
     // `reportFailure` the write-error message is shown.
     bool SaveWithWritingWindow(bool reportFailure = true);
+    // The save of an ending program or session: every note is written as
+    // it is shown, and the note windows are left to end with the program.
+    // With `holdResult` the writing window keeps its result text up until
+    // CloseWritingWindow (the program's own teardown runs meanwhile).
+    bool SaveForEnding(bool reportFailure, bool holdResult);
+    // Runs `save` while the writing window says so.
+    bool WithWritingWindow(bool (CMossrelDlg::*save)(bool), bool reportFailure, bool holdResult);
+    // Hides the writing window once its result text has been up 100 ms.
+    void CloseWritingWindow();
     // Extends the frame over the buttons while composition is on.
     void ApplyGlass();
     void ComputeGlassMargins();
     void PaintMinimised();
     void OnCopyData(const COPYDATASTRUCT* data);
     bool SaveAllNotes(bool reportFailure);
+    bool SaveNotesAsShown(bool reportFailure);
     // Creates the collection panels hidden (the pending list takes the
     // records read at start).
     void CreatePanels();
@@ -92,5 +102,6 @@ private:
     int m_composition = 0;
     bool m_exiting = false;     // the end-session message comes from Exit
     bool m_lastSaveOk = true;   // result of the save of the last end-session message
+    ULONGLONG m_resultShownAt = 0;  // when the writing window's result text went up; 0: not held
     MARGINS m_glass{};
 };

@@ -358,6 +358,7 @@ int SaveFailures(const std::string& exe) {
         Answer(c, p.Pid(), main, kQuitAnyway, IDNO, "locked: asked whether to quit anyway");
         WaitFor([] { return false; }, 500);
         c.Expect(p.Running(), "locked: No keeps the program running");
+        c.Expect(FindNotes(p.Pid(), main).all.size() == 1, "locked: No keeps the note shown");
         ::CloseHandle(lock);
         c.ExpectEq(ReadFile(data), old, "locked: the file is untouched");
         c.Expect(p.Exit(), "locked: exits once the file can be written");
