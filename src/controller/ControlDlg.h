@@ -44,8 +44,8 @@ public:
     bool SaveAll(bool reportFailure = true);
     // Writes the data file from the notes' current state (shown notes stay
     // shown), and the pending list its file; false when either could not be
-    // written. SaveAll starts with this, and a session that is about to end
-    // gets it before any window goes.
+    // written. SaveAll starts with this; an ending program or session saves
+    // with this alone and leaves the note windows to end with it.
     bool SaveCurrentState(bool reportFailure = true);
     // Work over many notes inside one batch refreshes the main panel once
     // and saves at most once, when the outermost batch ends.
