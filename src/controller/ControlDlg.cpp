@@ -82,10 +82,6 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
             MatchTick();
             return true;
         }
-        if (wParam == TIMER_FOLLOW) {
-            FollowTick();
-            return true;
-        }
         if (wParam == TIMER_HOTKEY_RELEASE) {
             PollHotkeys();
             return true;
@@ -95,6 +91,10 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
             return true;
         }
         return false;
+    case WM_PV_TARGETMOVED:
+        m_targetWatch.Acknowledge();
+        FollowTick();
+        return true;
     case WM_HOTKEY:
         OnHotkey(static_cast<int>(wParam));
         return false;
@@ -124,8 +124,7 @@ void CControlDlg::OnDestroy() {
     ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_DESKTOP);
     ::KillTimer(GetHwnd(), TIMER_MATCH);
     ::KillTimer(GetHwnd(), TIMER_HOTKEY_RELEASE);
-    ::KillTimer(GetHwnd(), TIMER_FOLLOW);
-    m_following = false;
+    m_targetWatch.Stop();
     ::KillTimer(GetHwnd(), TIMER_AUTOSAVE);
 }
 
@@ -293,7 +292,7 @@ void CControlDlg::MatchTick() {
         if (!was && m_notes[i].m_pWin) shownNow.push_back(i);
     }
     if (!shownNow.empty()) RescueNotes(shownNow);
-    UpdateFollowTimer();
+    UpdateFollowWatch();
     CheckReminders(LocalMinuteNow());
     if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
 }
@@ -330,21 +329,16 @@ bool FollowsATarget(const CTackletData& note) {
 }
 }  // namespace
 
-void CControlDlg::UpdateFollowTimer() {
-    bool wanted = false;
+void CControlDlg::UpdateFollowWatch() {
+    if (!GetHwnd()) return;
+    std::vector<HWND> targets;
     for (const CTackletData& note : m_notes.Items()) {
-        if (FollowsATarget(note)) {
-            wanted = true;
-            break;
-        }
+        if (!FollowsATarget(note)) continue;
+        const HWND target = ToHwnd(note.hTargetWnd);
+        if (std::find(targets.begin(), targets.end(), target) == targets.end()) targets.push_back(target);
     }
-    if (!GetHwnd() || wanted == m_following) return;
-    m_following = wanted;
-    if (wanted) {
-        ::SetTimer(GetHwnd(), TIMER_FOLLOW, static_cast<UINT>(std::max(m_settings.POSINTERVAL, 0)), nullptr);
-    } else {
-        ::KillTimer(GetHwnd(), TIMER_FOLLOW);
-    }
+    m_targetWatch.Watch(GetHwnd(), WM_PV_TARGETMOVED, static_cast<UINT>(std::max(m_settings.POSINTERVAL, 0)),
+                        std::move(targets));
 }
 
 void CControlDlg::FollowTick() {

@@ -6,6 +6,7 @@
 #include "collections/SerchDlg.h"
 #include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
+#include "controller/TargetWatch.h"
 #include "controller/NoteListView.h"
 #include "controller/NoteRows.h"
 #include "controller/ProcessInfo.h"
@@ -94,10 +95,9 @@ public:
     // size, and writes the data file once when one moved (after a change
     // of the monitors or of the work area).
     void RescueOffScreenNotes();
-    // One follow step for every shown note on a window (timer 104 of the
-    // controller, every tracking period while such a note is shown): each
-    // target's rectangle is read once, and only notes whose target moved
-    // move with it.
+    // One follow step for every shown note on a window (run when the target
+    // watch saw a followed target move): each target's rectangle is read
+    // once, and only notes whose target moved move with it.
     void FollowTick();
 
     // Reminders (ControlReminders.cpp), checked by every matching tick:
@@ -192,8 +192,9 @@ private:
     void EndBatch();
     // RescueOffScreenNotes for the notes at `rows` only (those just shown).
     void RescueNotes(const std::vector<std::size_t>& rows);
-    // Runs the follow timer while a shown note has a window to follow.
-    void UpdateFollowTimer();
+    // Hands the target watch the windows that shown notes follow (none:
+    // the watch ends).
+    void UpdateFollowWatch();
     bool WriteIniFile(bool reportFailure = true);
     // Reads the data file again when it could not be read before; its notes
     // go behind the current ones. False while it still cannot be read.
@@ -252,7 +253,7 @@ private:
     UINT m_searchMessage = 0;
     HWND m_searchWindow = nullptr;
     CUpdateBatch m_batch;
-    bool m_following = false;
+    CTargetWatch m_targetWatch;  // wakes FollowTick when a followed target moved
     std::function<void(const CReminderNotice&)> m_showReminder;
     std::uint64_t m_reminderNote = 0;  // identity of the note of the last balloon
 };

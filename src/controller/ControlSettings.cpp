@@ -42,9 +42,9 @@ void CControlDlg::EditProperties() {
     m_settings.HK_PASTDT_MODIFIERS = dialog.m_pastDtModifiers;
     m_settings.HK_PASTDT_KEY = dialog.m_pastDtKey;
     RegisterHotkeys(false);
-    // The running follow timer takes the new period at once.
+    // The running watch of the followed targets takes the new period at once.
     m_settings.POSINTERVAL = PosIntervalOfChoice(dialog.m_posIntervalChoice);
-    if (m_following) ::SetTimer(GetHwnd(), TIMER_FOLLOW, static_cast<UINT>(m_settings.POSINTERVAL), nullptr);
+    m_targetWatch.SetPeriod(static_cast<UINT>(m_settings.POSINTERVAL));
     WritePropatyFile();
 }
 

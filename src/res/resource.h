@@ -133,6 +133,7 @@
 
 // Private messages
 #define WM_PV_TRAYNOTIFY         0x464
+#define WM_PV_TARGETMOVED        0x465  // a followed target moved (controller)
 
 // Timers
 #define TIMER_TRAY               101

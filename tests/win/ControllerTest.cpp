@@ -6,6 +6,7 @@
 #include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
 #include "controller/ExtensionRequest.h"
+#include "controller/TargetWatch.h"
 #include "controller/WindowList.h"
 #include "controller/WindowSystem.h"
 #include "res/resource.h"
@@ -219,6 +220,20 @@ TEST_F(ControllerTest, NoteFollowsItsMovedTarget) {
     RECT after = NoteRect(0);
     EXPECT_EQ(after.left - before.left, 60);
     EXPECT_EQ(after.top - before.top, 40);
+}
+
+// Moving the target is enough: the target watch wakes the controller, no
+// tick or timer of the test's own is needed.
+TEST_F(ControllerTest, NoteFollowsItsTargetThroughTheTargetWatch) {
+    CTargetWindow target("PvTarget watched", 100, 100, 400, 300);
+    control.AddNote(NoteFor("PvTarget watched"));
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    const RECT before = NoteRect(0);
+    ::SetWindowPos(target.Hwnd(), nullptr, 130, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    for (int i = 0; i < 100 && NoteRect(0).left == before.left; ++i) Pump(50);
+    EXPECT_EQ(NoteRect(0).left - before.left, 30);
+    EXPECT_EQ(NoteRect(0).top - before.top, 50);
 }
 
 TEST_F(ControllerTest, DesktopNoteStaysShown) {
@@ -476,6 +491,38 @@ TEST_F(ControllerTest, RepasteToSelectedWindowAddsTheRecordOnlyOnOk) {
     }
     ASSERT_EQ(control.Notes().Size(), 1u);
     EXPECT_EQ(Note(0).TITLE, "PvTarget repaste");
+}
+
+// The watch posts one message per change until it is acknowledged.
+TEST(TargetWatch, PostsWhenATargetMovesOnceUntilAcknowledged) {
+    constexpr UINT kMoved = WM_APP + 7;
+    CTargetWindow receiver("PvWatch receiver", 0, 0, 100, 100);
+    CTargetWindow target("PvWatch target", 100, 100, 300, 200);
+    auto posted = [&](DWORD waitMs) {
+        int count = 0;
+        MSG msg;
+        for (DWORD waited = 0; waited <= waitMs; waited += 20) {
+            while (::PeekMessageA(&msg, receiver.Hwnd(), kMoved, kMoved, PM_REMOVE)) ++count;
+            if (count) break;
+            ::Sleep(20);
+        }
+        ::Sleep(60);  // anything posted right behind it
+        while (::PeekMessageA(&msg, receiver.Hwnd(), kMoved, kMoved, PM_REMOVE)) ++count;
+        return count;
+    };
+    CTargetWatch watch;
+    watch.Watch(receiver.Hwnd(), kMoved, 10, {target.Hwnd()});
+    ASSERT_TRUE(watch.Watching());
+    EXPECT_EQ(posted(5000), 1) << "a target seen for the first time counts as moved";
+    ::SetWindowPos(target.Hwnd(), nullptr, 150, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    EXPECT_EQ(posted(300), 0) << "not acknowledged yet: no second message";
+    watch.Acknowledge();
+    ::SetWindowPos(target.Hwnd(), nullptr, 150, 100, 250, 250, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(posted(5000), 1) << "a change of size after the acknowledgement";
+    watch.Acknowledge();
+    EXPECT_EQ(posted(300), 0) << "nothing moved";
+    watch.Watch(receiver.Hwnd(), kMoved, 10, {});
+    EXPECT_FALSE(watch.Watching());
 }
 
 TEST(ExtensionRequest, ParsesTheBlockAndRefusesShortOrWrongOnes) {
