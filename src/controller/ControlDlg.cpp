@@ -65,7 +65,7 @@ BOOL CControlDlg::OnInitDialog() {
         m_buttons[i].SetHandCursor(true);
         m_buttons[i].SetMenuFont(true);
     }
-    m_list.Attach(GetItem(IDC_PANEL_LIST));
+    m_list.Attach(GetItem(IDC_PANEL_LIST), [this](int index, CNoteListView::Row* row) { return NoteRow(index, row); });
     m_list.SetImageList(m_icons.ImageList());
     m_rowTip.Attach(m_list.Hwnd(), [this](int row) { return MatchTip(row); });
     ::CheckRadioButton(GetHwnd(), IDC_PANEL_MODE_TITLE, IDC_PANEL_MODE_TEXT, IDC_PANEL_MODE_TITLE);
@@ -103,6 +103,10 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
+        if (hdr->idFrom == IDC_PANEL_LIST && hdr->code == LVN_GETDISPINFOA) {
+            m_list.OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
+            return true;
+        }
         if (hdr->idFrom == IDC_PANEL_LIST && hdr->code == NM_CLICK) {
             int mark = m_list.SelectionMark();
             if (mark >= 0) SelectNoteRow(mark);

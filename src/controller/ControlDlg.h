@@ -158,6 +158,9 @@ public:
     // The tip of row `row`: whether its note is shown and, if not, why,
     // from the windows of the last matching tick. Empty past the end.
     std::string MatchTip(int row) const;
+    // The texts and icon of the main panel's row `index` (the note at that
+    // index, as it is now); false past the last note.
+    bool NoteRow(int index, CNoteListView::Row* row);
 
     // Registers the paste hotkeys; `atStart` selects the failure message.
     void RegisterHotkeys(bool atStart);

@@ -11,16 +11,20 @@
 
 void CControlDlg::RefreshNoteList() {
     if (!GetHwnd()) return;
-    m_list.Begin();
-    for (const CTackletData& note : m_notes.Items()) {
-        std::string text = m_listMode == ListMode::Text ? note.GetText() : std::string();
-        m_list.AddRow(NoteRowTexts(note, m_listMode, text), m_icons.GetIconIndex(note.EXEPATH));
-    }
-    m_list.End();
+    m_list.Rebuild(static_cast<int>(m_notes.Size()));
     char count[64];
     std::snprintf(count, sizeof count, "現在：%d 枚", static_cast<int>(m_notes.Size()));
     ::SetDlgItemTextA(GetHwnd(), IDC_PANEL_COUNT, count);
     if (m_searchFlag == 1 && m_searchWindow) ::PostMessageA(m_searchWindow, m_searchMessage, 0, 0);
+}
+
+bool CControlDlg::NoteRow(int index, CNoteListView::Row* row) {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_notes.Size()) return false;
+    const CTackletData& note = m_notes.Items()[static_cast<std::size_t>(index)];
+    const std::string text = m_listMode == ListMode::Text ? note.GetText() : std::string();
+    row->texts = NoteRowTexts(note, m_listMode, text);
+    row->image = m_icons.GetIconIndex(note.EXEPATH);
+    return true;
 }
 
 std::string CControlDlg::MatchTip(int row) const {

@@ -4,51 +4,53 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <utility>
+
 namespace {
 constexpr ListRows::ListColumn kColumns[] = {
     {"ProgramName", 110}, {"WindowTitle/付箋Text", 300}, {"最終参照", 120}, {"作成", 110}, {"  ", 10},
 };
 }  // namespace
 
-void CNoteListView::Attach(HWND list) {
+void CNoteListView::Attach(HWND list, RowSource source) {
     m_list = list;
+    m_source = std::move(source);
     ListRows::InitReportList(m_list, kColumns);
 }
 
 void CNoteListView::SetImageList(HIMAGELIST images) { ListView_SetImageList(m_list, images, LVSIL_SMALL); }
 
-void CNoteListView::Begin() {
-    m_rememberedMark = SelectionMark();
-    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(m_list);
-    m_rows = 0;
-}
-
-void CNoteListView::AddRow(const std::array<std::string, 5>& texts, int image) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    if (image >= 0) {
-        item.mask |= LVIF_IMAGE;
-        item.iImage = image;
-    }
-    item.iItem = m_rows;
-    item.pszText = const_cast<char*>(texts[0].c_str());
-    int row = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    for (int c = 1; c < 5; ++c) {
-        LVITEMA sub{};
-        sub.iSubItem = c;
-        sub.pszText = const_cast<char*>(texts[static_cast<size_t>(c)].c_str());
-        ::SendMessageA(m_list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
-    }
-    ++m_rows;
-}
-
-void CNoteListView::End() {
+void CNoteListView::Rebuild(int count) {
+    if (!m_list) return;
     // The index is reused as it was: after a removal it denotes the next
     // note, and past the end it selects nothing.
-    if (m_rememberedMark >= 0 && m_rows > 0) ShowRow(m_rememberedMark);
-    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    const int mark = SelectionMark();
+    m_cachedIndex = -1;
+    ListView_SetItemState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetSelectionMark(m_list, -1);
+    ListView_SetItemCountEx(m_list, count, LVSICF_NOSCROLL);
+    if (mark >= 0 && count > 0) ShowRow(mark);
     ::InvalidateRect(m_list, nullptr, TRUE);
+}
+
+void CNoteListView::OnGetDispInfo(NMLVDISPINFOA* info) {
+    LVITEMA& item = info->item;
+    // A new row, or the first column of a row being drawn again: asked anew.
+    if (item.iItem != m_cachedIndex || item.iSubItem == 0) {
+        m_cachedIndex = -1;
+        m_cached = Row{};
+        if (!m_source || !m_source(item.iItem, &m_cached)) return;
+        m_cachedIndex = item.iItem;
+    }
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const std::string& text =
+            item.iSubItem >= 0 && item.iSubItem < 5 ? m_cached.texts[static_cast<std::size_t>(item.iSubItem)] : "";
+        const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+        std::memcpy(item.pszText, text.data(), n);
+        item.pszText[n] = '\0';
+    }
+    if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0) item.iImage = m_cached.image;
 }
 
 int CNoteListView::SelectionMark() const { return m_list ? ListView_GetSelectionMark(m_list) : -1; }
