@@ -184,7 +184,11 @@ enum { kChildColClass, kChildColId, kChildColText, kChildColHandle };
 void ChooseChildByText(DWORD pid, HWND dialog, const char* text) {
     CRemoteList children(pid, ::GetDlgItem(dialog, 1120));
     Until([&] { return children.Count() > 0; });
-    children.Click(children.RowWithText(kChildColText, text));
+    // On a loaded machine a click can be lost before the row is marked: the
+    // choice is made again until the list shows it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (children.Click(children.RowWithText(kChildColText, text))) break;
+    }
     Press(dialog, IDOK);
 }
 
