@@ -1,30 +1,19 @@
 #include "controller/ControlDlg.h"
 
-#include "collections/RecordList.h"
-#include "controller/ExtensionRequest.h"
 #include "controller/NotifyBridge.h"
-#include "data/MbString.h"
-#include "data/NoteFields.h"
 #include "data/NoteFile.h"
 #include "data/RecordDefaults.h"
 #include "data/TackletWindow.h"
 #include "data/Trace.h"
 #include "data/VolumeKey.h"
-#include "platform/Dpi.h"
-#include "platform/Monitors.h"
 #include "platform/StartupData.h"
-#include "controller/ScreenRescue.h"
-#include "platform/WindowPlace.h"
-#include "platform/WindowText.h"
 #include "res/resource.h"
 #include "collections/PreSetMatchConditionDlg.h"
 #include "platform/MessageBox.h"
 #include "winsel/MatchConditionDlg.h"
 #include "winsel/WindowSelDlg.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <unordered_map>
 
 namespace {
 
@@ -34,7 +23,6 @@ constexpr char kHotkeyErrorAtStart[] =
     "Windowへの貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.";
 constexpr char kHotkeyErrorAfterProperties[] =
     "ウィンドウ貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.";
-constexpr UINT kTickPeriod = 500;
 constexpr char kPresetWriteErrorText[] = "プリセット条件ファイルを保存できません.";
 constexpr UINT kAutoSavePeriod = 10000;
 
@@ -280,249 +268,6 @@ std::vector<CTackletData>& CControlDlg::CollectAllWindowStates() {
         }
     }
     return m_notes.Items();
-}
-
-// --------------------------------------------------------------- matching
-
-void CControlDlg::MatchTick() {
-    if (GetHwnd()) ::KillTimer(GetHwnd(), TIMER_MATCH);
-    Batch batch(*this);
-    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
-    builder.Build(m_windowList, &m_leftOutWindows);
-    std::vector<std::size_t> shownNow;
-    for (std::size_t i = 0; i < m_notes.Size(); ++i) {
-        const bool was = m_notes[i].m_bAttached == 1;
-        m_notes[i].MatchWindows(m_windowList);
-        if (!was && m_notes[i].m_pWin) shownNow.push_back(i);
-    }
-    if (!shownNow.empty()) RescueNotes(shownNow);
-    UpdateFollowWatch();
-    CheckReminders(LocalMinuteNow());
-    if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
-}
-
-void CControlDlg::RescueOffScreenNotes() {
-    std::vector<std::size_t> rows(m_notes.Size());
-    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = i;
-    RescueNotes(rows);
-}
-
-void CControlDlg::RescueNotes(const std::vector<std::size_t>& rows) {
-    const std::vector<PvRect> areas = MonitorWorkAreas();
-    bool moved = false;
-    for (std::size_t i : rows) {
-        CTackletData& note = m_notes[i];
-        if (note.m_bAttached != 1 || !note.m_pWin) continue;
-        // A note on a target that is off every monitor is never shown: the
-        // tick takes it away with its target.
-        const PvRect rect = note.m_pWin->GetWindowRect();
-        const std::optional<PvRect> to = RescuedRect(rect, areas);
-        if (!to) continue;
-        Trace("CControlDlg::RescueNotes() %d,%d -> %d,%d\n", static_cast<int>(rect.left), static_cast<int>(rect.top),
-              static_cast<int>(to->left), static_cast<int>(to->top));
-        note.m_pWin->MoveWindow(to->left, to->top, to->Width(), to->Height());
-        moved = true;
-    }
-    // One write for all the notes moved (nothing pumps messages above).
-    if (moved) AutoSave();
-}
-
-namespace {
-bool FollowsATarget(const CTackletData& note) {
-    return note.m_bAttached == 1 && note.m_pWin && note.EXENAME != kDesktopName;
-}
-}  // namespace
-
-void CControlDlg::UpdateFollowWatch() {
-    if (!GetHwnd()) return;
-    std::vector<HWND> targets;
-    for (const CTackletData& note : m_notes.Items()) {
-        if (!FollowsATarget(note)) continue;
-        const HWND target = ToHwnd(note.hTargetWnd);
-        if (std::find(targets.begin(), targets.end(), target) == targets.end()) targets.push_back(target);
-    }
-    m_targetWatch.Watch(GetHwnd(), WM_PV_TARGETMOVED, static_cast<UINT>(std::max(m_settings.POSINTERVAL, 0)),
-                        std::move(targets));
-}
-
-void CControlDlg::FollowTick() {
-    // Several notes usually share a target: its rectangle is read once.
-    struct Seen {
-        bool followable = false;
-        PvRect rect{};
-    };
-    std::unordered_map<PvHandle, Seen> seen;
-    for (CTackletData& note : m_notes.Items()) {
-        if (!FollowsATarget(note)) continue;
-        auto [it, first] = seen.try_emplace(note.hTargetWnd);
-        if (first) {
-            RECT r{};
-            // Minimised or parked targets: their notes stay where they are.
-            if (FollowableRect(ToHwnd(note.hTargetWnd), r)) {
-                it->second.followable = true;
-                it->second.rect = ToPvRect(r);
-            }
-        }
-        if (it->second.followable) note.m_pWin->FollowTargetTo(it->second.rect);
-    }
-}
-
-bool CControlDlg::IsPasteTarget(HWND hWnd) {
-    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
-    return builder.IsPasteTarget(hWnd);
-}
-
-// -------------------------------------------------------------- new notes
-
-PvRect CControlDlg::InitialRectAt(POINT centre) const {
-    // The initial size is set at 96 DPI: scaled to the monitor under the point.
-    const UINT dpi = DpiAtPoint(centre);
-    return RectCentredOn(centre.x, centre.y, ScaleForDpi(m_settings.INIWIDTH, dpi),
-                         ScaleForDpi(m_settings.INIHEIGHT, dpi));
-}
-
-CTackletData CControlDlg::NewRecord() const {
-    CTackletData record;
-    CopyNoteFields(record, m_default, NoteField::kNewNote);
-    return record;
-}
-
-void CControlDlg::InsertAtHead(CTackletData record) {
-    m_notes.InsertAtHead(std::move(record));
-    NotesChanged();
-}
-
-void CControlDlg::PasteToWindow(HWND hWnd) {
-    if (!IsPasteTarget(hWnd)) return;
-    CProcessNames names = ProcessNamesOfWindow(hWnd, m_useProcessCache ? &m_processCache : nullptr);
-    CTackletData record = NewRecord();
-    record.TITLE = WindowText(hWnd);
-    record.EXENAME = MbToUpper(names.baseName);
-    record.EXEPATH = names.path;
-    ApplyPreset(record, hWnd);
-
-    RECT rect{};
-    ::GetWindowRect(hWnd, &rect);
-    POINT cursor{};
-    if (::GetCursorPos(&cursor) && ::PtInRect(&rect, cursor)) {
-        record.SetNoteRect(InitialRectAt(cursor));
-        record.SetTargetRect(ToPvRect(rect));
-    }
-    InsertAtHead(std::move(record));
-}
-
-void CControlDlg::PasteToDesktop() {
-    CTackletData record = NewRecord();
-    record.TITLE = kDesktopName;
-    record.EXENAME = kDesktopName;
-    record.EXEPATH = kDesktopName;
-    InsertAtHead(std::move(record));
-}
-
-void CControlDlg::PasteToSelectedWindow(const CWinInf& entry) {
-    CTackletData record = NewRecord();
-    record.TITLE = entry.title;
-    record.EXENAME = entry.exeName;
-    record.EXEPATH = entry.exePath;
-    ApplyPreset(record, ToHwnd(entry.hWnd));
-    InsertAtHead(std::move(record));
-}
-
-void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
-    HWND target = ToHwnd(request.target);
-    const bool desktop = target == ::GetDesktopWindow();
-    CTackletData record = NewRecord();
-    if (desktop) {
-        record.TITLE = kDesktopName;
-        record.EXENAME = kDesktopName;
-        record.EXEPATH = kDesktopName;
-    } else if (::IsWindow(target)) {
-        CProcessNames names = ProcessNamesOfWindow(target, m_useProcessCache ? &m_processCache : nullptr);
-        record.TITLE = WindowText(target);
-        record.EXENAME = MbToUpper(names.baseName);
-        record.EXEPATH = names.path;
-    }
-    record.COLOR = request.COLOR;
-    record.PICKPOS = request.PICKPOS;
-    record.BKCOLOR = request.BKCOLOR;
-    record.TXCOLOR = request.TXCOLOR;
-    record.m_logFont = request.font;
-    record.GRAFLG = request.GRAFLG;
-    record.GRAPTN = request.GRAPTN;
-    record.SetNoteRect(InitialRectAt(POINT{request.x, request.y}));
-    RECT rect{};
-    if (::GetWindowRect(target, &rect)) record.SetTargetRect(ToPvRect(rect));
-    if (!desktop && ::IsWindow(target)) ApplyPreset(record, target);
-    InsertAtHead(std::move(record));
-}
-
-// A record from a collection carries no live note window: the active note
-// made from it gets a window of its own when it attaches.
-void CControlDlg::AddNote(const CTackletData& record) { InsertAtHead(WithoutWindow(record)); }
-
-void CControlDlg::AddNotes(const std::vector<CTackletData>& records) {
-    if (records.empty()) return;
-    for (const CTackletData& record : records) m_notes.InsertAtHead(WithoutWindow(record));
-    RefreshNoteList();
-    SaveOnChange();
-}
-
-void CControlDlg::RepasteToWindow(CTackletData record, const CWinInf& chosen) {
-    record = WithoutWindow(std::move(record));
-    RetargetToChosen(record, chosen);
-    AddNote(record);
-}
-
-void CControlDlg::RetargetToChosen(CTackletData& note, const CWinInf& chosen) {
-    HWND target = ToHwnd(chosen.hWnd);
-    RECT rect{};
-    ::GetWindowRect(target, &rect);
-    Retarget(note, rect, chosen.title, chosen.exeName, chosen.exePath);
-    ApplyPreset(note, target);
-    note.m_arrow.ARWFLAG = 0;
-}
-
-bool CControlDlg::ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen, HWND owner) {
-    CWindowSelDlg dialog;
-    dialog.SetWindowList(windows);
-    if (dialog.DoModal(owner ? owner : GetHwnd()) != IDOK) return false;
-    *chosen = dialog.GetSelectedWindow();
-    return true;
-}
-
-bool CControlDlg::RepasteToSelectedWindow(const CTackletData& record, HWND owner) {
-    CWinInf chosen;
-    if (!ChooseWindow(m_windowList, &chosen, owner)) return false;
-    RepasteToWindow(record, chosen);
-    return true;
-}
-
-void CControlDlg::ApplyPreset(CTackletData& record, HWND hWnd) {
-    const CPreSetCondData* preset = nullptr;
-    for (const CPreSetCondData& p : m_presets) {
-        if (p.EXENAME == record.EXENAME) {
-            preset = &p;
-            break;
-        }
-    }
-    if (!preset) return;
-    CWinInf window;
-    window.hWnd = ToHandle(hWnd);
-    window.EnumerateChildren();
-    CChildWinInf child;
-    if (!window.FindChild(preset->EXCLASS, preset->EXCTLID, &child)) return;
-    record.TITLEFLAG = preset->TITLEFLAG;
-    record.PRECESSEFLAG = preset->PROCESSFLAG;
-    record.EXTENTFLAG = preset->EXTENTFLAG;
-    record.EXTEXT = child.text;
-    record.EXCLASS = preset->EXCLASS;
-    record.EXCTLID = preset->EXCTLID;
-}
-
-void CControlDlg::Retarget(CTackletData& note, const RECT& target, const std::string& title,
-                           const std::string& exeName, const std::string& exePath) {
-    if (note.m_bAttached == 1) note.EndTacklet();
-    RetargetRecord(note, ToPvRect(target), title, exeName, exePath, m_default);
 }
 
 // ----------------------------------------------------------- note requests

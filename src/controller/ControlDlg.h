@@ -1,16 +1,20 @@
 // The note controller: the main panel (template 129), the settings record
 // and the owner of every active note. Note windows reach it only through
-// CNotifyBridge.
+// CNotifyBridge. Its parts live in ControlDlg.cpp (messages, hotkeys,
+// start-up, saving, note requests), ControlMatching.cpp (the matching tick,
+// the rescue, following), ControlNewNotes.cpp (pasting and re-targeting),
+// ControlSave.cpp, ControlPanel.cpp, ControlSettings.cpp and
+// ControlReminders.cpp.
 #pragma once
 
 #include "collections/SerchDlg.h"
 #include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
-#include "controller/TargetWatch.h"
 #include "controller/NoteListView.h"
 #include "controller/NoteRows.h"
 #include "controller/ProcessInfo.h"
 #include "controller/ReminderNotice.h"
+#include "controller/TargetWatch.h"
 #include "controller/UpdateBatch.h"
 #include "controller/WindowList.h"
 #include "data/PreSetFile.h"
