@@ -33,6 +33,15 @@ bool WriteNotes(const std::string& path, const std::vector<CTackletData>& notes,
     return writer.close();
 }
 
+// At least the bytes WriteNotes writes: the header's five keys, then each
+// note's section.
+std::size_t NotesBytesBound(const std::vector<CTackletData>& notes, int format) {
+    std::size_t bytes = 256 + sizeof kNoteFileMessage + StoredVersionText().size();
+    const std::size_t sectionBytes = NoteSectionName(notes.size()).size();
+    for (const CTackletData& note : notes) bytes += note.ItemBytesBound(format, sectionBytes);
+    return bytes;
+}
+
 int StoredFormat(int format) { return format == kTextScrambled ? kTextScrambled : kTextPlain; }
 
 }  // namespace
@@ -153,8 +162,10 @@ bool WriteExportFile(const std::string& path, const std::vector<CTackletData>& n
 
 std::string RenderDataFile(const std::string& path, const std::vector<CTackletData>& notes, int format,
                            std::uint32_t volumeKey) {
+    // The whole image in one allocation: growing it step by step copies it
+    // over and over and touches fresh memory at every step.
     CWriteIniFile writer(CWriteIniFile::kStreamMode);
-    writer.openMemory();
+    writer.openMemory(NotesBytesBound(notes, StoredFormat(format)));
     WriteNotes(writer, path, notes, StoredFormat(format), volumeKey);
     return writer.takeText();
 }

@@ -62,6 +62,9 @@ public:
     // as TEXTFORMAT and TEXT, any other format writes neither.
     void WriteItem(CWriteIniFile& writer, int format, std::uint32_t volumeKey, const std::string& section,
                    const std::string& path) const;
+    // At least as many bytes as WriteItem writes for this note in `format`
+    // under a section name of `sectionBytes` bytes (for sizing a buffer).
+    std::size_t ItemBytesBound(int format, std::size_t sectionBytes) const;
 
     static std::int32_t ClampTransparent(std::int32_t value);
 

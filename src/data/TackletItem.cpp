@@ -1,5 +1,8 @@
 // The note section of the note files: TackletData::ReadItem and WriteItem,
 // both driven by the field table.
+#include <algorithm>
+#include <string_view>
+
 #include "data/IniFile.h"
 #include "data/MbString.h"
 #include "data/NoteDate.h"
@@ -66,7 +69,11 @@ public:
         // Formats 0 and 1 carry the body; any other writes neither key.
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
         Number("TEXTFORMAT", m_format);
-        Text(f.key, EncodeBody(value, m_format, m_volumeKey));
+        // The digits go straight into the file's buffer.
+        const std::string_view stored = StoredBody(value);
+        m_writer.writeFilled(
+            m_section, f.key, 2 * stored.size(),
+            [&](char* digits) { EncodeStoredBody(digits, stored, m_format, m_volumeKey); }, m_path);
     }
     void Write(const NoteField& f, PvTime value) { Text(f.key, FormatNoteDate(value)); }
     void Write(const NoteField& f, const PvLogFont& font) { Text(f.key, std::string(FaceNameOf(font))); }
@@ -80,6 +87,35 @@ private:
     std::uint32_t m_volumeKey;
     const std::string& m_section;
     const std::string& m_path;
+};
+
+// Adds up an upper bound of what CItemWriter writes: every key line with
+// its longest value, its quotes and its line end.
+class CItemSizer {
+public:
+    explicit CItemSizer(int format) : m_format(format) {}
+
+    void Add(const NoteField& f, std::int32_t) { Line(f.key, kNumberBytes); }
+    void Add(const NoteField& f, std::uint8_t) { Line(f.key, kNumberBytes); }
+    void Add(const NoteField& f, const std::string& value) {
+        if (!f.Has(NoteField::kBody)) return Line(f.key, value.size());
+        if (m_format != kTextPlain && m_format != kTextScrambled) return;
+        Line("TEXTFORMAT", kNumberBytes);
+        Line(f.key, 2 * std::min(value.size(), kMaxBodyBytes));
+    }
+    void Add(const NoteField& f, PvTime) { Line(f.key, kDateBytes); }
+    void Add(const NoteField& f, const PvLogFont& font) { Line(f.key, FaceNameOf(font).size()); }
+    void Line(std::string_view key, std::size_t valueBytes) { m_bytes += key.size() + valueBytes + kLineBytes; }
+
+    std::size_t Bytes() const { return m_bytes; }
+
+private:
+    static constexpr std::size_t kNumberBytes = 20;  // "-9223372036854775808"
+    static constexpr std::size_t kDateBytes = 64;    // FormatNoteDate's buffer
+    static constexpr std::size_t kLineBytes = 6;     // '=', two quotes, "\r\r\n"
+
+    int m_format;
+    std::size_t m_bytes = 0;
 };
 
 }  // namespace
@@ -97,4 +133,14 @@ void CTackletData::WriteItem(CWriteIniFile& writer, int format, std::uint32_t vo
     VisitNoteFields([&](const NoteField& field, auto get) {
         if (IsWrittenFor(field, record)) out.Write(field, get(record));
     });
+}
+
+std::size_t CTackletData::ItemBytesBound(int format, std::size_t sectionBytes) const {
+    CItemSizer sizer(format);
+    sizer.Line("[]", sectionBytes);
+    const CTackletData& record = *this;
+    VisitNoteFields([&](const NoteField& field, auto get) {
+        if (IsWrittenFor(field, record)) sizer.Add(field, get(record));
+    });
+    return sizer.Bytes();
 }

@@ -55,20 +55,26 @@ void Unscramble(std::string& bytes, std::uint32_t key) {
 }
 
 std::string EncodeBody(std::string_view body, int format, std::uint32_t key) {
-    const std::size_t n = MbFitLength(body, kMaxBodyBytes);
+    const std::string_view stored = StoredBody(body);
+    std::string digits(stored.size() * 2, '\0');
+    EncodeStoredBody(digits.data(), stored, format, key);
+    return digits;
+}
+
+std::string_view StoredBody(std::string_view body) { return body.substr(0, MbFitLength(body, kMaxBodyBytes)); }
+
+void EncodeStoredBody(char* out, std::string_view stored, int format, std::uint32_t key) {
+    const std::size_t n = stored.size();
     Trace("strlen=%d\n", static_cast<int>(n));
     Trace("byte len = %d\n", static_cast<int>(n));
     // Each byte, scrambled for format 1, becomes its two digits.
     const KeyBytes k(key);
     const bool scrambled = format == kTextScrambled;
-    std::string digits(n * 2, '\0');
-    char* out = digits.data();
     for (std::size_t i = 0; i < n; ++i) {
-        auto b = static_cast<unsigned char>(body[i]);
+        auto b = static_cast<unsigned char>(stored[i]);
         if (scrambled) b = static_cast<unsigned char>(b + k.k[i % 4] + i);
         std::memcpy(out + 2 * i, kHexPairs.pair[b], 2);
     }
-    return digits;
 }
 
 std::string DecodeBody(std::string_view digits, int format, std::uint32_t key) {

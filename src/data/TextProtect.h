@@ -24,6 +24,13 @@ void Unscramble(std::string& bytes, std::uint32_t key);
 // scrambled for format 1 and written as lower-case hexadecimal digits.
 std::string EncodeBody(std::string_view body, int format, std::uint32_t key);
 
+// The part of `body` that is stored: its first 4095 bytes at most, never
+// cut inside a double-byte character.
+std::string_view StoredBody(std::string_view body);
+// EncodeBody's digits of a body already cut by StoredBody, written to
+// `out` (two digits per byte), for a caller that has the room in place.
+void EncodeStoredBody(char* out, std::string_view stored, int format, std::uint32_t key);
+
 // Decodes a stored value: an odd number of digits gives an empty body (with
 // its trace line); a character that is not a hexadecimal digit counts as 0;
 // at most 4095 bytes are decoded; the decoded bytes are unscrambled for

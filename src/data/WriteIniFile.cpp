@@ -92,13 +92,7 @@ int CWriteIniFile::write(std::string_view section, std::string_view key, std::st
                    : 0;
     }
     if (m_file == nullptr && !m_memory) return 1;
-    if (section != m_lastSection) {
-        m_lastSection = section;
-        Append("[");
-        Append(section);
-        Append("]");
-        EndLine();
-    }
+    SectionLine(section);
     Append(key);
     if (NeedsQuotes(value)) {
         Append("=\"");
@@ -110,6 +104,33 @@ int CWriteIniFile::write(std::string_view section, std::string_view key, std::st
     }
     EndLine();
     return 1;
+}
+
+int CWriteIniFile::writeFilled(std::string_view section, std::string_view key, std::size_t valueBytes,
+                              const std::function<void(char* value)>& fill, const std::string& path) {
+    if (m_mode != kStreamMode) {
+        std::string value(valueBytes, '\0');
+        fill(value.data());
+        return write(section, key, value, path);
+    }
+    if (m_file == nullptr && !m_memory) return 1;
+    SectionLine(section);
+    Append(key);
+    Append("=");
+    const std::size_t at = m_buffer.size();
+    m_buffer.resize(at + valueBytes);
+    fill(m_buffer.data() + at);
+    EndLine();
+    return 1;
+}
+
+void CWriteIniFile::SectionLine(std::string_view section) {
+    if (section == m_lastSection) return;
+    m_lastSection = section;
+    Append("[");
+    Append(section);
+    Append("]");
+    EndLine();
 }
 
 int CWriteIniFile::write(std::string_view section, std::string_view key, long long value, const std::string& path) {
@@ -139,11 +160,12 @@ void CWriteIniFile::discard() {
     std::remove(m_temp.c_str());
 }
 
-void CWriteIniFile::openMemory() {
+void CWriteIniFile::openMemory(std::size_t expectedBytes) {
     discard();
     m_memory = true;
     m_lastSection.clear();
     m_buffer.clear();
+    m_buffer.reserve(expectedBytes);
     m_failed = false;
 }
 

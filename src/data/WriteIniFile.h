@@ -19,7 +19,9 @@
 // is written inside a pair of double quotes, which reading removes.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +51,12 @@ public:
     // mode: 1. Profile mode: the platform writer's result (0 without one).
     int write(std::string_view section, std::string_view key, std::string_view value, const std::string& path);
     int write(std::string_view section, std::string_view key, long long value, const std::string& path);
+    // Writes one key whose value of `valueBytes` bytes `fill` writes in
+    // place (no copy of a large value). Only for values that need neither
+    // quotes nor a one-line form (such as hexadecimal digits). Results as
+    // write().
+    int writeFilled(std::string_view section, std::string_view key, std::size_t valueBytes,
+                    const std::function<void(char* value)>& fill, const std::string& path);
     // Stream mode: completes the file (flush, replace, backups); false when
     // any write, the flush or the replacement failed, the old file then
     // being untouched.
@@ -56,8 +64,9 @@ public:
     // Drops the version being written; the old file stays.
     void discard();
 
-    // Stream mode into memory: the lines are kept (no file) until taken.
-    void openMemory();
+    // Stream mode into memory: the lines are kept (no file) until taken;
+    // room for `expectedBytes` is made at once.
+    void openMemory(std::size_t expectedBytes = 0);
     std::string takeText();
 
     // Previous versions kept beside the file by close() (0: none).
@@ -67,6 +76,7 @@ public:
     static void SetProfileWriter(ProfileWriter writer);
 
 private:
+    void SectionLine(std::string_view section);
     void Append(std::string_view text);
     void EndLine();
     void Flush();

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "data/RecordDefaults.h"
 #include "data/TackletData.h"
 #include "data/TextProtect.h"
+#include "data/WriteIniFile.h"
 
 namespace {
 
@@ -177,6 +179,29 @@ TEST(TackletItemTest, NewNotesCopyConditionAndAppearanceFromTheDefaultNote) {
     VisitNoteFields([&](const NoteField& field, auto get) { EXPECT_EQ(get(n), get(expected)) << field.key; });
     EXPECT_EQ(n.m_logFont, defaults.m_logFont);
     EXPECT_NE(n.GENDATE, defaults.GENDATE);
+}
+
+// The file writer sizes its buffer by this bound: it must cover every key
+// at its longest (quoted values, extreme numbers, a body past the limit).
+TEST(TackletItemTest, ByteBoundCoversEverythingWritten) {
+    CTackletData extreme = Unusual();
+    extreme.TITLE = " quoted both ends ";
+    extreme.EXEPATH = "line\r\nbreaks";
+    extreme.REC_LEFT = INT32_MIN;
+    extreme.GENDATE = 0;
+    extreme.TEXT.assign(kMaxBodyBytes + 500, 'x');
+    extreme.m_reserve.type = 2;
+    extreme.m_reserve.since = INT32_MIN;
+    const std::string section = "TACKLETITEM123";
+    for (const CTackletData& note : {CTackletData(), Unusual(), extreme}) {
+        for (int format : {int{kTextPlain}, int{kTextScrambled}, 7}) {
+            SCOPED_TRACE(format);
+            CWriteIniFile writer(CWriteIniFile::kStreamMode);
+            writer.openMemory();
+            note.WriteItem(writer, format, 0x12345678, section, "x.ini");
+            EXPECT_LE(writer.takeText().size(), note.ItemBytesBound(format, section.size()));
+        }
+    }
 }
 
 }  // namespace
