@@ -1,6 +1,9 @@
 #include "data/AtomicFile.h"
 
 #include <sys/stat.h>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -48,9 +51,31 @@ bool StdioCopy(const char* from, const char* to) {
     return ok;
 }
 
+bool PosixLink(const char* from, const char* to) {
+#ifdef _WIN32
+    // The C runtime has no links; the platform layer installs the system's.
+    (void)from;
+    (void)to;
+    return false;
+#else
+    return ::link(from, to) == 0;
+#endif
+}
+
 FileFlusher g_flusher = StdioFlush;
 FileReplacer g_replacer = RenameReplace;
 FileCopier g_copier = StdioCopy;
+FileLinker g_linker = PosixLink;
+
+// Keeps the current version of `target` under the name `staged` as well.
+// A link costs nothing whatever the size of the file; a copy serves where
+// the file system has no links. The target is never rewritten in place
+// (every version is a new file put in its place), so a linked name keeps
+// the old bytes once the target has been replaced.
+bool KeepCurrentVersion(const std::string& target, const std::string& staged) {
+    std::remove(staged.c_str());  // left by a save that was cut short
+    return g_linker(target.c_str(), staged.c_str()) || g_copier(target.c_str(), staged.c_str());
+}
 
 std::set<std::string>& BlockedPaths() {
     static std::set<std::string> paths;
@@ -70,6 +95,7 @@ std::string PathKey(const std::string& path) {
 void SetFileFlusher(FileFlusher flusher) { g_flusher = flusher ? flusher : StdioFlush; }
 void SetFileReplacer(FileReplacer replacer) { g_replacer = replacer ? replacer : RenameReplace; }
 void SetFileCopier(FileCopier copier) { g_copier = copier ? copier : StdioCopy; }
+void SetFileLinker(FileLinker linker) { g_linker = linker ? linker : PosixLink; }
 
 std::string TempPathFor(const std::string& target) { return target + ".tmp"; }
 
@@ -95,13 +121,16 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
         std::remove(temp.c_str());
         return false;
     }
-    // The current version is copied (not moved, so that the target exists at
-    // every moment) before the replacement; the generations move only once
-    // the replacement succeeded, so a failed save leaves every backup as it
-    // was. A backup that cannot be made does not stop the save.
+    // The current version is linked or copied (not moved, so that the target
+    // exists at every moment) before the replacement; the generations move
+    // only once the replacement succeeded, so a failed save leaves every
+    // backup as it was. A backup that cannot be made does not stop the save.
     const std::string staged = TempPathFor(BackupPath(target, 1));
-    const bool backedUp = backups > 0 && FileExists(target) && g_copier(target.c_str(), staged.c_str());
-    if (backups > 0 && FileExists(target) && !backedUp) Trace("CommitFile(%s): backup not written\n", target.c_str());
+    bool backedUp = false;
+    if (backups > 0 && FileExists(target)) {
+        backedUp = KeepCurrentVersion(target, staged);
+        if (!backedUp) Trace("CommitFile(%s): backup not written\n", target.c_str());
+    }
     if (!g_replacer(temp.c_str(), target.c_str())) {
         Trace("CommitFile(%s): replace failed\n", target.c_str());
         std::remove(temp.c_str());

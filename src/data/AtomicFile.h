@@ -9,8 +9,9 @@
 // Files with backups keep the previous versions beside them as
 // "<target>.bak1" (newest) to "<target>.bakN".
 //
-// The platform layer installs the system's flush and replace operations;
-// without them the portable defaults (stdio flush, rename) are used.
+// The platform layer installs the system's flush, replace, copy and link
+// operations; without them the portable defaults (stdio flush, rename, stdio
+// copy, POSIX link where there is one) are used.
 #pragma once
 
 #include <cstdio>
@@ -24,10 +25,15 @@ using FileFlusher = bool (*)(std::FILE* file);
 using FileReplacer = bool (*)(const char* temp, const char* target);
 // Copies `from` to `to`, replacing `to`; false on failure.
 using FileCopier = bool (*)(const char* from, const char* to);
+// Gives the file `from` the second name `to` (a hard link: no bytes are
+// copied), `to` not existing; false on failure or where the file system
+// has no such links.
+using FileLinker = bool (*)(const char* from, const char* to);
 
 void SetFileFlusher(FileFlusher flusher);
 void SetFileReplacer(FileReplacer replacer);
 void SetFileCopier(FileCopier copier);
+void SetFileLinker(FileLinker linker);
 
 // The temporary file a target is written to first (same folder).
 std::string TempPathFor(const std::string& target);

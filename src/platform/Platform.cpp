@@ -122,10 +122,17 @@ bool CopyFileForBackup(const char* from, const char* to) {
     return ::CopyFileA(from, to, FALSE) != FALSE;
 }
 
+bool LinkFileForBackup(const char* from, const char* to) {
+    // NTFS and Wine's files have links; FAT volumes and some network shares
+    // do not, and the backup is then copied.
+    return ::CreateHardLinkA(to, from, nullptr) != FALSE;
+}
+
 void InstallPlatformServices() {
     SetFileFlusher(FlushFileToDisk);
     SetFileReplacer(ReplaceFileInOneStep);
     SetFileCopier(CopyFileForBackup);
+    SetFileLinker(LinkFileForBackup);
     SetVolumeSerialProvider(QueryVolumeSerial);
     SetVersionText(ReadVersionText());
 

@@ -160,22 +160,47 @@ TEST(WriteIniFileTest, AnUnclosedWriterLeavesTheOldFile) {
     EXPECT_FALSE(FileExists(TempPathFor(path)));
 }
 
+// The previous version is linked where the file system allows it, copied
+// where not; either way each backup keeps its own bytes, also when the
+// file is later changed in place (as a text editor saves).
 TEST(WriteIniFileTest, KeepsThreeGenerationsOfBackups) {
-    TempDir dir;
-    const std::string path = dir.File("PinvaneData.ini");
-    for (int version = 1; version <= 5; ++version) {
-        CWriteIniFile writer(CWriteIniFile::kStreamMode);
-        writer.SetBackups(3);
-        ASSERT_EQ(writer.open(path), 1);
-        writer.write("A", "v", version, path);
-        ASSERT_TRUE(writer.close());
+    struct Case {
+        const char* name;
+        FileLinker linker;  // nullptr: the default
+        bool staleStaged;   // a staged backup left by a save that was cut short
+    };
+    const Case cases[] = {
+        {"linked", nullptr, false},
+        {"copied where there are no links", [](const char*, const char*) { return false; }, false},
+        {"over a staged backup left behind", nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File("PinvaneData.ini");
+        SetFileLinker(c.linker);
+        if (c.staleStaged) WriteBytes(TempPathFor(BackupPath(path, 1)), "cut short");
+        for (int version = 1; version <= 5; ++version) {
+            CWriteIniFile writer(CWriteIniFile::kStreamMode);
+            writer.SetBackups(3);
+            ASSERT_EQ(writer.open(path), 1);
+            writer.write("A", "v", version, path);
+            ASSERT_TRUE(writer.close());
+        }
+        SetFileLinker(nullptr);
+        EXPECT_EQ(ReadBytes(path), IniLines({"[A]", "v=5"}));
+        EXPECT_EQ(ReadBytes(BackupPath(path, 1)), IniLines({"[A]", "v=4"}));
+        EXPECT_EQ(ReadBytes(BackupPath(path, 2)), IniLines({"[A]", "v=3"}));
+        EXPECT_EQ(ReadBytes(BackupPath(path, 3)), IniLines({"[A]", "v=2"}));
+        EXPECT_FALSE(FileExists(BackupPath(path, 4)));
+        EXPECT_FALSE(FileExists(TempPathFor(path)));
+        EXPECT_FALSE(FileExists(TempPathFor(BackupPath(path, 1))));
+        std::FILE* inPlace = std::fopen(path.c_str(), "r+b");
+        ASSERT_NE(inPlace, nullptr);
+        std::fputs("edited", inPlace);
+        std::fclose(inPlace);
+        EXPECT_EQ(ReadBytes(BackupPath(path, 1)), IniLines({"[A]", "v=4"}));
     }
-    EXPECT_EQ(ReadBytes(path), IniLines({"[A]", "v=5"}));
-    EXPECT_EQ(ReadBytes(BackupPath(path, 1)), IniLines({"[A]", "v=4"}));
-    EXPECT_EQ(ReadBytes(BackupPath(path, 2)), IniLines({"[A]", "v=3"}));
-    EXPECT_EQ(ReadBytes(BackupPath(path, 3)), IniLines({"[A]", "v=2"}));
-    EXPECT_FALSE(FileExists(BackupPath(path, 4)));
-    EXPECT_FALSE(FileExists(TempPathFor(path)));
 }
 
 }  // namespace

@@ -146,6 +146,28 @@ TEST(Platform, AFileReadByAnotherProgramIsReplacedOnceTheReaderLetsGo) {
     }
 }
 
+// The previous version is kept by a link to it, not a copy: each backup
+// still holds its own bytes once the file has been replaced, also after
+// the file is changed in place (as a text editor saves).
+TEST(Platform, BackupsKeepEachVersionsBytes) {
+    InstallPlatformServices();
+    wintest::CScratchDir scratch;
+    const std::string path = scratch.Path() + "\\PinvaneData.ini";
+    auto read = [](const std::string& file) {
+        std::ifstream in(file, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    for (int version = 1; version <= 5; ++version)
+        ASSERT_TRUE(WriteFileAtomically(path, "v" + std::to_string(version), 3));
+    std::fstream(path, std::ios::binary | std::ios::in | std::ios::out) << "E";
+    EXPECT_EQ(read(path), "E5");
+    EXPECT_EQ(read(BackupPath(path, 1)), "v4");
+    EXPECT_EQ(read(BackupPath(path, 2)), "v3");
+    EXPECT_EQ(read(BackupPath(path, 3)), "v2");
+    EXPECT_EQ(::GetFileAttributesA(BackupPath(path, 4).c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesA(TempPathFor(BackupPath(path, 1)).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(StartupData, NoFilesGiveNoNotesAndCreateNothing) {
     wintest::CScratchDir scratch;
     CStartupData::Destroy();
