@@ -6,21 +6,17 @@
 
 std::string WindowText(HWND hwnd) {
     // The length may be larger than the text (double-byte texts) and the
-    // text may grow between the calls: read until it fits. The buffer has a
-    // byte to spare, so a text that arrives whole is known to be whole
-    // without asking its length again (where the system keeps window texts
-    // in UTF-16, every length costs a conversion of the whole text).
-    int length = ::GetWindowTextLengthA(hwnd);
-    while (length > 0) {
-        const int capacity = length + 2;
+    // text may grow between the two calls: read until it fits.
+    int capacity = ::GetWindowTextLengthA(hwnd) + 1;
+    while (capacity > 1) {
         std::string text(static_cast<std::size_t>(capacity), '\0');
         const int got = ::GetWindowTextA(hwnd, text.data(), capacity);
-        const int now = got < capacity - 1 ? got : ::GetWindowTextLengthA(hwnd);
-        if (now <= got) {
+        const int now = ::GetWindowTextLengthA(hwnd) + 1;
+        if (got < capacity - 1 || now <= capacity) {
             text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
             return text;
         }
-        length = now;  // it grew meanwhile
+        capacity = now;
     }
     return {};
 }
