@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <utility>
 
-CTargetWatch::CTargetWatch() = default;
+CTargetWatch::CTargetWatch() : m_wake(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 
-CTargetWatch::~CTargetWatch() { Stop(); }
+CTargetWatch::~CTargetWatch() {
+    Stop();
+    if (m_wake) ::CloseHandle(m_wake);
+}
 
 void CTargetWatch::Watch(HWND notify, UINT message, UINT periodMs, std::vector<HWND> targets) {
     m_period = std::max<UINT>(periodMs, 1);
@@ -23,7 +26,7 @@ void CTargetWatch::Watch(HWND notify, UINT message, UINT periodMs, std::vector<H
     if (m_thread) return;
     m_notify = notify;
     m_message = message;
-    m_stop = false;
+    ::ResetEvent(m_wake);
     m_posted = false;
     m_thread = ::CreateThread(nullptr, 0, ThreadProc, this, 0, nullptr);
 }
@@ -34,7 +37,7 @@ void CTargetWatch::Acknowledge() { m_posted = false; }
 
 void CTargetWatch::Stop() {
     if (!m_thread) return;
-    m_stop = true;
+    ::SetEvent(m_wake);
     ::WaitForSingleObject(m_thread, INFINITE);
     ::CloseHandle(m_thread);
     m_thread = nullptr;
@@ -53,9 +56,8 @@ void CTargetWatch::Run() {
     };
     std::vector<Seen> seen;
     unsigned version = ~0u;
-    while (!m_stop) {
-        ::Sleep(m_period);
-        if (m_stop) break;
+    // Each period ends early when Stop sets the event.
+    while (::WaitForSingleObject(m_wake, m_period) == WAIT_TIMEOUT) {
         ::AcquireSRWLockShared(&m_lock);
         if (version != m_version) {
             version = m_version;

@@ -31,7 +31,7 @@ public:
     // The posted message is being handled: the next change posts again.
     // Call it before reading the rectangles, so no change is missed.
     void Acknowledge();
-    // Ends the thread (waits for it, at most one period).
+    // Ends the thread and waits for it.
     void Stop();
 
     bool Watching() const { return m_thread != nullptr; }
@@ -42,11 +42,11 @@ private:
     void Run();
 
     HANDLE m_thread = nullptr;
+    HANDLE m_wake = nullptr;  // set by Stop: the thread ends without finishing its period
     HWND m_notify = nullptr;
     UINT m_message = 0;
     std::vector<HWND> m_targets;  // the user-interface thread's copy
     std::atomic<UINT> m_period{50};
-    std::atomic<bool> m_stop{false};
     std::atomic<bool> m_posted{false};
     // The set handed to the thread, under the lock; `m_version` counts
     // hand-overs so the thread copies the set only when it changed.
