@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,14 +68,42 @@ TEST(ManyNotes, AThousandWindowsHoldFewGdiObjectsAndGiveThemAllBack) {
     if (processBefore > 0) EXPECT_EQ(ProcessGdiObjects(), processBefore);
 }
 
-// Paint messages the note windows of this thread take from the queue.
-class CPaintCounter {
+// While alive, hands `onMessage` every message a hook of type `Id` sees on
+// this thread (WH_GETMESSAGE: MSG, with PM_REMOVE or PM_NOREMOVE;
+// WH_CALLWNDPROC: CWPSTRUCT, with whether the current thread sent it).
+template <int Id, class Message>
+class CThreadHook {
 public:
-    CPaintCounter() { s_self = this, m_hook = ::SetWindowsHookExA(WH_GETMESSAGE, Hook, nullptr, ::GetCurrentThreadId()); }
-    ~CPaintCounter() {
+    using Handler = std::function<void(WPARAM, const Message&)>;
+    explicit CThreadHook(Handler onMessage) : m_onMessage(std::move(onMessage)) {
+        s_self = this;
+        m_hook = ::SetWindowsHookExA(Id, Proc, nullptr, ::GetCurrentThreadId());
+    }
+    ~CThreadHook() {
         ::UnhookWindowsHookEx(m_hook);
         s_self = nullptr;
     }
+    CThreadHook(const CThreadHook&) = delete;
+    CThreadHook& operator=(const CThreadHook&) = delete;
+
+private:
+    static LRESULT CALLBACK Proc(int code, WPARAM wParam, LPARAM lParam) {
+        if (code == HC_ACTION && s_self) s_self->m_onMessage(wParam, *reinterpret_cast<const Message*>(lParam));
+        return ::CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+    static inline CThreadHook* s_self = nullptr;
+    HHOOK m_hook = nullptr;
+    Handler m_onMessage;
+};
+
+bool IsClass(HWND hwnd, const char* name) {
+    char cls[16] = {};
+    return ::GetClassNameA(hwnd, cls, sizeof cls) && lstrcmpiA(cls, name) == 0;
+}
+
+// Paint messages the note windows of this thread take from the queue.
+class CPaintCounter {
+public:
     int For(HWND window) const {
         int n = 0;
         for (HWND h : m_painted) n += h == window;
@@ -82,15 +111,10 @@ public:
     }
 
 private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        const MSG* msg = reinterpret_cast<const MSG*>(lParam);
-        if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_PAINT && s_self)
-            s_self->m_painted.push_back(msg->hwnd);
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline CPaintCounter* s_self = nullptr;
-    HHOOK m_hook = nullptr;
     std::vector<HWND> m_painted;
+    CThreadHook<WH_GETMESSAGE, MSG> m_hook{[this](WPARAM removal, const MSG& msg) {
+        if (removal == PM_REMOVE && msg.message == WM_PAINT) m_painted.push_back(msg.hwnd);
+    }};
 };
 
 TEST(ManyNotes, ANewNoteIsDrawnOnceWithEveryValueSet) {
@@ -122,28 +146,16 @@ public:
         RECT noteRect;
         HFONT font;
     };
-    CSetTextWatch() { s_self = this, m_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()); }
-    ~CSetTextWatch() {
-        ::UnhookWindowsHookEx(m_hook);
-        s_self = nullptr;
-    }
     std::vector<Seen> seen;
 
 private:
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        char cls[16] = {};
-        if (code == HC_ACTION && msg->message == WM_SETTEXT && s_self && msg->lParam &&
-            ::GetClassNameA(msg->hwnd, cls, sizeof cls) && lstrcmpiA(cls, "Edit") == 0) {
-            Seen s{reinterpret_cast<const char*>(msg->lParam), {}, nullptr};
-            ::GetWindowRect(::GetParent(msg->hwnd), &s.noteRect);
-            s.font = reinterpret_cast<HFONT>(::SendMessageA(msg->hwnd, WM_GETFONT, 0, 0));
-            s_self->seen.push_back(std::move(s));
-        }
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline CSetTextWatch* s_self = nullptr;
-    HHOOK m_hook = nullptr;
+    CThreadHook<WH_CALLWNDPROC, CWPSTRUCT> m_hook{[this](WPARAM, const CWPSTRUCT& msg) {
+        if (msg.message != WM_SETTEXT || !msg.lParam || !IsClass(msg.hwnd, "Edit")) return;
+        Seen s{reinterpret_cast<const char*>(msg.lParam), {}, nullptr};
+        ::GetWindowRect(::GetParent(msg.hwnd), &s.noteRect);
+        s.font = reinterpret_cast<HFONT>(::SendMessageA(msg.hwnd, WM_GETFONT, 0, 0));
+        seen.push_back(std::move(s));
+    }};
 };
 
 TEST(ManyNotes, ANewNoteGetsItsBodyOnceAtItsFinalSizeAndFont) {
@@ -181,33 +193,17 @@ TEST(ManyNotes, ANewNoteGetsItsBodyOnceAtItsFinalSizeAndFont) {
 // their edit controls are given.
 class CStartWatch {
 public:
-    CStartWatch() { s_self = this, m_hook = ::SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId()); }
-    ~CStartWatch() {
-        ::UnhookWindowsHookEx(m_hook);
-        s_self = nullptr;
-    }
     int styleChanges = 0;
     std::vector<SIZE> editSizes;
 
 private:
-    static bool IsClass(HWND hwnd, const char* name) {
-        char cls[16] = {};
-        return ::GetClassNameA(hwnd, cls, sizeof cls) && lstrcmpiA(cls, name) == 0;
-    }
-    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-        const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
-        if (code == HC_ACTION && s_self) {
-            if (msg->message == WM_STYLECHANGED && IsClass(msg->hwnd, "#32770")) ++s_self->styleChanges;
-            if (msg->message == WM_WINDOWPOSCHANGED && IsClass(msg->hwnd, "Edit") &&
-                IsClass(::GetParent(msg->hwnd), "#32770")) {
-                const auto* pos = reinterpret_cast<const WINDOWPOS*>(msg->lParam);
-                if (!(pos->flags & SWP_NOSIZE)) s_self->editSizes.push_back(SIZE{pos->cx, pos->cy});
-            }
+    CThreadHook<WH_CALLWNDPROC, CWPSTRUCT> m_hook{[this](WPARAM, const CWPSTRUCT& msg) {
+        if (msg.message == WM_STYLECHANGED && IsClass(msg.hwnd, "#32770")) ++styleChanges;
+        if (msg.message == WM_WINDOWPOSCHANGED && IsClass(msg.hwnd, "Edit") && IsClass(::GetParent(msg.hwnd), "#32770")) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(msg.lParam);
+            if (!(pos->flags & SWP_NOSIZE)) editSizes.push_back(SIZE{pos->cx, pos->cy});
         }
-        return ::CallNextHookEx(nullptr, code, wParam, lParam);
-    }
-    static inline CStartWatch* s_self = nullptr;
-    HHOOK m_hook = nullptr;
+    }};
 };
 
 // A new note takes its styles from its template and lays its ear and edit
