@@ -35,7 +35,6 @@ public:
     void Stop();
 
     bool Watching() const { return m_thread != nullptr; }
-    const std::vector<HWND>& Targets() const { return m_targets; }
 
 private:
     static DWORD WINAPI ThreadProc(void* self);
