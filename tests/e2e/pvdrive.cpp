@@ -851,6 +851,10 @@ HWND OpenPanelDialog(DWORD pid, HWND main, int id, const char* caption) {
 // Clicks into a control until it has the focus; false when it never gets it.
 bool ClickIntoField(HWND dialog, HWND field) {
     for (int attempt = 0; attempt < 3; ++attempt) {
+        // A note handing the focus back to its target may have put the
+        // target (and the note) over the dialog: the dialog comes first.
+        ::SetForegroundWindow(dialog);
+        WaitFor([] { return false; }, 100);
         ClickOn(field);
         if (WaitFor([&] { return FocusOf(dialog) == field; }, 2000)) {
             WaitFor([] { return false; }, 200);  // the field's capture starts with the focus
