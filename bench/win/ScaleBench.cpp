@@ -8,11 +8,13 @@
 //           window and with none;
 //   GDI:    the GDI objects each shown note adds (where the system reports);
 //   file:   reading and writing a data file, against the raw read.
-// Usage (under Wine): pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle|--file [runs]]
+// Usage (under Wine): pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle|--file [runs]|--start N [rounds]]
 // --quick: one round of N = 100 and 300 and a 3-second idle period, for
 // the test script; the full run takes three rounds of 100, 200, 500 and 1000;
 // --idle: only the two idle figures, over 10 s each;
-// --file [runs]: only the two data-file figures, measured `runs` times (5).
+// --file [runs]: only the two data-file figures, measured `runs` times (5);
+// --start N [rounds]: only the start of N desktop notes and of the floor's
+// N popups, alternating, `rounds` times (3), with the ratio of the medians.
 #include "Driver.h"
 
 #include "data/NoteFile.h"
@@ -382,7 +384,7 @@ std::string Fmt(const char* format, double v) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle|--file [runs]]\n");
+        std::fprintf(stderr, "usage: pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle|--file [runs]|--start N [rounds]]\n");
         return 2;
     }
     Bench bench;
@@ -400,6 +402,20 @@ int main(int argc, char** argv) {
             measured = measured && file.read > 0 && file.write > 0;
         }
         return measured ? 0 : 1;
+    }
+    if (argc > 4 && std::strcmp(argv[3], "--start") == 0) {
+        const int n = std::max(1, std::atoi(argv[4]));
+        const int rounds = argc > 5 ? std::max(1, std::atoi(argv[5])) : 3;
+        std::vector<double> fs, ds;
+        for (int round = 0; round < rounds; ++round) {
+            fs.push_back(bench.RunFloor(n).start);
+            ds.push_back(bench.RunPinvane(n, false).start);
+            std::printf("%6d  floor %8.0f  desktop notes %8.0f  ms\n", n, fs.back(), ds.back());
+            std::fflush(stdout);
+        }
+        const double ratio = Median(ds) / Median(fs);
+        std::printf("start, %d desktop notes / floor create: %.2f\n", n, ratio);
+        return Median(fs) > 0 && Median(ds) > 0 ? 0 : 1;
     }
     if (argc > 3 && std::strcmp(argv[3], "--idle") == 0) {
         // Only the idle figures, over 10 s each.

@@ -38,7 +38,8 @@ bool SurvivesCodePageRoundTrip(std::string_view text) {
 CEditTacklet::~CEditTacklet() = default;
 
 bool CEditTacklet::Attach(HWND edit) {
-    return m_subclass.Install(edit, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // Sole: the control has many messages, and nothing else subclasses it.
+    return m_subclass.InstallSole(edit, [this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return OnMessage(hwnd, msg, wParam, lParam, result);
     });
 }

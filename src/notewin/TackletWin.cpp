@@ -100,8 +100,7 @@ BOOL CTackletWin::OnInitDialog() {
 
     m_hEar = GetItem(IDC_TACKLET_EAR);
     m_dpi = DpiOfWindow(hwnd);
-    m_baseAlpha = 200;
-    RestoreAlpha();
+    m_baseAlpha = 200;  // applied when the start completes, before the note is first shown
 
     m_edit.Attach(GetItem(IDC_TACKLET_EDIT));
     m_edit.SetListener(this);

@@ -59,7 +59,6 @@ TEST_F(TackletWinTest, FreshWindowIsHiddenDisabledLayeredAndFramed) {
     EXPECT_EQ(note->HasFrame(), 1);
     EXPECT_EQ(::GetWindow(hwnd, GW_OWNER), target.Get());
     EXPECT_EQ(note->BaseAlpha(), 200);
-    EXPECT_EQ(LayeredOf(hwnd).alpha, 200);
     EXPECT_TRUE(note->IsAlive());
     EXPECT_EQ(note->Handle(), reinterpret_cast<PvHandle>(hwnd));
 
@@ -448,6 +447,7 @@ TEST_F(TackletWinTest, CompleteStartShowsWithoutTakingTheFocus) {
     ::SetFocus(target.Get());
     note->CompleteStart();
     EXPECT_TRUE(::IsWindowVisible(note->GetHwnd()));
+    EXPECT_EQ(LayeredOf(note->GetHwnd()).alpha, 200) << "shown at its base alpha";
     RECT t;
     ::GetWindowRect(target.Get(), &t);
     EXPECT_EQ(note->GetTargetRect(), (PvRect{t.left, t.top, t.right, t.bottom}))
