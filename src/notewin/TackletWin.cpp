@@ -266,23 +266,43 @@ void CTackletWin::CompleteStart() {
         ::IsWindow(m_hTargetWnd)) {
         ::GetWindowRect(m_hTargetWnd, &m_rectTarget);
     }
-    // Every value is set: the show below draws the note for the first time.
-    ApplyPendingFrame();
+    // Every value is set. One move below places the note, applies its
+    // frame and shows it, which draws it for the first time; the children
+    // are laid out for that size before, and the text is set at that size.
+    RECT place;
+    if (m_startPlace) {
+        place = *m_startPlace;
+    } else if (!::GetWindowRect(hwnd, &place)) {
+        return;
+    }
+    m_startPlace.reset();
+    RECT targetNow;
+    if (!m_desktop && FollowableRect(m_hTargetWnd, targetNow)) {
+        if (const std::optional<POINT> shift = TakeTargetShift(targetNow)) {
+            ::OffsetRect(&place, shift->x, shift->y);
+            TraceNoteMove(place);
+        }
+    }
+    const bool frameChanged = TakePendingFrame();
     CheckDesktopTopmost();  // from the text kept for the start: no message to the edit control
     m_starting = false;
-    if (m_layoutPending) RelayoutNow();  // once, at the final size, frame and ear position
-    SetStartText();  // at the final size and font: laid out once
-    if (m_arrow.ARWFLAG == 1) CreateLeaderLine();
+    const SIZE border = FrameBorder();
+    KeepEarRoom(place, border);
+    MoveChildren(place.right - place.left - border.cx, place.bottom - place.top - border.cy);
+    SetStartText();
     RestoreAlpha();
-    FollowTargetOnce();
+    // Shown without activation: the target keeps the focus. A move that
+    // shows the window sends no show notification: its trace is written here.
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW;
+    if (frameChanged) flags |= SWP_FRAMECHANGED;
+    ::SetWindowPos(hwnd, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top, flags);
+    Trace("OnShowWindow() bShow=%d, nStatus=%d\n", 1, 0);
+    if (m_arrow.ARWFLAG == 1) CreateLeaderLine();  // from where the note is now
     // Following is the controller's timer. The mouse-out step watches a note
     // that appears under the cursor, and then only while the mouse is over
     // the note (away from the cursor the step would do nothing).
     POINT cursor{};
-    RECT placed{};
-    if (::GetCursorPos(&cursor) && ::GetWindowRect(hwnd, &placed) && ::PtInRect(&placed, cursor)) ArmMouseTimer();
-    // Shown without activation: the target keeps the focus.
-    ::ShowWindow(hwnd, SW_SHOWNOACTIVATE);
+    if (::GetCursorPos(&cursor) && ::PtInRect(&place, cursor)) ArmMouseTimer();
 }
 
 void CTackletWin::EnableAfterCreate() {
@@ -317,8 +337,43 @@ void CTackletWin::RelayoutNow() {
 }
 
 void CTackletWin::LayoutChildren(int cx, int cy) {
+    MoveChildren(cx, cy);
+    // Never narrower (ear left or right) or flatter (ear top or bottom)
+    // than the frame plus the ear.
+    const HWND hwnd = GetHwnd();
+    RECT window;
+    RECT client;
+    if (!::GetWindowRect(hwnd, &window) || !::GetClientRect(hwnd, &client)) return;
+    RECT wanted = window;
+    KeepEarRoom(wanted, SIZE{(window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom});
+    if (!::EqualRect(&wanted, &window)) {
+        ::SetWindowPos(hwnd, nullptr, 0, 0, wanted.right - wanted.left, wanted.bottom - wanted.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void CTackletWin::KeepEarRoom(RECT& window, SIZE border) const {
+    const int ear = Scaled(kEarThickness);
+    if (PICKPOS == 0 || PICKPOS == 2) {
+        window.right = std::max<LONG>(window.right, window.left + border.cx + ear);
+    } else {
+        window.bottom = std::max<LONG>(window.bottom, window.top + border.cy + ear);
+    }
+}
+
+SIZE CTackletWin::FrameBorder() const {
+    RECT frame{};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(GetHwnd(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrA(GetHwnd(), GWL_EXSTYLE)));
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void CTackletWin::MoveChildren(int cx, int cy) {
     m_layoutPending = false;
     const int ear = Scaled(kEarThickness);
+    const ChildLayout layout{cx, cy, PICKPOS, ear};
+    if (layout == m_laidOut) return;  // the children are there already
+    m_laidOut = layout;
     RECT earRect;   // left, top, width, height
     RECT editRect;
     switch (PICKPOS) {
@@ -333,25 +388,6 @@ void CTackletWin::LayoutChildren(int cx, int cy) {
                  std::max<LONG>(earRect.bottom, 0), redraw);
     ::MoveWindow(EditHwnd(), editRect.left, editRect.top, std::max<LONG>(editRect.right, 0),
                  std::max<LONG>(editRect.bottom, 0), redraw);
-
-    // Never narrower (ear left or right) or flatter (ear top or bottom)
-    // than the frame plus the ear.
-    const HWND hwnd = GetHwnd();
-    RECT window;
-    RECT client;
-    if (!::GetWindowRect(hwnd, &window) || !::GetClientRect(hwnd, &client)) return;
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    int newWidth = width;
-    int newHeight = height;
-    if (PICKPOS == 0 || PICKPOS == 2) {
-        newWidth = std::max<int>(width, width - client.right + ear);
-    } else {
-        newHeight = std::max<int>(height, height - client.bottom + ear);
-    }
-    if (newWidth != width || newHeight != height) {
-        ::SetWindowPos(hwnd, nullptr, 0, 0, newWidth, newHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
 }
 
 void CTackletWin::ApplyEditMargins() {
@@ -398,22 +434,30 @@ void CTackletWin::FollowTargetOnce() {
     FollowTargetTo(ToPvRect(now));
 }
 
-void CTackletWin::FollowTargetTo(const PvRect& targetNow) {
-    if (m_desktop || !IsAlive()) return;
-    const RECT now = ToRect(targetNow);
-    if (::EqualRect(&now, &m_rectTarget)) return;  // nothing moved: no trace, no work
+std::optional<POINT> CTackletWin::TakeTargetShift(const RECT& now) {
+    if (::EqualRect(&now, &m_rectTarget)) return std::nullopt;  // nothing moved: no trace, no work
     Trace("newr top=%d, left=%d, bottom=%d, right=%d\n", static_cast<int>(now.top), static_cast<int>(now.left),
           static_cast<int>(now.bottom), static_cast<int>(now.right));
-    const int dx = now.left - m_rectTarget.left;
-    const int dy = now.top - m_rectTarget.top;
+    const POINT shift{now.left - m_rectTarget.left, now.top - m_rectTarget.top};
     m_rectTarget = now;
-    if (dx == 0 && dy == 0) return;
-    Trace("MoveX=%d, MoveY=%d\n", dx, dy);
-    RECT note;
-    if (!::GetWindowRect(GetHwnd(), &note)) return;
-    const RECT moved = {note.left + dx, note.top + dy, note.right + dx, note.bottom + dy};
+    if (shift.x == 0 && shift.y == 0) return std::nullopt;
+    Trace("MoveX=%d, MoveY=%d\n", static_cast<int>(shift.x), static_cast<int>(shift.y));
+    return shift;
+}
+
+void CTackletWin::TraceNoteMove(const RECT& moved) {
     Trace("MoveWindow() top =%d, left=%d, bottom=%d, right=%d\n", static_cast<int>(moved.top),
           static_cast<int>(moved.left), static_cast<int>(moved.bottom), static_cast<int>(moved.right));
+}
+
+void CTackletWin::FollowTargetTo(const PvRect& targetNow) {
+    if (m_desktop || !IsAlive()) return;
+    const std::optional<POINT> shift = TakeTargetShift(ToRect(targetNow));
+    if (!shift) return;
+    RECT moved;
+    if (!::GetWindowRect(GetHwnd(), &moved)) return;
+    ::OffsetRect(&moved, shift->x, shift->y);
+    TraceNoteMove(moved);
     m_followMove = true;
     ::MoveWindow(GetHwnd(), moved.left, moved.top, moved.right - moved.left, moved.bottom - moved.top, TRUE);
     m_followMove = false;

@@ -195,7 +195,19 @@ private:
     void OnEditNotify(WORD code);
     void OnTimer(UINT_PTR id);
     void OnSize(UINT type, int cx, int cy);
+    // Moves the ear and the edit control for a client area of cx × cy, and
+    // keeps the window wide or high enough for the ear.
     void LayoutChildren(int cx, int cy);
+    void MoveChildren(int cx, int cy);
+    // Widens (ear left or right) or heightens (ear top or bottom) `window`
+    // to hold its frame `border` and the ear.
+    void KeepEarRoom(RECT& window, SIZE border) const;
+    // The width and height the window's frame takes from its size.
+    SIZE FrameBorder() const;
+    // The distance the target's top-left corner moved since the stored
+    // target rectangle, which becomes `now`; nothing when it did not move.
+    std::optional<POINT> TakeTargetShift(const RECT& now);
+    static void TraceNoteMove(const RECT& moved);
     void OnMovedOrSized();
     void OnLButtonDown(UINT keys, POINT point);
     void OnRButtonDown();
@@ -297,6 +309,19 @@ private:
     // CompleteStart) nothing is laid out.
     bool m_layoutPending = false;
     void SetStartText();
+    // Where the start placed the note (MoveWindow while starting): the note
+    // goes there in the move that shows it.
+    std::optional<RECT> m_startPlace;
+    // The children's last layout: a layout for the same size, ear side and
+    // ear thickness moves nothing.
+    struct ChildLayout {
+        int cx = -1;
+        int cy = -1;
+        int pick = -1;
+        int ear = -1;
+        bool operator==(const ChildLayout&) const = default;
+    };
+    ChildLayout m_laidOut;
 
     // Lifetime (see the top of this file).
     bool m_destroying = false;   // WM_DESTROY seen

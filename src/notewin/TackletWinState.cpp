@@ -202,6 +202,7 @@ void CTackletWin::NudgeSize(int topShift) {
 // --- Geometry ---------------------------------------------------------------------
 
 PvRect CTackletWin::GetWindowRect() const {
+    if (m_startPlace) return ToPvRect(*m_startPlace);
     RECT r;
     if (IsAlive() && ::GetWindowRect(GetHwnd(), &r)) return ToPvRect(r);
     return ToPvRect(m_rectWin);
@@ -209,6 +210,12 @@ PvRect CTackletWin::GetWindowRect() const {
 
 void CTackletWin::MoveWindow(int left, int top, int width, int height) {
     if (!IsAlive()) return;
+    if (m_starting) {
+        // Placed when the start completes, in the move that shows the note.
+        m_startPlace = RECT{left, top, left + width, top + height};
+        m_rectWin = *m_startPlace;
+        return;
+    }
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     if (TakePendingFrame()) flags |= SWP_FRAMECHANGED;  // one call places the note and applies its frame
     ::SetWindowPos(GetHwnd(), nullptr, left, top, width, height, flags);

@@ -60,12 +60,16 @@ TEST(ManyNotes, AThousandWindowsHoldFewGdiObjectsAndGiveThemAllBack) {
                 ownPerWindow, createdPerWindow, processBefore, processShown);
     EXPECT_LE(ownPerWindow, 4.0);
     // Painting may make short-lived objects; it must not make them per window for good.
-    if (processBefore > 0) EXPECT_LE(static_cast<double>(processShown - processBefore) / kNotes, 4.0);
+    if (processBefore > 0) {
+        EXPECT_LE(static_cast<double>(processShown - processBefore) / kNotes, 4.0);
+    }
 
     for (CTackletData& n : notes) n.EndTacklet();
     Pump(200);
     EXPECT_EQ(GdiCounter::Live(), ownBefore);
-    if (processBefore > 0) EXPECT_EQ(ProcessGdiObjects(), processBefore);
+    if (processBefore > 0) {
+        EXPECT_EQ(ProcessGdiObjects(), processBefore);
+    }
 }
 
 // While alive, hands `onMessage` every message a hook of type `Id` sees on
@@ -137,13 +141,13 @@ TEST(ManyNotes, ANewNoteIsDrawnOnceWithEveryValueSet) {
     note.EndTacklet();
 }
 
-// Texts the edit controls of this thread are given, with the note's
-// window rectangle and the edit control's font at that moment.
+// Texts the edit controls of this thread are given, with the edit
+// control's window rectangle and font at that moment.
 class CSetTextWatch {
 public:
     struct Seen {
         std::string text;
-        RECT noteRect;
+        RECT editRect;
         HFONT font;
     };
     std::vector<Seen> seen;
@@ -152,7 +156,7 @@ private:
     CThreadHook<WH_CALLWNDPROC, CWPSTRUCT> m_hook{[this](WPARAM, const CWPSTRUCT& msg) {
         if (msg.message != WM_SETTEXT || !msg.lParam || !IsClass(msg.hwnd, "Edit")) return;
         Seen s{reinterpret_cast<const char*>(msg.lParam), {}, nullptr};
-        ::GetWindowRect(::GetParent(msg.hwnd), &s.noteRect);
+        ::GetWindowRect(msg.hwnd, &s.editRect);
         s.font = reinterpret_cast<HFONT>(::SendMessageA(msg.hwnd, WM_GETFONT, 0, 0));
         seen.push_back(std::move(s));
     }};
@@ -172,15 +176,18 @@ TEST(ManyNotes, ANewNoteGetsItsBodyOnceAtItsFinalSizeAndFont) {
     ASSERT_EQ(watch.seen.size(), 1u);
     const CSetTextWatch::Seen& set = watch.seen.front();
     EXPECT_EQ(set.text, note.TEXT);
-    EXPECT_EQ(set.noteRect.left, 150);
-    EXPECT_EQ(set.noteRect.right - set.noteRect.left, 200);
-    EXPECT_EQ(set.noteRect.bottom - set.noteRect.top, 100);
+    // The edit control had the size it has on the placed note.
+    const HWND edit = static_cast<CTackletWin*>(note.m_pWin)->EditHwnd();
+    RECT now{};
+    ::GetWindowRect(edit, &now);
+    EXPECT_EQ(set.editRect.right - set.editRect.left, now.right - now.left);
+    EXPECT_EQ(set.editRect.bottom - set.editRect.top, now.bottom - now.top);
+    EXPECT_EQ(note.m_pWin->GetWindowRect(), (PvRect{150, 150, 350, 250}));
     LOGFONTA lf{};
     ASSERT_TRUE(set.font && ::GetObjectA(set.font, sizeof lf, &lf));
     EXPECT_EQ(lf.lfHeight, -19);
     EXPECT_EQ(note.m_pWin->GetText(), note.TEXT);
     // The caret waits at the end of the body, as after any text set.
-    const HWND edit = static_cast<CTackletWin*>(note.m_pWin)->EditHwnd();
     DWORD from = 0, to = 0;
     ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     EXPECT_EQ(from, static_cast<DWORD>(note.TEXT.size()));
