@@ -91,10 +91,13 @@ void CTackletWin::OnFinalMessage() {
 
 BOOL CTackletWin::OnInitDialog() {
     const HWND hwnd = GetHwnd();
-    // The template makes the window disabled, layered and with the resize
-    // frame, so that a new note changes no style of its own on the way to
-    // the screen. Disabled: it must not take the focus from its target
-    // while it is being set up (timer 106 enables it).
+    // The template makes the window disabled and layered, so that a new
+    // note changes no style of its own on the way to the screen. Disabled:
+    // it must not take the focus from its target while it is being set up
+    // (timer 106 enables it). The note has its resize frame from here on;
+    // the style follows with the note's first placement, by when most
+    // notes (those without a frame) have taken it away again.
+    m_frameWanted = 1;
     Trace("TackletWin Create!\n");
     ::SetTimer(hwnd, TIMER_ENABLE, kEnableDelay, nullptr);
 

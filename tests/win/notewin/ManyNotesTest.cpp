@@ -216,7 +216,7 @@ private:
 // A new note takes its styles from its template and lays its ear and edit
 // control out once, at its final size; only a note without the resize frame
 // changes a style, once.
-TEST(ManyNotes, ANewNoteChangesNoStyleAndLaysOutOnce) {
+TEST(ManyNotes, ANewNoteChangesItsStyleOnlyForAFrameAndLaysOutOnce) {
     CTestWindowSystem system;
     CTargetWindow target(100, 100, 600, 400);
     for (const int frame : {1, 0}) {
@@ -233,7 +233,9 @@ TEST(ManyNotes, ANewNoteChangesNoStyleAndLaysOutOnce) {
         ASSERT_NE(note.m_pWin, nullptr);
         auto* win = static_cast<CTackletWin*>(note.m_pWin);
         const HWND hwnd = win->GetHwnd();
-        EXPECT_EQ(watch.styleChanges, frame ? 0 : 1);
+        // The template has no frame (most notes have none): a note with a
+        // frame changes its style once, a note without none at all.
+        EXPECT_EQ(watch.styleChanges, frame ? 1 : 0);
         EXPECT_EQ(win->HasFrame(), frame);
         EXPECT_EQ((::GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_THICKFRAME) != 0, frame != 0);
         RECT window, client;
