@@ -314,8 +314,10 @@ void CTackletWin::EnableAfterCreate() {
     ::KillTimer(hwnd, TIMER_ENABLE);
     ::EnableWindow(hwnd, TRUE);
     Trace("Delay modifyStyle Enabled\n");
-    // Enabling changes nothing that shows: no second drawing.
-    if (::IsWindow(m_hTargetWnd)) ::SetFocus(m_hTargetWnd);
+    // Enabling changes nothing that shows: no second drawing. The desktop
+    // takes no keyboard focus; asking for it only took the activation from
+    // the active window and gave it back, once for every desktop note.
+    if (!m_desktop && ::IsWindow(m_hTargetWnd)) ::SetFocus(m_hTargetWnd);
 }
 
 void CTackletWin::OnSize(UINT type, int cx, int cy) {

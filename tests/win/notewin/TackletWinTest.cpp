@@ -9,6 +9,7 @@
 #include "NoteTestNote.h"
 #include "NoteTestSupport.h"
 #include "data/RecordDefaults.h"
+#include "platform/WindowSubclass.h"
 #include "res/resource.h"
 
 namespace {
@@ -551,4 +552,28 @@ TEST_F(TackletWinTest, OnAMonitorOfAnotherScalingEarMarginsAndFontFollowWhileThe
     ::SendMessageA(hwnd, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&back));
     EXPECT_EQ(ChildRect(note->EarHwnd()).right - ChildRect(note->EarHwnd()).left, 17);
     EXPECT_EQ(note->GetEditFont().lfHeight, -12);
+}
+
+TEST(TackletWinDesktop, EnablingADesktopNoteLeavesTheActiveWindowAlone) {
+    // The desktop takes no keyboard focus: handing it over would only take
+    // the activation from whatever window of ours has it, and give it back.
+    CTargetWindow active{100, 100, 400, 300};
+    ::SetActiveWindow(active.Get());
+    ::SetFocus(active.Get());
+    ASSERT_EQ(::GetActiveWindow(), active.Get());
+    CNotePtr note = MakeNote(::GetDesktopWindow());
+    ASSERT_NE(note, nullptr);
+    note->SetTarget(true, reinterpret_cast<PvHandle>(::GetDesktopWindow()));
+    int activations = 0;
+    CWindowSubclass watch;
+    ASSERT_TRUE(watch.Install(active.Get(), [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (msg == WM_NCACTIVATE || msg == WM_ACTIVATE || msg == WM_KILLFOCUS) ++activations;
+        return false;
+    }));
+    note->EnableAfterCreate();
+    Pump(50);
+    EXPECT_TRUE(::IsWindowEnabled(note->GetHwnd()));
+    EXPECT_EQ(activations, 0);
+    EXPECT_EQ(::GetActiveWindow(), active.Get());
+    EXPECT_EQ(::GetFocus(), active.Get());
 }
