@@ -113,7 +113,6 @@ BOOL CTackletWin::OnInitDialog() {
 
     // The children are laid out at the note's first size: its placement,
     // or, for a note being started, the completion of its start.
-    m_layoutPending = true;
     OnMovedOrSized();
     return FALSE;  // no default focus: the focus stays with the target
 }
@@ -321,23 +320,14 @@ void CTackletWin::EnableAfterCreate() {
 }
 
 void CTackletWin::OnSize(UINT type, int cx, int cy) {
-    if (type == SIZE_RESTORED && EditHwnd()) {
-        if (m_starting) {
-            m_layoutPending = true;
-        } else {
-            LayoutChildren(cx, cy);
-        }
-    }
+    // A starting note is laid out when its start completes.
+    if (type == SIZE_RESTORED && EditHwnd() && !m_starting) LayoutChildren(cx, cy);
     OnMovedOrSized();
 }
 
 void CTackletWin::RelayoutNow() {
     RECT client;
-    if (m_starting) {
-        m_layoutPending = true;  // laid out when the start completes
-    } else if (IsAlive() && ::GetClientRect(GetHwnd(), &client)) {
-        LayoutChildren(client.right, client.bottom);
-    }
+    if (!m_starting && IsAlive() && ::GetClientRect(GetHwnd(), &client)) LayoutChildren(client.right, client.bottom);
     OnMovedOrSized();
 }
 
@@ -374,7 +364,6 @@ SIZE CTackletWin::FrameBorder() const {
 }
 
 void CTackletWin::MoveChildren(int cx, int cy) {
-    m_layoutPending = false;
     const int ear = Scaled(kEarThickness);
     const ChildLayout layout{cx, cy, PICKPOS, ear};
     if (layout == m_laidOut) return;  // the children are there already

@@ -195,8 +195,8 @@ private:
     void OnEditNotify(WORD code);
     void OnTimer(UINT_PTR id);
     void OnSize(UINT type, int cx, int cy);
-    // Moves the ear and the edit control for a client area of cx × cy, and
-    // keeps the window wide or high enough for the ear.
+    // Moves the ear and the edit control for a client area of cx × cy
+    // (MoveChildren), then keeps the window wide or high enough for the ear.
     void LayoutChildren(int cx, int cy);
     void MoveChildren(int cx, int cy);
     // Widens (ear left or right) or heightens (ear top or bottom) `window`
@@ -292,7 +292,6 @@ private:
     int m_frameWanted = -1;
     // Sets the pending frame style; true when the style changed.
     bool TakePendingFrame();
-    void ApplyPendingFrame();
     bool m_fadeTimer = false;
     void ArmMouseTimer();
     void ApplyFadeAction(CNoteFade::Action action);
@@ -304,10 +303,6 @@ private:
     // given to the edit control once, at its final size and font.
     bool m_starting = false;
     std::optional<std::string> m_startText;
-    // The ear and the edit control wait for the note's first size: from
-    // creation until its first placement (or, while starting, until
-    // CompleteStart) nothing is laid out.
-    bool m_layoutPending = false;
     void SetStartText();
     // Where the start placed the note (MoveWindow while starting): the note
     // goes there in the move that shows it.

@@ -176,12 +176,6 @@ bool CTackletWin::TakePendingFrame() {
     return true;
 }
 
-void CTackletWin::ApplyPendingFrame() {
-    if (!TakePendingFrame()) return;
-    ::SetWindowPos(GetHwnd(), nullptr, 0, 0, 0, 0,
-                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 int CTackletWin::HasFrame() const {
     if (!IsAlive()) return m_lastFrame;
     if (m_frameWanted >= 0) return m_frameWanted;
