@@ -67,18 +67,21 @@ namespace {
 // 20 ms (620 ms in all).
 constexpr int kReplaceAttempts = 6;
 
-// One attempt; `error` receives the system's error code on failure.
+// Attributes a new version takes over from the one it replaces.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// One attempt; `error` receives the system's error code on failure. The
+// temporary file is renamed over the target, so the target's name refers
+// to the old or the new version at every moment, whenever the program is
+// ended. (ReplaceFile is no such step: under Wine it first moves the
+// target aside, and a program ended in between leaves no file at all.)
+// The rename fails, leaving both files, on a target another program holds
+// open without allowing its deletion.
 bool ReplaceOnce(const char* temp, const char* target, DWORD* error) {
     const DWORD attributes = ::GetFileAttributesA(target);
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-        // Keeps the target's attributes and security; fails (leaving both
-        // files) on a read-only or locked target.
-        if (::ReplaceFileA(target, temp, nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) return true;
-        *error = ::GetLastError();
-        Trace("ReplaceFileA(%s) Error=%d\n", target, static_cast<int>(*error));
-        // Only a file system without the replace operation falls back to a move.
-        if (*error != ERROR_INVALID_FUNCTION && *error != ERROR_NOT_SUPPORTED) return false;
-    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes) != 0)
+        ::SetFileAttributesA(temp, attributes & kKeptAttributes);
     if (::MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     *error = ::GetLastError();
     Trace("MoveFileExA(%s) Error=%d\n", target, static_cast<int>(*error));
@@ -88,9 +91,7 @@ bool ReplaceOnce(const char* temp, const char* target, DWORD* error) {
 // Errors of a target that another program has open for a moment (a backup,
 // sync or virus scanner, an indexer, a viewer reading it).
 bool InUseByAnotherProgram(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION ||
-           error == ERROR_UNABLE_TO_REMOVE_REPLACED || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT ||
-           error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED || error == ERROR_LOCK_VIOLATION;
 }
 
 }  // namespace
@@ -98,9 +99,8 @@ bool InUseByAnotherProgram(DWORD error) {
 bool ReplaceFileInOneStep(const char* temp, const char* target) {
     const DWORD attributes = ::GetFileAttributesA(target);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        // The user protected the file: it is not replaced (not every file
-        // system's replace operation refuses by itself).
-        Trace("ReplaceFileA(%s) read-only\n", target);
+        // The user protected the file: it is not replaced.
+        Trace("MoveFileExA(%s) read-only\n", target);
         return false;
     }
     // A target that another program reads at this moment cannot be replaced

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -144,6 +145,45 @@ TEST(Platform, AFileReadByAnotherProgramIsReplacedOnceTheReaderLetsGo) {
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), c.replaced ? "new" : "old");
         EXPECT_EQ(::GetFileAttributesA(TempPathFor(path).c_str()), INVALID_FILE_ATTRIBUTES);
     }
+}
+
+// A program watching the file while it is saved again and again always
+// finds the old or the new version under its name, never no file: a save
+// cut short at any moment leaves one of the two.
+TEST(Platform, AReplacedFileExistsAtEveryMoment) {
+    InstallPlatformServices();
+    wintest::CScratchDir scratch;
+    const std::string path = scratch.Path() + "\\PinvaneData.ini";
+    ASSERT_TRUE(WriteFileAtomically(path, "v0", 0));
+    std::atomic<bool> done{false};
+    int missing = 0, reads = 0;
+    std::thread watcher([&] {
+        while (!done) {
+            // Looked up by name, not opened: an open file cannot be
+            // replaced, and the save would wait for the watcher.
+            if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) ++missing;
+            ++reads;
+        }
+    });
+    for (int version = 1; version <= 300; ++version)
+        EXPECT_TRUE(WriteFileAtomically(path, "v" + std::to_string(version), 0));
+    done = true;
+    watcher.join();
+    EXPECT_GT(reads, 0);
+    EXPECT_EQ(missing, 0) << "of " << reads << " looks";
+}
+
+// A hidden data file stays hidden once saved again.
+TEST(Platform, AReplacedFileKeepsItsHiddenAttribute) {
+    InstallPlatformServices();
+    wintest::CScratchDir scratch;
+    const std::string path = scratch.Path() + "\\PinvaneData.ini";
+    ASSERT_TRUE(WriteFileAtomically(path, "old", 0));
+    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(WriteFileAtomically(path, "new", 0));
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_HIDDEN);
 }
 
 // The previous version is kept by a link to it, not a copy: each backup
