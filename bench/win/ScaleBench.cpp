@@ -8,10 +8,10 @@
 //           window and with none;
 //   GDI:    the GDI objects each shown note adds (where the system reports);
 //   file:   reading and writing a data file, against the raw read.
-// Usage (under Wine): pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle|--file [runs]|--start N [rounds]]
+// Usage (under Wine): pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle [N]|--file [runs]|--start N [rounds]]
 // --quick: one round of N = 100 and 300 and a 3-second idle period, for
 // the test script; the full run takes three rounds of 100, 200, 500 and 1000;
-// --idle: only the two idle figures, over 10 s each;
+// --idle [N]: only the two idle figures (N notes, 50 unless given, and 0), over 10 s each;
 // --file [runs]: only the two data-file figures, measured `runs` times (5);
 // --start N [rounds]: only the starts of the floor's N popups, of N desktop
 // notes and of N notes on one window, in turn, `rounds` times (3), with the
@@ -385,7 +385,7 @@ std::string Fmt(const char* format, double v) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle|--file [runs]|--start N [rounds]]\n");
+        std::fprintf(stderr, "usage: pv_scale_bench Pinvane.exe pv_floor.exe [--quick|--idle [N]|--file [runs]|--start N [rounds]]\n");
         return 2;
     }
     Bench bench;
@@ -423,12 +423,13 @@ int main(int argc, char** argv) {
         return Median(fs) > 0 && Median(ds) > 0 && Median(ws) > 0 ? 0 : 1;
     }
     if (argc > 3 && std::strcmp(argv[3], "--idle") == 0) {
-        // Only the idle figures, over 10 s each.
+        // Only the idle figures, over 10 s each; 50 notes unless a count follows.
+        const int n = argc > 4 ? std::atoi(argv[4]) : 50;
         bench.target = MakeTargetWindow();
-        const double idle50 = bench.IdleCpu(50, 10);
+        const double idle50 = bench.IdleCpu(n, 10);
         const double idle0 = bench.IdleCpu(0, 10);
         ::DestroyWindow(bench.target);
-        std::printf("idle CPU, 50 notes on one window: %.2f %%\nidle CPU, 0 notes: %.2f %%\n", idle50, idle0);
+        std::printf("idle CPU, %d notes on one window: %.2f %%\nidle CPU, 0 notes: %.2f %%\n", n, idle50, idle0);
         return idle50 < 0 || idle0 < 0 ? 1 : 0;
     }
     const std::vector<int> counts = quick ? std::vector<int>{100, 300} : std::vector<int>{100, 200, 500, 1000};
