@@ -4,6 +4,7 @@ set(PV_NOTEWIN_SOURCES
   EditTacklet.cpp
   NoteBackground.cpp
   NoteColors.cpp
+  NoteMouseWatch.cpp
   PointWin.cpp
   TackletAppearance.cpp
   TackletLeader.cpp

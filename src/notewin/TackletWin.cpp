@@ -30,7 +30,7 @@ CTackletWin::CTackletWin() : CDialog(IDD_TACKLET), ARLINEWIDTH(CRecordDefaults::
     m_bkBrush.Set(NoteColors::Background(BKCOLOR));
 }
 
-CTackletWin::~CTackletWin() = default;
+CTackletWin::~CTackletWin() { StopWatchingMouse(); }
 
 CTackletWin* CTackletWin::CreateFor(HWND owner) {
     auto* win = new CTackletWin();
@@ -55,13 +55,15 @@ void CTackletWin::Destroy() {
         if (m_finalDone) delete this;
         return;
     }
-    // The window's timers end with it.
-    m_mouseTimer = m_fadeTimer = false;
+    // The window's timers end with it; the mouse watch is the thread's.
+    StopWatchingMouse();
+    m_fadeTimer = false;
     RemoveLeaderLine();
     ::DestroyWindow(hwnd);  // the object may be deleted from here on
 }
 
 void CTackletWin::OnDestroy() {
+    StopWatchingMouse();
     // Released by its record: the record has taken the state already.
     if (m_released) {
         m_destroying = true;
@@ -237,12 +239,6 @@ void CTackletWin::OnTimer(UINT_PTR id) {
     case TIMER_FOLLOW:
         OnFollowTimer();
         break;
-    case TIMER_MOUSEOUT: {
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        MouseOutStep(cursor, (::GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0);
-        break;
-    }
     case TIMER_FADE:
         FadeStep();
         break;
@@ -304,7 +300,7 @@ void CTackletWin::CompleteStart() {
     // that appears under the cursor, and then only while the mouse is over
     // the note (away from the cursor the step would do nothing).
     POINT cursor{};
-    if (::GetCursorPos(&cursor) && ::PtInRect(&place, cursor)) ArmMouseTimer();
+    if (::GetCursorPos(&cursor) && ::PtInRect(&place, cursor)) WatchMouse();
 }
 
 void CTackletWin::EnableAfterCreate() {
@@ -490,21 +486,24 @@ void CTackletWin::MakeOpaque() {
 // --- Mouse ------------------------------------------------------------------------
 
 void CTackletWin::MouseOver(UINT keys) {
-    ArmMouseTimer();  // watches for the mouse leaving (and for Ctrl)
+    WatchMouse();  // watches for the mouse leaving (and for Ctrl)
     ApplyFadeAction(m_fade.MouseOver(MOUSEHIDECTL, BKTRANSPARENT, (keys & MK_CONTROL) != 0));
     if (m_fade.Counter() > 0) ArmFadeTimer();
 }
 
 void CTackletWin::MouseOutStep(POINT cursor, bool ctrlDown) {
     RECT r;
-    if (!IsAlive() || !::GetWindowRect(GetHwnd(), &r)) return;
+    if (!IsAlive() || !::GetWindowRect(GetHwnd(), &r)) {
+        StopWatchingMouse();
+        return;
+    }
     const bool inside = ::PtInRect(&r, cursor) != FALSE;
     ApplyFadeAction(m_fade.MouseOutStep(BKTRANSPARENT, inside, ctrlDown, m_editFocus != 0));
     CheckDesktopTopmost();
-    // Nobody over the note and nothing to restore: the timer stops until
+    // Nobody over the note and nothing to restore: the watch ends until
     // the mouse comes back.
-    if (inside || m_fade.MouseIn()) ArmMouseTimer();
-    else StopMouseTimer();
+    if (inside || m_fade.MouseIn()) WatchMouse();
+    else StopWatchingMouse();
 }
 
 void CTackletWin::ApplyFadeAction(CNoteFade::Action action) {
@@ -531,15 +530,11 @@ void CTackletWin::FadeStep() {
     if (!alpha || m_fade.Counter() == 0) StopFadeTimer();
 }
 
-void CTackletWin::ArmMouseTimer() {
-    if (m_mouseTimer || !IsAlive()) return;
-    m_mouseTimer = ::SetTimer(GetHwnd(), TIMER_MOUSEOUT, kMouseOutPeriod, nullptr) != 0;
+void CTackletWin::WatchMouse() {
+    if (IsAlive()) CNoteMouseWatch::Instance().Add(this);
 }
 
-void CTackletWin::StopMouseTimer() {
-    if (m_mouseTimer && GetHwnd()) ::KillTimer(GetHwnd(), TIMER_MOUSEOUT);
-    m_mouseTimer = false;
-}
+void CTackletWin::StopWatchingMouse() { CNoteMouseWatch::Instance().Remove(this); }
 
 void CTackletWin::ArmFadeTimer() {
     if (m_fadeTimer || !IsAlive()) return;

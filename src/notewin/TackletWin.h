@@ -26,6 +26,7 @@
 #include "notewin/ArrowWin.h"
 #include "notewin/EditTacklet.h"
 #include "notewin/NoteFade.h"
+#include "notewin/NoteMouseWatch.h"
 #include "platform/GdiHolders.h"
 #include "platform/SharedGdi.h"
 #include "notewin/NoteColors.h"
@@ -34,6 +35,7 @@
 class CTackletWin : public CDialog,
                     public CEditTackletListener,
                     public CArrowWinListener,
+                    public CNoteMouseWatch::IClient,
                     public ITackletWindow {
 public:
     // Designed at 96 DPI, drawn scaled to the note's monitor.
@@ -43,7 +45,6 @@ public:
     static constexpr UINT kEnableDelay = 100;
     static constexpr UINT kFirstFollowDelay = 50;
     static constexpr UINT kDesktopFollowPeriod = 10000;
-    static constexpr UINT kMouseOutPeriod = 200;
     static constexpr UINT kFadePeriod = 200;
 
     // Creates a note window owned by `owner` (its target window; for a
@@ -138,9 +139,9 @@ public:
     // Moves the note by the distance the target's top-left corner moved
     // since the stored target rectangle.
     void FollowTargetOnce();
-    // Timer 108: mouse-out detection with the given cursor and Ctrl state,
+    // The 200 ms mouse-out detection with the given cursor and Ctrl state,
     // then the desktop topmost check.
-    void MouseOutStep(POINT cursor, bool ctrlDown);
+    void MouseOutStep(POINT cursor, bool ctrlDown) override;
     // Desktop note whose text starts with "~#&": topmost; otherwise not.
     void CheckDesktopTopmost();
     // Timer 109: one fade step while the mouse is in.
@@ -283,9 +284,8 @@ private:
     CArrowWin* m_pArrowWin = nullptr;
     int m_topmost = 0;
 
-    // The mouse-out and fade timers run only while the mouse is over the
-    // note or a fade is under way; an idle note has no timer.
-    bool m_mouseTimer = false;
+    // The mouse-out watch and the fade timer run only while the mouse is
+    // over the note or a fade is under way; an idle note has neither.
     // The resize frame (1) or none (0) asked for while the note was hidden,
     // -1 when nothing is pending; applied with the next placement or when
     // the note is shown.
@@ -293,9 +293,9 @@ private:
     // Sets the pending frame style; true when the style changed.
     bool TakePendingFrame();
     bool m_fadeTimer = false;
-    void ArmMouseTimer();
+    void WatchMouse();
     void ApplyFadeAction(CNoteFade::Action action);
-    void StopMouseTimer();
+    void StopWatchingMouse();
     void ArmFadeTimer();
     void StopFadeTimer();
 

@@ -141,7 +141,6 @@
 #define TIMER_FOLLOW             104
 #define TIMER_HOTKEY_RELEASE     105
 #define TIMER_ENABLE             106
-#define TIMER_MOUSEOUT           108
 #define TIMER_FADE               109
 #define TIMER_AUTOSAVE           110
 #define TIMER_EAR_FLASH          111

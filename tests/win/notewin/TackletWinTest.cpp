@@ -577,3 +577,64 @@ TEST(TackletWinDesktop, EnablingADesktopNoteLeavesTheActiveWindowAlone) {
     EXPECT_EQ(::GetActiveWindow(), active.Get());
     EXPECT_EQ(::GetFocus(), active.Get());
 }
+
+namespace {
+
+// Stands for a note in the mouse watch: counts its steps and can end the
+// watch of another client from its own step.
+struct CWatchClient : CNoteMouseWatch::IClient {
+    int steps = 0;
+    CWatchClient* ends = nullptr;
+    void MouseOutStep(POINT, bool) override {
+        ++steps;
+        if (ends) CNoteMouseWatch::Instance().Remove(ends);
+    }
+};
+
+}  // namespace
+
+// Notes stacked under the mouse share one timer; a step that ends another
+// client's watch keeps that client from being stepped; the timer stops with
+// the last client.
+TEST(NoteMouseWatch, OneTimerForEveryWatchedClient) {
+    CNoteMouseWatch& watch = CNoteMouseWatch::Instance();
+    ASSERT_FALSE(watch.TimerRunning());
+    CWatchClient a, b, c;
+    a.ends = &b;
+    for (CWatchClient* client : {&a, &b, &c, &a}) watch.Add(client);
+    EXPECT_TRUE(watch.TimerRunning());
+    watch.Step(POINT{0, 0}, false);
+    EXPECT_EQ(a.steps, 1);
+    EXPECT_EQ(b.steps, 0) << "ended by the client stepped before it";
+    EXPECT_EQ(c.steps, 1);
+    watch.Remove(&a);
+    EXPECT_TRUE(watch.TimerRunning());
+    watch.Remove(&c);
+    watch.Remove(&c);
+    EXPECT_FALSE(watch.TimerRunning());
+}
+
+// The mouse over a note starts the watch; once the mouse has left, the
+// next 200 ms step restores the note and ends the watch. A note destroyed
+// while watched leaves the watch with its window.
+TEST_F(TackletWinTest, TheMouseWatchEndsWhenTheMouseHasLeft) {
+    CNoteMouseWatch& watch = CNoteMouseWatch::Instance();
+    POINT cursor{};
+    ASSERT_TRUE(::GetCursorPos(&cursor));
+    // Away from the cursor, whichever corner of the screen it is in.
+    note->MoveWindow(cursor.x > 400 ? 0 : cursor.x + 200, cursor.y > 300 ? 0 : cursor.y + 200, 180, 100);
+    note->MouseOver(0);
+    ASSERT_TRUE(note->IsMouseIn());
+    EXPECT_TRUE(watch.Contains(note.get()));
+    EXPECT_TRUE(watch.TimerRunning());
+    Pump(CNoteMouseWatch::kPeriod * 2 + 100);
+    EXPECT_FALSE(note->IsMouseIn());
+    EXPECT_FALSE(watch.Contains(note.get()));
+    EXPECT_FALSE(watch.TimerRunning());
+
+    note->MouseOver(0);
+    ASSERT_TRUE(watch.Contains(note.get()));
+    ::DestroyWindow(note->GetHwnd());
+    EXPECT_FALSE(watch.Contains(note.get()));
+    EXPECT_FALSE(watch.TimerRunning());
+}
