@@ -55,8 +55,7 @@ void CTackletWin::Destroy() {
         if (m_finalDone) delete this;
         return;
     }
-    // The window's timers end with it; the mouse watch is the thread's.
-    StopWatchingMouse();
+    // The window's timers end with it (and its WM_DESTROY ends the mouse watch).
     m_fadeTimer = false;
     RemoveLeaderLine();
     ::DestroyWindow(hwnd);  // the object may be deleted from here on
