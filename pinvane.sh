@@ -132,16 +132,15 @@ run_ctest() {
 
 # Layers of src/, lowest first (see src/CMakeLists.txt): a file includes
 # headers of its own layer and of the layers below, never above. res holds
-# resource ids for every Win32 layer.
+# resource ids for every Win32 layer. Windows and dialogs reach the
+# controller through the interfaces of platform/NotifyBridge.h.
 PV_LAYERS="data:0 platform:1 res:1 notewin:2 winsel:2 dialogs:2 collections:2 controller:3 app:4"
-# The one way up: windows and dialogs reach the controller through its
-# bridge, whose header itself includes nothing above platform.
-PV_BRIDGE=controller/NotifyBridge.h
 
-# Lists "file -> header" for each include that points up the layer order.
+# Lists "file -> header" for each include that points up the layer order,
+# and "folder <-> folder" for two folders that include each other.
 upward_includes() {
   (cd "$ROOT/src" && grep -rnE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[A-Za-z]+/' --include='*.h' --include='*.cpp' .) |
-    awk -v layers="$PV_LAYERS" -v bridge="$PV_BRIDGE" '
+    awk -v layers="$PV_LAYERS" '
       BEGIN { n = split(layers, a, " "); for (i = 1; i <= n; i++) { split(a[i], kv, ":"); rank[kv[1]] = kv[2] + 0 } }
       {
         file = $0; sub(/^\.\//, "", file); sub(/:.*/, "", file)
@@ -149,9 +148,14 @@ upward_includes() {
         inc = $0; sub(/^[^"]*"/, "", inc); sub(/".*/, "", inc)
         to = inc; sub(/\/.*/, "", to)
         if (!(from in rank) || !(to in rank) || from == to) next
-        if (file == bridge) { if (rank[to] > rank["platform"]) print file " -> " inc; next }
-        if (inc == bridge && rank[from] == rank["notewin"]) next
         if (rank[to] > rank[from]) print file " -> " inc
+        uses[from "|" to] = 1
+      }
+      END {
+        for (pair in uses) {
+          split(pair, ft, "|")
+          if (ft[1] < ft[2] && ((ft[2] "|" ft[1]) in uses)) print ft[1] " <-> " ft[2]
+        }
       }'
 }
 

@@ -4,7 +4,7 @@
 // (state collected, window destroyed), against N bare layered popups with
 // an edit child in the same run. Prints milliseconds per phase and per
 // window; run it with wine: pv_notecost_bench [N]
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 #include "data/TackletData.h"
 #include "notewin/TackletWin.h"
 #include "res/resource.h"

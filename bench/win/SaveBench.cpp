@@ -5,11 +5,10 @@
 // save, and the start-up read, each against a raw write of the same bytes
 // in the same run. Run it with wine.
 #include "controller/ControlDlg.h"
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 #include "data/AtomicFile.h"
 #include "data/NoteFile.h"
 #include "platform/Platform.h"
-#include "platform/StartupData.h"
 #include "BenchClock.h"
 
 #include <commctrl.h>
@@ -84,14 +83,12 @@ int main(int argc, char** argv) {
     CWindowSystemScope windowSystem;
     CControlDlg control;
     control.Create(host);
-    CStartupData::Instance().Notes() = notes;
-    control.LoadNotes(data);
+    control.LoadNotes(data, notes);
     ::KillTimer(control.GetHwnd(), 103);
     ::KillTimer(control.GetHwnd(), 110);
     bool saved = true;
     const double saveAll = Best(rounds, [&] { saved = control.SaveAll(false) && saved; });
     control.DestroyWindow();
-    CStartupData::Destroy();
     ::DestroyWindow(host);
 
     std::printf("%d notes, data file of %zu bytes%s\n", count, image.size(), saved ? "" : " (a save FAILED)");

@@ -11,8 +11,7 @@
 // (every USER window object we own).
 #include "controller/ControlDlg.h"
 #include "controller/ExtensionRequest.h"
-#include "controller/WindowSystem.h"
-#include "platform/StartupData.h"
+#include "notewin/WindowSystem.h"
 #include "GdiCounter.h"
 
 #include <commctrl.h>
@@ -98,7 +97,7 @@ int main() {
     CWindowSystemScope windowSystem;
     CControlDlg control;
     control.Create(host);
-    control.LoadNotes(std::string(dir) + "PvSoakData.ini");
+    control.LoadNotes(std::string(dir) + "PvSoakData.ini", {});
     ::KillTimer(control.GetHwnd(), 103);
     ::KillTimer(control.GetHwnd(), 110);
 
@@ -146,7 +145,6 @@ int main() {
 
     for (CTackletData& n : control.Notes().Items()) n.EndTacklet();
     control.DestroyWindow();
-    CStartupData::Destroy();
     ::DestroyWindow(target);
     ::DestroyWindow(host);
     std::remove((std::string(dir) + "PvSoakData.ini").c_str());

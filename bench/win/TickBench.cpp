@@ -2,9 +2,8 @@
 // 1000 notes that match none of them, with and without the per-process
 // cache; and of one rebuild of the main panel's list at each count. Prints
 // milliseconds per tick and per rebuild; run it with wine.
-#include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 #include "BenchClock.h"
 
 #include <commctrl.h>
@@ -53,7 +52,7 @@ int main() {
     for (int c = 0; c < 3; ++c) {
         CControlDlg control;
         control.Create(host);
-        control.LoadNotes(std::string(dir) + "PinvaneData.ini");
+        control.LoadNotes(std::string(dir) + "PinvaneData.ini", {});
         ::KillTimer(control.GetHwnd(), 103);
         for (int n = 0; n < counts[c]; ++n) {
             CTackletData note;
@@ -70,7 +69,6 @@ int main() {
         control.RefreshNoteList();
         rebuild[c] = Now() - start;
         control.DestroyWindow();
-        CStartupData::Destroy();
     }
     for (int c = 0; c < 3; ++c)
         std::printf("%d notes: without cache / with cache = %.1f\n", counts[c], results[c][0] / results[c][1]);

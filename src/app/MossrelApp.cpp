@@ -3,10 +3,10 @@
 #include "app/CommandLine.h"
 #include "app/MossrelDlg.h"
 #include "app/MultiDisplay.h"
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 #include "data/Trace.h"
 #include "platform/Platform.h"
-#include "platform/StartupData.h"
+#include "app/StartupData.h"
 
 #include <commctrl.h>
 

@@ -2,11 +2,10 @@
 
 #include "app/AboutDlg.h"
 #include "controller/ExtensionRequest.h"
-#include "controller/NotifyBridge.h"
 #include "controller/WindowList.h"
 #include "data/Trace.h"
 #include "platform/AppPaths.h"
-#include "platform/StartupData.h"
+#include "app/StartupData.h"
 #include "dialogs/HotKeyExCtrl.h"
 #include "platform/RuntimeDll.h"
 #include "platform/WindowText.h"
@@ -39,9 +38,7 @@ CMossrelDlg::CMossrelDlg()
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
-CMossrelDlg::~CMossrelDlg() {
-    if (CNotifyBridge::MainWindow() == this) CNotifyBridge::SetMainWindow(nullptr);
-}
+CMossrelDlg::~CMossrelDlg() = default;
 
 void CMossrelDlg::CreateMainPanel() {
     if (!m_control.Create(GetHwnd())) return;
@@ -50,7 +47,9 @@ void CMossrelDlg::CreateMainPanel() {
     ::SetWindowPos(m_control.GetHwnd(), nullptr, pos.left, pos.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     m_control.SetPresetPath(m_presetPath);
     m_control.SetPropatyPath(m_propatyPath);
-    m_control.LoadNotes(m_dataPath);
+    CStartupData& startup = CStartupData::Instance();
+    m_control.LoadNotes(m_dataPath, std::move(startup.Notes()), startup.DataRestored());
+    startup.Notes().clear();
     ::ShowWindow(m_control.GetHwnd(), SW_SHOW);
 }
 
@@ -118,7 +117,6 @@ BOOL CMossrelDlg::OnInitDialog() {
     ::SendMessageA(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     ::SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     ::SetWindowTextA(GetHwnd(), "Pinvane");
-    CNotifyBridge::SetMainWindow(this);
     m_control.SetReminderBalloon([this](const CReminderNotice& n) { m_tray.ShowBalloon(n.title, n.Text()); });
     CreateMainPanel();
     m_writeMsg.Create();

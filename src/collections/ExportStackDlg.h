@@ -4,7 +4,7 @@
 
 #include "collections/FileDialogs.h"
 #include "collections/NoteStackDlg.h"
-#include "controller/NotifyBridge.h"
+#include "platform/NotifyBridge.h"
 
 class CExportStackDlg : public CNoteStackDlg, public INoteCollection {
 public:

@@ -1,7 +1,7 @@
 #include "collections/InportStackDlg.h"
 
 #include "collections/ImportCheck.h"
-#include "controller/NotifyBridge.h"
+#include "platform/NotifyBridge.h"
 #include "data/VersionText.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"

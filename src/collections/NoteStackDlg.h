@@ -3,7 +3,7 @@
 // records in a report view and is only hidden when closed.
 #pragma once
 
-#include "collections/RecordList.h"
+#include "data/RecordList.h"
 #include "platform/Dialog.h"
 
 #include <windows.h>
@@ -36,7 +36,7 @@ protected:
     int SelectionMark() const;
     HWND List() const { return m_list; }
 
-    CRecordList m_records;
+    CRecordList m_records{RecordEntry::WithoutWindow};
 
 private:
     int m_listId;

@@ -30,7 +30,7 @@ void CPendingDlg::Start(const std::string& path, std::vector<CTackletData>&& rec
 }
 
 void CPendingDlg::AddRecord(const CTackletData& record) {
-    m_records.InsertAtFront(record);
+    m_records.InsertAtHead(record);
     Refresh();
     SaveNeededStep();
 }
@@ -51,7 +51,7 @@ bool CPendingDlg::SaveNeededStep(bool reportFailure, bool reportUnread) {
     }
     if (!older.empty()) {
         // Parked before every record added since start.
-        for (CTackletData& record : older) m_records.Append(WithoutWindow(std::move(record)));
+        for (CTackletData& record : older) m_records.Append(std::move(record));
         m_records.MarkAll();
         Refresh();
     }

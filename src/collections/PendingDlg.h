@@ -5,7 +5,7 @@
 #pragma once
 
 #include "collections/NoteStackDlg.h"
-#include "controller/NotifyBridge.h"
+#include "platform/NotifyBridge.h"
 
 #include <string>
 #include <vector>

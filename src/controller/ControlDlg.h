@@ -1,10 +1,15 @@
 // The note controller: the main panel (template 129), the settings record
 // and the owner of every active note. Note windows reach it only through
-// CNotifyBridge. Its parts live in ControlDlg.cpp (messages, hotkeys,
-// start-up, saving, note requests), ControlMatching.cpp (the matching tick,
-// the rescue, following), ControlNewNotes.cpp (pasting and re-targeting),
-// ControlSave.cpp, ControlPanel.cpp, ControlSettings.cpp and
-// ControlReminders.cpp.
+// CNotifyBridge, as the INoteController it implements. Its rooms:
+//   ControlDlg.cpp       the panel's messages and timers, start-up
+//   ControlSave.cpp      the full save, save on change, autosave (file work: NoteSaver)
+//   ControlMatching.cpp  the matching tick, the rescue of notes off screen, following
+//   ControlNewNotes.cpp  new notes: pasting, records handed back, re-targeting
+//   ControlRequests.cpp  the requests of note windows and their dialogs
+//   ControlHotkeys.cpp   the paste hotkeys
+//   ControlPanel.cpp     the main panel's list and its commands
+//   ControlSettings.cpp  the properties and note-defaults dialogs, the settings file
+//   ControlReminders.cpp reminders due
 #pragma once
 
 #include "collections/SerchDlg.h"
@@ -12,6 +17,7 @@
 #include "controller/NoteList.h"
 #include "controller/NoteListView.h"
 #include "controller/NoteRows.h"
+#include "controller/NoteSaver.h"
 #include "controller/ProcessInfo.h"
 #include "controller/ReminderNotice.h"
 #include "controller/TargetWatch.h"
@@ -23,6 +29,7 @@
 #include "data/TackletData.h"
 #include "platform/Dialog.h"
 #include "platform/ListRowTip.h"
+#include "platform/NotifyBridge.h"
 #include "platform/OwnerDrawButton.h"
 #include "winsel/ImageListCashSmoll.h"
 
@@ -32,7 +39,7 @@
 
 struct CExtensionRequest;
 
-class CControlDlg : public CDialog, public CPropatyData, public ISearchSource {
+class CControlDlg : public CDialog, public CPropatyData, public ISearchSource, public INoteController {
 public:
     CControlDlg();
     ~CControlDlg() override;
@@ -40,7 +47,9 @@ public:
     // Start-up, in this order.
     void SetPresetPath(const std::string& path);
     void SetPropatyPath(const std::string& path);
-    void LoadNotes(const std::string& dataPath);
+    // Takes over the notes read at start from `dataPath` (`restored`: they
+    // come from the file's backup, so the first autosave writes them).
+    void LoadNotes(const std::string& dataPath, std::vector<CTackletData> notes, bool restored = false);
 
     // Writes the data file from the notes' current state, then detaches
     // every note (one list refresh, one write).
@@ -70,7 +79,7 @@ public:
     // when the file holds the current state afterwards.
     bool AutoSave();
     // The active notes with the state of their shown windows copied in.
-    std::vector<CTackletData>& CollectAllWindowStates();
+    std::vector<CTackletData>& CollectAllWindowStates() override;
 
     // New notes.
     void PasteToWindow(HWND hWnd);
@@ -79,16 +88,16 @@ public:
     void PasteFromExtension(const CExtensionRequest& request);
     // A record handed back by a collection, inserted first (it never brings
     // a note window along).
-    void AddNote(const CTackletData& record);
+    void AddNote(const CTackletData& record) override;
     // Several records, each inserted first in turn; one refresh, one save.
-    void AddNotes(const std::vector<CTackletData>& records);
+    void AddNotes(const std::vector<CTackletData>& records) override;
     // Re-targets `record` to the chosen window, then AddNote.
-    void RepasteToWindow(CTackletData record, const CWinInf& chosen);
+    void RepasteToWindow(CTackletData record, const CWinInf& chosen) override;
     // Lets the user choose a window for `record` (dialog owned by `owner`,
     // the panel when null), then RepasteToWindow; false when cancelled.
-    bool RepasteToSelectedWindow(const CTackletData& record, HWND owner = nullptr);
+    bool RepasteToSelectedWindow(const CTackletData& record, HWND owner = nullptr) override;
     // The window selection dialog on `windows`; true with `chosen` on OK.
-    bool ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen, HWND owner = nullptr);
+    bool ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen, HWND owner = nullptr) override;
     void ApplyPreset(CTackletData& record, HWND hWnd);
     bool IsPasteTarget(HWND hWnd);
 
@@ -114,22 +123,22 @@ public:
     // that note is still there (the balloon was clicked).
     void ShowReminderNote();
 
-    // Requests of note windows (through CNotifyBridge).
-    void notifyUpdateWindow();
-    void notifyDeleteWindow(HWND caller);
+    // Requests of note windows (INoteController, through CNotifyBridge).
+    void notifyUpdateWindow() override;
+    void notifyDeleteWindow(HWND caller) override;
     // The identity of the note whose window is `caller` (0 when none), and
     // the deletion of a note by identity (nothing when it is gone): for a
     // note command that asks the user first.
-    std::uint64_t NoteIdentity(HWND caller) const;
-    void DeleteNote(std::uint64_t id);
-    void notifyCopyWindow(HWND caller);
-    void notifySplit(HWND caller, const std::string& first, const std::string& second);
-    int notifyComposition(HWND caller);
-    void notifyMoveDesktop(HWND caller);
-    void notifyMove(HWND caller);
-    void notifyMatchCondition(HWND caller);
-    void notifyCopyToExportStack(HWND caller);
-    void notifyMovePendingList(HWND caller);
+    std::uint64_t NoteIdentity(HWND caller) const override;
+    void DeleteNote(std::uint64_t id) override;
+    void notifyCopyWindow(HWND caller) override;
+    void notifySplit(HWND caller, const std::string& first, const std::string& second) override;
+    int notifyComposition(HWND caller) override;
+    void notifyMoveDesktop(HWND caller) override;
+    void notifyMove(HWND caller) override;
+    void notifyMatchCondition(HWND caller) override;
+    void notifyCopyToExportStack(HWND caller) override;
+    void notifyMovePendingList(HWND caller) override;
 
     // The match condition dialog on note `i`: from its note window (owner
     // check on) or, with a null window, from the panel (no child choice).
@@ -140,8 +149,9 @@ public:
     void EditPresets();
 
     CNoteList& Notes() { return m_notes; }
-    const std::vector<CWinInf>& WindowList() const { return m_windowList; }
-    const CSettingsData& Settings() const { return m_settings; }
+    const std::vector<CWinInf>& WindowList() const override { return m_windowList; }
+    const CSettingsData& Settings() const override { return m_settings; }
+    const CPropatyData& SizeLimits() const override { return *this; }
     CTackletData& DefaultNote() { return m_default; }
     const std::vector<CPreSetCondData>& Presets() const { return m_presets; }
     int PosInterval() const { return m_settings.POSINTERVAL; }
@@ -203,9 +213,6 @@ private:
     // the watch ends).
     void UpdateFollowWatch();
     bool WriteIniFile(bool reportFailure = true);
-    // Reads the data file again when it could not be read before; its notes
-    // go behind the current ones. False while it still cannot be read.
-    bool ReadBackUnreadFile();
     int FindCaller(HWND caller, const char* traceLine, bool traceHandles = true);
     void Retarget(CTackletData& note, const RECT& target, const std::string& title, const std::string& exeName,
                   const std::string& exePath);
@@ -230,7 +237,6 @@ private:
     void OnEditBody();
     bool OnPanelColor(UINT msg, HDC dc, HWND control, LRESULT& result);
 
-    std::string m_dataPath;
     std::string m_propatyPath;
     std::string m_presetPath;
     CNoteList m_notes;
@@ -240,9 +246,7 @@ private:
     CProcessInfoCache m_processCache;
     bool m_useProcessCache = true;
     int m_loaded = 0;
-    std::uint32_t m_textKey = 0;
-    std::string m_savedImage;  // the data file's bytes as last written (or loaded)
-    bool m_autoSaveFailed = false;
+    CNoteSaver m_saver;
     CSettingsData m_settings;
     CTackletData m_default;
     std::vector<CPreSetCondData> m_presets;

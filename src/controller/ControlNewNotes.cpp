@@ -2,7 +2,7 @@
 // utility, added from the collections, and re-targeted to a chosen window.
 #include "controller/ControlDlg.h"
 
-#include "collections/RecordList.h"
+#include "data/RecordList.h"
 #include "controller/ExtensionRequest.h"
 #include "data/MbString.h"
 #include "data/NoteFields.h"

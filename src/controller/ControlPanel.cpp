@@ -2,7 +2,7 @@
 #include "controller/BodyEditDlg.h"
 #include "controller/ControlDlg.h"
 #include "controller/MatchExplain.h"
-#include "controller/NotifyBridge.h"
+#include "platform/NotifyBridge.h"
 #include "data/TackletWindow.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"

@@ -22,32 +22,6 @@ std::string Quoted(const std::string& text) {
     return Concat({"「", cut, cut.size() < text.size() ? "…" : "", "」"});
 }
 
-bool ProcessPasses(const CObjData& note, const std::string& exeName) {
-    return note.PRECESSEFLAG != 1 || note.EXENAME == exeName;
-}
-
-bool TitlePasses(const CObjData& note, const std::string& title) {
-    if (note.TITLEFLAG != 1) return true;
-    return note.FULL == 1 ? note.TITLE == title : MbContains(title, note.PART);
-}
-
-// How far one listed window gets through the child condition.
-enum class ChildStage { Unread, NoClass, NoId, OtherText, Passes };
-
-ChildStage TestChildren(const CObjData& note, const CWinInf& window) {
-    if (note.EXTENTFLAG == 0) return ChildStage::Passes;
-    if (window.childrenEnumerated == 0) return ChildStage::Unread;
-    CChildWinInf child;
-    if (window.FindChild(note.EXCLASS, note.EXCTLID, &child)) {
-        const bool same = note.EXFULLFLAG == 1 ? note.EXTEXT == child.text : MbContains(child.text, note.EXPART);
-        return same ? ChildStage::Passes : ChildStage::OtherText;
-    }
-    for (const CChildWinInf& c : window.children) {
-        if (c.className == note.EXCLASS) return ChildStage::NoId;
-    }
-    return ChildStage::NoClass;
-}
-
 MatchReason FromState(WindowState state) {
     switch (state) {
     case WindowState::Minimised: return MatchReason::Minimised;
@@ -81,17 +55,17 @@ CMatchExplanation ExplainMatch(const CObjData& note, bool shown, const std::vect
     // such window was not read.
     bool titleSeen = false;
     bool unread = false;
-    ChildStage best = ChildStage::NoClass;
+    MatchStep best = MatchStep::ChildClass;
     std::string childWindow;
     for (const CWinInf& w : windows) {
-        if (!ProcessPasses(note, w.exeName) || !TitlePasses(note, w.title)) continue;
-        const ChildStage stage = TestChildren(note, w);
-        if (stage == ChildStage::Passes) {
+        const MatchStep stage = FirstFailingPart(note, w);
+        if (stage < MatchStep::ChildUnread) continue;
+        if (stage == MatchStep::Matches) {
             out.reason = MatchReason::Matching;
             out.windowTitle = w.title;
             return out;
         }
-        if (stage == ChildStage::Unread) {
+        if (stage == MatchStep::ChildUnread) {
             unread = true;
             continue;
         }
@@ -103,9 +77,9 @@ CMatchExplanation ExplainMatch(const CObjData& note, bool shown, const std::vect
     }
     if (unread && !titleSeen) return out;  // the next tick reads the children
     if (titleSeen) {
-        out.reason = best == ChildStage::OtherText ? MatchReason::ChildText
-                     : best == ChildStage::NoId    ? MatchReason::ChildId
-                                                   : MatchReason::ChildClass;
+        out.reason = best == MatchStep::ChildText ? MatchReason::ChildText
+                     : best == MatchStep::ChildId ? MatchReason::ChildId
+                                                  : MatchReason::ChildClass;
         out.windowTitle = childWindow;
         return out;
     }

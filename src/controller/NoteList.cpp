@@ -1,65 +1,6 @@
 #include "controller/NoteList.h"
 
 #include "data/NoteFields.h"
-#include "data/TackletWindow.h"
-#include "data/Trace.h"
-
-void CNoteList::Assign(std::vector<CTackletData>&& items) {
-    m_items = std::move(items);
-    m_ids.clear();
-    for (std::size_t i = 0; i < m_items.size(); ++i) m_ids.push_back(m_nextId++);
-}
-
-void CNoteList::InsertAtHead(CTackletData record) {
-    m_items.insert(m_items.begin(), std::move(record));
-    m_ids.insert(m_ids.begin(), m_nextId++);
-    for (std::size_t i = 1; i < m_items.size(); ++i) m_items[i].m_bModified = 1;
-}
-
-void CNoteList::RemoveAt(std::size_t i) {
-    if (i >= m_items.size()) return;
-    m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(i));
-    m_ids.erase(m_ids.begin() + static_cast<std::ptrdiff_t>(i));
-    for (std::size_t k = i; k < m_items.size(); ++k) m_items[k].m_bModified = 1;
-}
-
-void CNoteList::Clear() {
-    m_items.clear();
-    m_ids.clear();
-}
-
-void CNoteList::Append(std::vector<CTackletData>&& records) {
-    for (CTackletData& record : records) {
-        record.m_bModified = 1;
-        m_items.push_back(std::move(record));
-        m_ids.push_back(m_nextId++);
-    }
-    records.clear();
-}
-
-int CNoteList::IndexOf(std::uint64_t id) const {
-    for (std::size_t i = 0; i < m_ids.size(); ++i)
-        if (m_ids[i] == id) return static_cast<int>(i);
-    return -1;
-}
-
-void CNoteList::MarkAll() {
-    for (CTackletData& note : m_items) note.m_bModified = 1;
-}
-
-int CNoteList::FindByWindow(PvHandle window, bool trace) const {
-    for (std::size_t i = 0; i < m_items.size(); ++i) {
-        const CTackletData& note = m_items[i];
-        if (note.m_bAttached != 1 || !note.m_pWin) continue;
-        PvHandle own = note.m_pWin->Handle();
-        if (trace) {
-            Trace("Data hWnd=0x%08x\n", static_cast<unsigned>(own));
-            Trace("Obj  hWnd=0x%08x\n", static_cast<unsigned>(window));
-        }
-        if (own != 0 && own == window) return static_cast<int>(i);
-    }
-    return -1;
-}
 
 PvRect RectCentredOn(int x, int y, int width, int height) {
     return PvRect{x - width / 2, y - height / 2, x + width / 2, y + height / 2};

@@ -35,19 +35,40 @@ void CObjData::MatchWindows(std::vector<CWinInf>& windows) {
     Detach();
 }
 
-bool CObjData::IsMatchWindow(CWinInf& window) {
-    if (PRECESSEFLAG == 1) {
-        if (EXENAME != window.exeName) return false;
-        EXEPATH = window.exePath;
-    }
-    if (TITLEFLAG == 1) {
-        if (FULL == 1 ? TITLE != window.title : !MbContains(window.title, PART)) return false;
-    }
-    if (EXTENTFLAG == 0) return true;
-    window.EnumerateChildren();
+bool ProcessPasses(const CObjData& note, const std::string& exeName) {
+    return note.PRECESSEFLAG != 1 || note.EXENAME == exeName;
+}
+
+bool TitlePasses(const CObjData& note, const std::string& title) {
+    if (note.TITLEFLAG != 1) return true;
+    return note.FULL == 1 ? note.TITLE == title : MbContains(title, note.PART);
+}
+
+MatchStep FirstFailingPart(const CObjData& note, const CWinInf& window) {
+    if (!ProcessPasses(note, window.exeName)) return MatchStep::Process;
+    if (!TitlePasses(note, window.title)) return MatchStep::Title;
+    if (note.EXTENTFLAG == 0) return MatchStep::Matches;
+    if (window.childrenEnumerated == 0) return MatchStep::ChildUnread;
     CChildWinInf child;
-    if (!window.FindChild(EXCLASS, EXCTLID, &child)) return false;
-    return EXFULLFLAG == 1 ? EXTEXT == child.text : MbContains(child.text, EXPART);
+    if (window.FindChild(note.EXCLASS, note.EXCTLID, &child)) {
+        const bool same = note.EXFULLFLAG == 1 ? note.EXTEXT == child.text : MbContains(child.text, note.EXPART);
+        return same ? MatchStep::Matches : MatchStep::ChildText;
+    }
+    for (const CChildWinInf& c : window.children) {
+        if (c.className == note.EXCLASS) return MatchStep::ChildId;
+    }
+    return MatchStep::ChildClass;
+}
+
+bool CObjData::IsMatchWindow(CWinInf& window) {
+    MatchStep step = FirstFailingPart(*this, window);
+    if (step == MatchStep::Process) return false;
+    if (PRECESSEFLAG == 1) EXEPATH = window.exePath;
+    if (step == MatchStep::ChildUnread) {
+        window.EnumerateChildren();
+        step = FirstFailingPart(*this, window);
+    }
+    return step == MatchStep::Matches;
 }
 
 void CObjData::StartTacklet(PvHandle) {}

@@ -9,6 +9,27 @@
 #include "data/PvTypes.h"
 #include "data/WinInf.h"
 
+class CObjData;
+
+// How far a window gets through a note's condition, in the order the parts
+// are tested; Matches when it passes every part. The matching tick and the
+// main panel's explanation both ask FirstFailingPart.
+enum class MatchStep {
+    Process,      // another program
+    Title,        // the title differs (whole or fragment)
+    ChildUnread,  // the child condition needs the children, not read yet
+    ChildClass,   // no child window has the class name
+    ChildId,      // a child has the class name, none also the control ID
+    ChildText,    // the child with class name and ID has another text
+    Matches,
+};
+
+bool ProcessPasses(const CObjData& note, const std::string& exeName);
+bool TitlePasses(const CObjData& note, const std::string& title);
+// The first part of `note`'s condition that `window` fails, from what the
+// window holds (its children as far as they were read).
+MatchStep FirstFailingPart(const CObjData& note, const CWinInf& window);
+
 class CObjData {
 public:
     CObjData();

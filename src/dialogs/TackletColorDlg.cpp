@@ -1,7 +1,7 @@
 #include "dialogs/TackletColorDlg.h"
 
 #include "dialogs/RadioGroup.h"
-#include "notewin/NoteColors.h"
+#include "platform/NoteColors.h"
 #include "res/resource.h"
 
 namespace {

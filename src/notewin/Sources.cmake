@@ -3,13 +3,16 @@ set(PV_NOTEWIN_SOURCES
   ArrowWin.cpp
   EditTacklet.cpp
   NoteBackground.cpp
-  NoteColors.cpp
   NoteMouseWatch.cpp
   PointWin.cpp
   TackletAppearance.cpp
+  TackletFollow.cpp
+  TackletLayout.cpp
   TackletLeader.cpp
   TackletMenu.cpp
+  TackletMouse.cpp
   TackletWin.cpp
   TackletWinState.cpp
   TextByteLimit.cpp
+  WindowSystem.cpp
 )

@@ -3,7 +3,7 @@
 // controller through the notify bridge; those may destroy this window.
 #include "notewin/TackletWin.h"
 
-#include "controller/NotifyBridge.h"
+#include "platform/NotifyBridge.h"
 #include "data/Trace.h"
 #include "dialogs/NoteFontDlg.h"
 #include "platform/MessageBox.h"

@@ -10,6 +10,16 @@
 // state it had at that moment: getters answer from it, setters do nothing,
 // IsAlive() is false and Handle() is 0. The record's EndTacklet then
 // collects that state as usual and its Destroy() frees the object.
+//
+// Its rooms:
+//   TackletWin.cpp         creation, lifetime, messages, the start
+//   TackletWinState.cpp    the state the record hands over and reads back, painting
+//   TackletLayout.cpp      the children's layout, the frame, display scaling
+//   TackletFollow.cpp      following the target
+//   TackletMouse.cpp       opacity, fading under the mouse, clicks and the wheel
+//   TackletMenu.cpp        the context menu and its commands
+//   TackletAppearance.cpp  the appearance dialogs and reminders
+//   TackletLeader.cpp      the leader line
 #pragma once
 
 #include <windows.h>
@@ -29,7 +39,7 @@
 #include "notewin/NoteMouseWatch.h"
 #include "platform/GdiHolders.h"
 #include "platform/SharedGdi.h"
-#include "notewin/NoteColors.h"
+#include "platform/NoteColors.h"
 #include "platform/Dialog.h"
 
 class CTackletWin : public CDialog,

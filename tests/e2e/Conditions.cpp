@@ -3,6 +3,8 @@
 // user would (mouse clicks on list rows, buttons, message boxes).
 #include "Conditions.h"
 
+#include "WindowFinder.h"
+
 #include <commctrl.h>
 
 #include <cstdint>
@@ -74,44 +76,10 @@ private:
 
 // The visible windows of `pid` owned by `owner`: the notes on it.
 int NotesOn(DWORD pid, HWND owner) {
-    struct Ctx {
-        DWORD pid;
-        HWND owner;
-        int count;
-        HWND last;
-    } ctx{pid, owner, 0, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(p);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(h, &pid);
-            if (pid == c->pid && ::IsWindowVisible(h) && ::GetWindow(h, GW_OWNER) == c->owner) {
-                ++c->count;
-                c->last = h;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return ctx.count;
+    return static_cast<int>(pvtest::FindWindowsOf({.pid = pid, .owner = owner}).size());
 }
 
-HWND NoteOn(DWORD pid, HWND owner) {
-    struct Ctx {
-        DWORD pid;
-        HWND owner;
-        HWND found;
-    } ctx{pid, owner, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(p);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(h, &pid);
-            if (pid == c->pid && ::IsWindowVisible(h) && ::GetWindow(h, GW_OWNER) == c->owner) c->found = h;
-            return c->found == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return ctx.found;
-}
+HWND NoteOn(DWORD pid, HWND owner) { return pvtest::FindWindowOf({.pid = pid, .owner = owner}); }
 
 HWND WaitDialog(DWORD pid, const char* caption) {
     HWND found = nullptr;
@@ -124,35 +92,16 @@ HWND WaitDialog(DWORD pid, const char* caption) {
 
 // A message box of `pid` (it shows its text in control 0xFFFF) and its text.
 HWND WaitMessageBox(DWORD pid, std::string* text) {
-    struct Ctx {
-        DWORD pid;
-        HWND found;
-    } ctx{pid, nullptr};
+    HWND found = nullptr;
     Until([&] {
-        ::EnumWindows(
-            [](HWND h, LPARAM p) -> BOOL {
-                auto* c = reinterpret_cast<Ctx*>(p);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(h, &pid);
-                if (pid == c->pid && ::IsWindowVisible(h) && ::GetDlgItem(h, 0xFFFF)) c->found = h;
-                return c->found == nullptr;
-            },
-            reinterpret_cast<LPARAM>(&ctx));
-        return ctx.found != nullptr;
+        found = pvtest::FindWindowOf({.pid = pid, .test = [](HWND h) { return pvtest::IsMessageBox(h); }});
+        return found != nullptr;
     });
-    if (ctx.found && text) {
-        char buffer[1024] = {};
-        ::GetDlgItemTextA(ctx.found, 0xFFFF, buffer, sizeof buffer);
-        *text = buffer;
-    }
-    return ctx.found;
+    if (found && text) *text = pvtest::ItemText(found, 0xFFFF);
+    return found;
 }
 
-std::string ItemText(HWND dialog, int id) {
-    char buffer[1024] = {};
-    ::GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
-    return buffer;
-}
+std::string ItemText(HWND dialog, int id) { return pvtest::ItemText(dialog, id); }
 
 void Press(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));

@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "WindowFinder.h"
+
 #include <commctrl.h>
 
 #include <cstdint>
@@ -117,37 +119,8 @@ void CPinvaneProcess::Kill() {
     }
 }
 
-namespace {
-struct FindArgs {
-    DWORD pid;
-    const char* title;
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK FindProc(HWND hwnd, LPARAM param) {
-    auto* a = reinterpret_cast<FindArgs*>(param);
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != a->pid) return TRUE;
-    char text[256] = {};
-    if (a->title) {
-        ::GetWindowTextA(hwnd, text, sizeof text);
-        if (std::strcmp(text, a->title) != 0) return TRUE;
-    }
-    if (a->className) {
-        ::GetClassNameA(hwnd, text, sizeof text);
-        if (std::strcmp(text, a->className) != 0) return TRUE;
-    }
-    a->found = hwnd;
-    return FALSE;
-}
-}  // namespace
-
 HWND FindProcessWindow(DWORD pid, const char* title, const char* className) {
-    FindArgs args{pid, title, className, nullptr};
-    ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&args));
-    return args.found;
+    return pvtest::FindWindowOf({.pid = pid, .className = className, .caption = title, .visibleOnly = false});
 }
 
 HWND WaitProcessWindow(DWORD pid, const char* title, const char* className, DWORD timeoutMs) {
@@ -208,22 +181,8 @@ std::vector<HWND> NoteWindows::ownedBy(HWND owner) const {
 }
 
 NoteWindows FindNotes(DWORD pid, HWND main) {
-    struct Ctx {
-        DWORD pid;
-        HWND main;
-        NoteWindows* notes;
-    };
     NoteWindows notes;
-    Ctx ctx{pid, main, &notes};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(p);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(h, &pid);
-            if (pid == c->pid && h != c->main && ::IsWindowVisible(h)) c->notes->all.push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
+    notes.all = pvtest::FindWindowsOf({.pid = pid, .except = main});
     return notes;
 }
 

@@ -3,6 +3,7 @@
 // cache and search panel from outside.
 // Usage: pvcollect <scenario> <Pinvane.exe> [...]
 #include "Driver.h"
+#include "WindowFinder.h"
 
 #include <commctrl.h>
 
@@ -45,26 +46,8 @@ HWND WaitFileDialog(DWORD pid, HWND panel, DWORD timeoutMs) {
     HWND found = nullptr;
     WaitFor(
         [&] {
-            struct Ctx {
-                DWORD pid;
-                HWND panel;
-                HWND* out;
-            } ctx{pid, panel, &found};
-            ::EnumWindows(
-                [](HWND h, LPARAM p) -> BOOL {
-                    auto* c = reinterpret_cast<Ctx*>(p);
-                    DWORD owner = 0;
-                    ::GetWindowThreadProcessId(h, &owner);
-                    char cls[32] = {};
-                    ::GetClassNameA(h, cls, sizeof cls);
-                    if (owner == c->pid && h != c->panel && ::IsWindowVisible(h) && std::string(cls) == "#32770" &&
-                        ::GetWindow(h, GW_OWNER) == c->panel) {
-                        *c->out = h;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&ctx));
+            found = pvtest::FindWindowOf(
+                {.pid = pid, .owner = panel, .className = pvtest::kDialogClass, .except = panel});
             return found != nullptr;
         },
         timeoutMs);

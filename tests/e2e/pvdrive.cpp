@@ -4,6 +4,7 @@
 #include "Driver.h"
 #include "MatchTips.h"
 #include "Rescue.h"
+#include "WindowFinder.h"
 #include "data/ReminderRule.h"
 
 #include <commctrl.h>
@@ -290,24 +291,12 @@ HWND WaitMessageBox(DWORD pid, HWND main, DWORD timeoutMs, std::string* text) {
     HWND box = nullptr;
     WaitFor(
         [&] {
-            box = nullptr;
-            HWND h = nullptr;
-            while ((h = ::FindWindowExA(nullptr, h, "#32770", nullptr)) != nullptr) {
-                DWORD owner = 0;
-                ::GetWindowThreadProcessId(h, &owner);
-                if (owner == pid && h != main && ::IsWindowVisible(h) && ::GetDlgItem(h, 0xFFFF)) {
-                    box = h;
-                    return true;
-                }
-            }
-            return false;
+            box = pvtest::FindWindowOf(
+                {.pid = pid, .except = main, .test = [](HWND h) { return pvtest::IsMessageBox(h); }});
+            return box != nullptr;
         },
         timeoutMs);
-    if (box && text) {
-        char buf[1024] = {};
-        ::GetDlgItemTextA(box, 0xFFFF, buf, sizeof buf);
-        *text = buf;
-    }
+    if (box && text) *text = pvtest::ItemText(box, 0xFFFF);
     return box;
 }
 
@@ -815,26 +804,7 @@ std::string KeyName(int vk) {
 
 // A message box of process `pid` (a dialog with an OK button only).
 HWND FindMessageBox(DWORD pid) {
-    struct Ctx {
-        DWORD pid;
-        HWND box;
-    } ctx{pid, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* c = reinterpret_cast<Ctx*>(p);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(h, &pid);
-            char cls[32] = {};
-            ::GetClassNameA(h, cls, sizeof cls);
-            if (pid == c->pid && ::IsWindowVisible(h) && std::strcmp(cls, "#32770") == 0 && ::GetDlgItem(h, 0xFFFF) &&
-                ::GetDlgItem(h, IDOK) && !::GetDlgItem(h, IDCANCEL)) {
-                c->box = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&ctx));
-    return ctx.box;
+    return pvtest::FindWindowOf({.pid = pid, .test = [](HWND h) { return pvtest::IsMessageBox(h, true); }});
 }
 
 // Opens a settings dialog with the main panel's button `id`.

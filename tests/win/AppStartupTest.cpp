@@ -2,7 +2,7 @@
 #include "platform/AppPaths.h"
 #include "app/CommandLine.h"
 #include "app/MultiDisplay.h"
-#include "platform/StartupData.h"
+#include "app/StartupData.h"
 #include "data/AtomicFile.h"
 #include "data/Trace.h"
 #include "platform/Platform.h"

@@ -4,9 +4,8 @@
 
 #include "WinTestUtil.h"
 
-#include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -16,10 +15,9 @@ protected:
     void SetUp() override {
         INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
         ::InitCommonControlsEx(&icc);
-        CStartupData::Destroy();
         ::ShowWindow(host.Hwnd(), SW_HIDE);
         ASSERT_TRUE(control.Create(host.Hwnd()));
-        control.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+        wintest::LoadStartupNotes(control, scratch.Path() + "\\PinvaneData.ini");
         ::KillTimer(control.GetHwnd(), 103);
         ::KillTimer(control.GetHwnd(), 105);
         ::KillTimer(control.GetHwnd(), 110);  // autosave: the tests save when they mean to
@@ -27,7 +25,6 @@ protected:
     void TearDown() override {
         for (CTackletData& note : control.Notes().Items()) note.EndTacklet();
         control.DestroyWindow();
-        CStartupData::Destroy();
     }
 
     wintest::CScratchDir scratch;

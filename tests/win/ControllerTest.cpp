@@ -3,12 +3,11 @@
 #include "ControllerFixture.h"
 #include "WinTestUtil.h"
 
-#include "platform/StartupData.h"
 #include "controller/ControlDlg.h"
 #include "controller/ExtensionRequest.h"
 #include "controller/TargetWatch.h"
 #include "controller/WindowList.h"
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 #include "res/resource.h"
 #include "notewin/TackletWin.h"
 
@@ -363,10 +362,9 @@ TEST_F(ControllerTest, SaveAllDetachesWritesAndTheNextStartRestores) {
     control.SaveAll();
     EXPECT_EQ(Note(0).m_bAttached, 0);
 
-    CStartupData::Destroy();
     CControlDlg again;
     ASSERT_TRUE(again.Create(host.Hwnd()));
-    again.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+    wintest::LoadStartupNotes(again, scratch.Path() + "\\PinvaneData.ini");
     ::KillTimer(again.GetHwnd(), 103);
     ASSERT_EQ(again.Notes().Size(), 1u);
     EXPECT_EQ(again.Notes()[0].TEXT, "saved text");
@@ -635,10 +633,9 @@ TEST_F(ControllerTest, LongTitlesSurviveTheDataFileAndARestartAndStillMatch) {
         EXPECT_EQ(OwnerOf(0), target.Hwnd());
         EXPECT_TRUE(control.SaveAll(false));
 
-        CStartupData::Destroy();
         CControlDlg again;
         ASSERT_TRUE(again.Create(host.Hwnd()));
-        again.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+        wintest::LoadStartupNotes(again, scratch.Path() + "\\PinvaneData.ini");
         ::KillTimer(again.GetHwnd(), 103);
         ::KillTimer(again.GetHwnd(), 110);
         ASSERT_EQ(again.Notes().Size(), 1u);

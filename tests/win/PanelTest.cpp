@@ -4,9 +4,8 @@
 #include "WinTestUtil.h"
 
 #include "controller/ControlDlg.h"
-#include "controller/NotifyBridge.h"
-#include "controller/WindowSystem.h"
-#include "platform/StartupData.h"
+#include "platform/NotifyBridge.h"
+#include "notewin/WindowSystem.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
 

@@ -1,8 +1,14 @@
 #include "WinTestUtil.h"
 
+#include "WindowFinder.h"
+
 #include "data/MbString.h"
+#include "data/NoteFile.h"
+#include "data/VolumeKey.h"
 
 #include <commctrl.h>
+
+#include <cstdio>
 
 namespace wintest {
 
@@ -85,37 +91,18 @@ DWORD WINAPI CMessageBoxAnswerer::ThreadProc(void* self) {
 void CMessageBoxAnswerer::Run() {
     size_t next = 0;
     while (::WaitForSingleObject(m_stop, 20) == WAIT_TIMEOUT) {
-        struct Find {
-            DWORD pid;
-            HWND box;
-        } find{::GetCurrentProcessId(), nullptr};
-        ::EnumWindows(
-            [](HWND h, LPARAM p) -> BOOL {
-                auto* f = reinterpret_cast<Find*>(p);
-                DWORD pid = 0;
-                ::GetWindowThreadProcessId(h, &pid);
-                char cls[32] = {};
-                ::GetClassNameA(h, cls, sizeof cls);
-                // A message box is the dialog class with its text in static 0xFFFF.
-                if (pid == f->pid && ::IsWindowVisible(h) && std::string(cls) == "#32770" &&
-                    ::GetDlgItem(h, 0xFFFF)) {
-                    f->box = h;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&find));
-        if (!find.box) continue;
-        char text[512] = {};
-        ::GetDlgItemTextA(find.box, 0xFFFF, text, sizeof text);
+        const HWND box = pvtest::FindWindowOf(
+            {.pid = ::GetCurrentProcessId(), .test = [](HWND h) { return pvtest::IsMessageBox(h); }});
+        if (!box) continue;
+        const std::string text = pvtest::ItemText(box, 0xFFFF);
         ::EnterCriticalSection(&m_lock);
         m_texts.push_back(text);
         ::LeaveCriticalSection(&m_lock);
         int answer = next < m_answers.size() ? m_answers[next] : IDOK;
         ++next;
-        ::PostMessageA(find.box, WM_COMMAND, answer, 0);
+        ::PostMessageA(box, WM_COMMAND, answer, 0);
         // Wait until that box is gone before looking for the next one.
-        while (::IsWindow(find.box) && ::WaitForSingleObject(m_stop, 10) == WAIT_TIMEOUT) {
+        while (::IsWindow(box) && ::WaitForSingleObject(m_stop, 10) == WAIT_TIMEOUT) {
         }
     }
 }
@@ -140,10 +127,9 @@ bool CDialogDriver::Done() { return ::WaitForSingleObject(m_done, 5000) == WAIT_
 DWORD WINAPI CDialogDriver::ThreadProc(void* param) {
     auto* self = static_cast<CDialogDriver*>(param);
     while (::WaitForSingleObject(self->m_stop, 20) == WAIT_TIMEOUT) {
-        HWND dialog = ::FindWindowA("#32770", self->m_caption.c_str());
-        DWORD pid = 0;
-        if (dialog) ::GetWindowThreadProcessId(dialog, &pid);
-        if (!dialog || pid != ::GetCurrentProcessId() || !::IsWindowVisible(dialog)) continue;
+        const HWND dialog = pvtest::FindWindowOf(
+            {.pid = ::GetCurrentProcessId(), .className = pvtest::kDialogClass, .caption = self->m_caption.c_str()});
+        if (!dialog) continue;
         self->m_action(dialog);
         ::SetEvent(self->m_done);
         break;
@@ -206,6 +192,36 @@ std::string OwnExeName() {
     std::string p = path;
     size_t slash = p.find_last_of('\\');
     return MbToUpper(slash == std::string::npos ? p : p.substr(slash + 1));
+}
+
+bool CShotFiles::Parse(int argc, char** argv, int minArgs, const char* usage) {
+    if (argc < minArgs || argc < 3) {
+        std::fprintf(stderr, "usage: %s\n", usage);
+        return false;
+    }
+    m_ready = WinePath(argv[argc - 2]);
+    m_done = WinePath(argv[argc - 1]);
+    return true;
+}
+
+void CShotFiles::MarkReady() const {
+    if (FILE* f = std::fopen(m_ready.c_str(), "w")) std::fclose(f);
+}
+
+bool CShotFiles::Done() const { return ::GetFileAttributesA(m_done.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void CShotFiles::PumpUntilDone() const {
+    const DWORD start = ::GetTickCount();
+    while (!Done() && ::GetTickCount() - start < 60000) Pump(50);
+}
+
+void CShotFiles::Hold() const {
+    MarkReady();
+    PumpUntilDone();
+}
+
+std::vector<CTackletData> StartupNotes(const std::string& path) {
+    return ReadStartupNoteFile(path, VolumeKeyForPath(path)).contents.notes;
 }
 
 }  // namespace wintest

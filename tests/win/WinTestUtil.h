@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "data/TackletData.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -112,5 +114,36 @@ std::string WinePath(const std::string& path);
 
 // Upper-case base name of this test program ("PV_WIN_TESTS.EXE").
 std::string OwnExeName();
+
+// The screenshot protocol of scripts/screens.sh: a shot program sets its
+// scene, says so by creating the ready file, and keeps the scene until the
+// done file exists (at most 60 s). Both are its last two arguments.
+class CShotFiles {
+public:
+    // False (with `usage` printed) when fewer than `minArgs` arguments
+    // (the program's name counted) were given.
+    bool Parse(int argc, char** argv, int minArgs, const char* usage);
+    void MarkReady() const;
+    bool Done() const;
+    // Dispatches this thread's messages until the done file exists.
+    void PumpUntilDone() const;
+    // MarkReady, then PumpUntilDone.
+    void Hold() const;
+    const std::string& ReadyPath() const { return m_ready; }
+
+private:
+    std::string m_ready;
+    std::string m_done;
+};
+
+// The notes a starting program takes over from the data file at `path`
+// (read as at start: a damaged file comes from its backup).
+std::vector<CTackletData> StartupNotes(const std::string& path);
+// Hands a controller the notes of the data file at `path`, as the program
+// does at start.
+template <class Control>
+void LoadStartupNotes(Control& control, const std::string& path) {
+    control.LoadNotes(path, StartupNotes(path));
+}
 
 }  // namespace wintest

@@ -2,7 +2,7 @@
 // identities, the import checks and the search.
 #include "collections/ImportCheck.h"
 #include "collections/NoteSearch.h"
-#include "collections/RecordList.h"
+#include "data/RecordList.h"
 #include "data/TackletWindow.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ CTackletData Note(const char* title, const char* text = "", const char* exe = "N
 }
 
 TEST(RecordList, IdentitiesSurviveChangesAroundThemAndRecordsCarryNoWindow) {
-    CRecordList list;
+    CRecordList list(RecordEntry::WithoutWindow);
     CTackletData attached = Note("b");
     attached.m_bAttached = 1;
     attached.hTargetWnd = 0x1234;
@@ -29,7 +29,7 @@ TEST(RecordList, IdentitiesSurviveChangesAroundThemAndRecordsCarryNoWindow) {
     list.Append(Note("a"));
     list.Append(attached);
     const auto idOfB = list.IdAt(1);
-    list.InsertAtFront(Note("front"));
+    list.InsertAtHead(Note("front"));
     EXPECT_EQ(list.IndexOf(idOfB), 2);
     EXPECT_EQ(list[1].m_bModified, 1);
     EXPECT_EQ(list[2].m_pWin, nullptr);

@@ -24,7 +24,6 @@
 
 namespace {
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 const int kPanelButtons[] = {IDC_PANEL_DELETE,       IDC_PANEL_DELETEALL,   IDC_PANEL_EXPORT,
                              IDC_PANEL_REPASTE,      IDC_PANEL_PENDING,     IDC_PANEL_MATCHCOND,
@@ -42,12 +41,8 @@ void PlacePanel(HWND main, HWND panel) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: pvbuttonshot <ready file> <done file>\n");
-        return 2;
-    }
-    const std::string ready = WinePath(argv[argc - 2]);
-    const std::string done = WinePath(argv[argc - 1]);
+    wintest::CShotFiles files;
+    if (!files.Parse(argc, argv, 3, "pvbuttonshot <ready file> <done file>")) return 2;
 
     CHostDialog main(IDD_MOSSREL_DIALOG);
     CHostDialog panel(IDD_CONTROL_PANEL, main.Hwnd());
@@ -104,10 +99,7 @@ int main(int argc, char** argv) {
     ::SetCursorPos((hot.left + hot.right) / 2, (hot.top + hot.bottom) / 2);
     Pump(500);
 
-    HANDLE file = ::CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-    const DWORD start = ::GetTickCount();
-    while (!FileExists(done) && ::GetTickCount() - start < 60000) Pump(100);
+    files.Hold();
 
     about.DestroyWindow();
     writing.DestroyWindow();

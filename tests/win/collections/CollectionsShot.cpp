@@ -9,8 +9,8 @@
 #include "collections/PendingDlg.h"
 #include "collections/SerchDlg.h"
 #include "controller/ControlDlg.h"
-#include "controller/NotifyBridge.h"
-#include "controller/WindowSystem.h"
+#include "platform/NotifyBridge.h"
+#include "notewin/WindowSystem.h"
 #include "data/NoteFile.h"
 #include "data/VersionText.h"
 #include "res/resource.h"
@@ -21,17 +21,6 @@
 #include <string>
 
 namespace {
-
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void Touch(const std::string& path) {
-    if (FILE* f = std::fopen(path.c_str(), "w")) std::fclose(f);
-}
-
-void PumpUntil(const std::string& file, DWORD timeoutMs) {
-    const DWORD start = ::GetTickCount();
-    while (!FileExists(file) && ::GetTickCount() - start < timeoutMs) wintest::Pump(50);
-}
 
 CTackletData Sample(const char* exe, const char* title, const char* text) {
     CTackletData note;
@@ -56,13 +45,9 @@ void Place(HWND panel) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: pvcollectshot <pending|export|import|search> <ready file> <done file>\n");
-        return 2;
-    }
+    wintest::CShotFiles files;
+    if (!files.Parse(argc, argv, 4, "pvcollectshot <pending|export|import|search> <ready file> <done file>")) return 2;
     const std::string which = argv[1];
-    const std::string ready = wintest::WinePath(argv[argc - 2]);
-    const std::string done = wintest::WinePath(argv[argc - 1]);
     INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
     ::InitCommonControlsEx(&icc);
     SetVersionText("Ver.:1.1.6.193");
@@ -72,7 +57,7 @@ int main(int argc, char** argv) {
     wintest::CTargetWindow host("Pinvane", 60, 300, 720, 420, WS_OVERLAPPEDWINDOW);
     CControlDlg control;
     if (!control.Create(host.Hwnd())) return 1;
-    control.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+    wintest::LoadStartupNotes(control, scratch.Path() + "\\PinvaneData.ini");
     ::KillTimer(control.GetHwnd(), 103);
     for (const CTackletData& note : kSamples) control.AddNote(note);
 
@@ -118,8 +103,7 @@ int main(int argc, char** argv) {
     if (!shown) return 2;
     if (which != "search") Place(shown);
     wintest::Pump(500);
-    Touch(ready);
-    PumpUntil(done, 60000);
+    files.Hold();
     search.DestroyWindow();
     pending.DestroyWindow();
     importStack.DestroyWindow();

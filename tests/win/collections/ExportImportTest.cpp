@@ -5,7 +5,7 @@
 
 #include "collections/ExportStackDlg.h"
 #include "collections/InportStackDlg.h"
-#include "controller/NotifyBridge.h"
+#include "platform/NotifyBridge.h"
 #include "data/NoteFile.h"
 #include "data/VersionText.h"
 #include "res/resource.h"

@@ -3,7 +3,7 @@
 #include "CollectionsFixture.h"
 
 #include "collections/PendingDlg.h"
-#include "controller/NotifyBridge.h"
+#include "platform/NotifyBridge.h"
 #include "data/NoteFile.h"
 #include "data/VolumeKey.h"
 #include "res/resource.h"

@@ -20,9 +20,7 @@ using ListRows::HandleText;
 
 namespace {
 
-std::string g_ready, g_done;
-
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+wintest::CShotFiles g_files;
 
 std::vector<CWinInf> CurrentWindows() {
     std::vector<CWinInf> list;
@@ -38,12 +36,9 @@ int ChildRow(HWND dialog, HWND child) {
 // taken, then close `nested` (a dialog opened over the scripted one).
 template <class D>
 void HoldScene(D& dlg, const char* nested = nullptr) {
-    dlg.AddStep([](D&) {
-        FILE* f = std::fopen(g_ready.c_str(), "w");
-        if (f) std::fclose(f);
-    });
+    dlg.AddStep([](D&) { g_files.MarkReady(); });
     dlg.AddStep([nested](D& d) {
-        if (!Exists(g_done)) {
+        if (!g_files.Done()) {
             d.RunAgain();
             return;
         }
@@ -54,10 +49,8 @@ void HoldScene(D& dlg, const char* nested = nullptr) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) return 2;
+    if (!g_files.Parse(argc, argv, 4, "pvconditionshot <scene> <ready file> <done file>")) return 2;
     const std::string scene = argv[1];
-    g_ready = argv[2];
-    g_done = argv[3];
     CWindowSystemScope windows;
     CChildTarget target("拡張条件の対象ウィンドウ", 40, 40, 460, 320);
     target.SetEditText("ここの文字で照合");

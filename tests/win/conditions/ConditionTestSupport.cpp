@@ -1,5 +1,7 @@
 #include "ConditionTestSupport.h"
 
+#include "WindowFinder.h"
+
 #include <commctrl.h>
 
 #include "platform/ListView.h"
@@ -72,35 +74,6 @@ HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, i
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
 }
 
-struct FindContext {
-    const char* caption;
-    HWND found;
-    std::string text;
-};
-
-BOOL CALLBACK FindBoxProc(HWND hwnd, LPARAM param) {
-    auto* context = reinterpret_cast<FindContext*>(param);
-    char cls[16] = {};
-    ::GetClassNameA(hwnd, cls, sizeof cls);
-    if (std::string(cls) != "#32770" || !::IsWindowVisible(hwnd)) return TRUE;
-    // A message box shows its text in a static control with ID 0xFFFF.
-    HWND textControl = ::GetDlgItem(hwnd, 0xFFFF);
-    if (!textControl) return TRUE;
-    context->found = hwnd;
-    context->text = ItemText(hwnd, 0xFFFF);
-    return FALSE;
-}
-
-BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM param) {
-    auto* context = reinterpret_cast<FindContext*>(param);
-    if (!::IsWindowVisible(hwnd)) return TRUE;
-    if (ItemText(hwnd, -1) == context->caption) {
-        context->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 }  // namespace
 
 CChildTarget::CChildTarget(const char* title, int x, int y, int width, int height) {
@@ -123,31 +96,20 @@ CChildTarget::~CChildTarget() {
 void CChildTarget::SetEditText(const char* text) { ::SetWindowTextA(m_edit, text); }
 
 HWND FindMessageBox(std::string* text) {
-    FindContext context{nullptr, nullptr, {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindBoxProc, reinterpret_cast<LPARAM>(&context));
-    if (context.found && text) *text = context.text;
-    return context.found;
+    const HWND box = pvtest::FindWindowOf(
+        {.thread = ::GetCurrentThreadId(), .test = [](HWND h) { return pvtest::IsMessageBox(h); }});
+    if (box && text) *text = ItemText(box, 0xFFFF);
+    return box;
 }
 
 HWND FindThreadDialog(const char* caption) {
-    FindContext context{caption, nullptr, {}};
-    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialogProc, reinterpret_cast<LPARAM>(&context));
-    return context.found;
+    return pvtest::FindWindowOf({.thread = ::GetCurrentThreadId(), .caption = caption});
 }
 
 void CancelOtherDialogs(HWND keep) {
-    std::pair<HWND, std::vector<HWND>> context{keep, {}};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM param) -> BOOL {
-            auto* c = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(param);
-            char cls[16] = {};
-            ::GetClassNameA(hwnd, cls, sizeof cls);
-            if (hwnd != c->first && std::string(cls) == "#32770" && ::IsWindowVisible(hwnd)) c->second.push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&context));
-    for (HWND dialog : context.second) ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (HWND dialog : pvtest::FindWindowsOf(
+             {.thread = ::GetCurrentThreadId(), .className = pvtest::kDialogClass, .except = keep}))
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 void ClickListRow(HWND dialog, int listId, int row) {
@@ -180,12 +142,7 @@ void PressButton(HWND dialog, int id) {
 bool IsChecked(HWND dialog, int id) { return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
 
 std::string ItemText(HWND dialog, int id) {
-    HWND item = id == -1 ? dialog : ::GetDlgItem(dialog, id);
-    if (!item) return std::string();
-    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(item)) + 1, '\0');
-    const int copied = ::GetWindowTextA(item, text.data(), static_cast<int>(text.size()));
-    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-    return text;
+    return id == -1 ? pvtest::WindowTextOf(dialog) : pvtest::ItemText(dialog, id);
 }
 
 int RowCount(HWND list) { return ListView_GetItemCount(list); }

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "controller/WindowList.h"
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 
 // A top-level window of one colour with child controls: an edit (control
 // ID 100), two buttons of one class with control ID 0, and children that

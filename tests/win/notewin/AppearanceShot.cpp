@@ -27,20 +27,7 @@
 
 namespace {
 
-std::string g_ready;
-std::string g_done;
-
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void TouchReady() {
-    HANDLE file = ::CreateFileA(g_ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-}
-
-void WaitForDone() {
-    const DWORD start = ::GetTickCount();
-    while (!FileExists(g_done) && ::GetTickCount() - start < 60000) Pump(100);
-}
+wintest::CShotFiles g_files;
 
 int Leader() {
     CTestWindowSystem system(170, 70);
@@ -87,58 +74,31 @@ int Leader() {
         win->LeaderLine()->ToggleHandles();
     }
     Pump(800);
-    TouchReady();
-    WaitForDone();
+    g_files.Hold();
     for (CTackletData& rec : notes) rec.EndTacklet();
     return 0;
 }
 
-// Runs `dlg` modally; another thread touches the ready file once the dialog
-// with `caption` shows and cancels it when the done file appears.
-struct CShotWatch {
-    const char* caption;
-};
-
-DWORD WINAPI WatchDialog(void* param) {
-    const auto* watch = static_cast<const CShotWatch*>(param);
-    HWND dialog = nullptr;
-    for (int i = 0; i < 500 && !dialog; ++i) {
-        dialog = ::FindWindowA("#32770", watch->caption);
-        if (!dialog || !::IsWindowVisible(dialog)) {
-            dialog = nullptr;
-            ::Sleep(20);
-        }
-    }
-    if (!dialog) return 1;
-    ::Sleep(500);  // painted
-    TouchReady();
-    const DWORD start = ::GetTickCount();
-    while (!FileExists(g_done) && ::GetTickCount() - start < 60000) ::Sleep(100);
-    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    return 0;
-}
-
+// Runs `dlg` modally; once the dialog with `caption` shows, another thread
+// says the scene is set and cancels the dialog when the screenshot is taken.
 int ShowDialog(CAppearanceDlg& dlg, const char* caption) {
-    CShotWatch watch{caption};
-    HANDLE thread = ::CreateThread(nullptr, 0, WatchDialog, &watch, 0, nullptr);
+    wintest::CDialogDriver driver(caption, [](HWND dialog) {
+        ::Sleep(500);  // painted
+        g_files.MarkReady();
+        for (int i = 0; i < 600 && !g_files.Done(); ++i) ::Sleep(100);
+        ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
     dlg.Run();
-    ::WaitForSingleObject(thread, 70000);
-    ::CloseHandle(thread);
-    return 0;
+    return driver.Done() ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: pvappearanceshot <scene> <ready file> <done file>\n");
-        return 2;
-    }
+    if (!g_files.Parse(argc, argv, 4, "pvappearanceshot <scene> <ready file> <done file>")) return 2;
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&icc);
     const std::string scene = argv[1];
-    g_ready = WinePath(argv[argc - 2]);
-    g_done = WinePath(argv[argc - 1]);
     if (scene == "leader") return Leader();
     if (scene == "colour") {
         CTackletColorDlg dlg;

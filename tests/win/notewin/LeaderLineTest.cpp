@@ -370,10 +370,9 @@ TEST_F(LeaderLineRecordTest, BlockGoesThroughTheDataFileAndComesBack) {
     EXPECT_EQ(ini.GetInt(item, "ARWENDY", -1), 234);
     EXPECT_EQ(ini.GetInt(item, "ARLINEWIDTH", -1), 2);
 
-    CStartupData::Destroy();
     CControlDlg again;
     ASSERT_TRUE(again.Create(host.Hwnd()));
-    again.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+    wintest::LoadStartupNotes(again, scratch.Path() + "\\PinvaneData.ini");
     ::KillTimer(again.GetHwnd(), 103);
     ASSERT_EQ(again.Notes().Size(), 1u);
     again.MatchTick();

@@ -7,7 +7,7 @@
 
 #include "platform/GdiHolders.h"
 #include "notewin/NoteBackground.h"
-#include "notewin/NoteColors.h"
+#include "platform/NoteColors.h"
 
 namespace {
 

@@ -135,17 +135,12 @@ std::vector<std::vector<NoteSpec>> Rows(std::vector<std::string>& texts) {
     return rows;
 }
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: pvnotegallery <ready file> <done file>\n");
-        return 2;
-    }
-    const std::string ready = WinePath(argv[argc - 2]);
-    const std::string done = WinePath(argv[argc - 1]);
+    wintest::CShotFiles files;
+    if (!files.Parse(argc, argv, 3, "pvnotegallery <ready file> <done file>")) return 2;
 
     CTestWindowSystem system(kNoteWidth, kNoteHeight);
     CTargetWindow target(5, 5, 1270, 1010, "付箋ギャラリー");
@@ -184,11 +179,7 @@ int main(int argc, char** argv) {
     for (CTackletData& rec : notes) rec.StartTacklet(target.Handle());
 
     Pump(800);  // enabled, painted
-    HANDLE file = ::CreateFileA(ready.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-
-    const DWORD start = ::GetTickCount();
-    while (!FileExists(done) && ::GetTickCount() - start < 60000) Pump(100);
+    files.Hold();
 
     for (CTackletData& rec : notes) rec.EndTacklet();
     return 0;

@@ -2,6 +2,7 @@
 // window as the menu sends them, with a real controller behind the requests.
 #include "ControllerFixture.h"
 #include "WinTestUtil.h"
+#include "WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -216,23 +217,12 @@ public:
 
 private:
     static constexpr int kSizeBox = 0x472;
-    static BOOL CALLBACK Find(HWND hwnd, LPARAM param) {
-        auto* self = reinterpret_cast<CFontDialogDriver*>(param);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(hwnd, &pid);
-        char cls[16] = {};
-        ::GetClassNameA(hwnd, cls, sizeof cls);
-        if (pid == ::GetCurrentProcessId() && std::string(cls) == "#32770" && ::IsWindowVisible(hwnd) &&
-            ::GetDlgItem(hwnd, kSizeBox)) {
-            self->m_dialog = hwnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
     static DWORD WINAPI ThreadProc(void* param) {
         auto* self = static_cast<CFontDialogDriver*>(param);
         for (int i = 0; i < 250 && !self->m_dialog; ++i) {
-            ::EnumWindows(Find, reinterpret_cast<LPARAM>(self));
+            self->m_dialog = pvtest::FindWindowOf({.pid = ::GetCurrentProcessId(),
+                                                   .className = pvtest::kDialogClass,
+                                                   .test = [](HWND h) { return ::GetDlgItem(h, kSizeBox) != nullptr; }});
             if (!self->m_dialog) ::Sleep(20);
         }
         if (!self->m_dialog) return 0;

@@ -3,7 +3,7 @@
 #include "ControllerFixture.h"
 #include "SettingsTestSupport.h"
 
-#include "controller/NotifyBridge.h"
+#include "platform/NotifyBridge.h"
 #include "data/IniFile.h"
 #include "dialogs/HotKeyExCtrl.h"
 #include "dialogs/PropatyDlg.h"
@@ -188,7 +188,7 @@ TEST_F(PropertiesStepTest, OkAppliesHotkeysAndPeriodAndWritesEveryKey) {
     EXPECT_EQ(control.Settings().HK_PAST_KEY, 'J');
     EXPECT_EQ(control.Settings().HK_PAST_MODIFIERS, kCtrlAlt);
     EXPECT_EQ(control.Settings().HK_PASTDT_KEY, 'L');
-    EXPECT_EQ(CNotifyBridge::PosInterval(), 10) << "the period reaches the notes at once";
+    EXPECT_EQ(CNotifyBridge::Settings().POSINTERVAL, 10) << "the period reaches the notes at once";
     EXPECT_TRUE(CanRegister(kWin, 'S')) << "the old window hotkey is released";
     EXPECT_TRUE(CanRegister(kWin, 'V')) << "the old desktop hotkey is released";
     EXPECT_FALSE(CanRegister(kCtrlAlt, 'J')) << "the new window hotkey is registered";

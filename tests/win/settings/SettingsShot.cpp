@@ -17,8 +17,6 @@
 
 namespace {
 
-bool Exists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 struct Scene {
     std::unique_ptr<CDialog> dialog;
     const char* caption;
@@ -45,21 +43,18 @@ Scene MakeScene(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: pvsettingsshot <properties|defaults|initial-size> <ready file> <done file>\n");
+    wintest::CShotFiles files;
+    if (!files.Parse(argc, argv, 4, "pvsettingsshot <properties|defaults|initial-size> <ready file> <done file>"))
         return 2;
-    }
     INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
     ::InitCommonControlsEx(&icc);
     InstallPlatformServices();  // the default font for this screen
-    const std::string ready = wintest::WinePath(argv[2]);
-    const std::string done = wintest::WinePath(argv[3]);
     Scene scene = MakeScene(argv[1]);
     if (!scene.dialog) return 2;
     wintest::CDialogDriver driver(scene.caption, [&](HWND dialog) {
         ::Sleep(500);  // painted
-        if (FILE* f = std::fopen(ready.c_str(), "w")) std::fclose(f);
-        for (int i = 0; i < 600 && !Exists(done); ++i) ::Sleep(100);
+        files.MarkReady();
+        for (int i = 0; i < 600 && !files.Done(); ++i) ::Sleep(100);
         ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     scene.dialog->DoModal(nullptr);

@@ -1,5 +1,6 @@
 #include "SettingsTestSupport.h"
 
+#include "WindowFinder.h"
 #include "dialogs/HotKeyExCtrl.h"
 
 namespace settingstest {
@@ -28,27 +29,14 @@ void TypeCombination(HWND field, const std::vector<int>& modifiers, int key) {
 }
 
 namespace {
+// A message box owned by `owner`; a child window given as owner passes
+// ownership to its top-level window.
 HWND FindOwnedBox(HWND owner) {
-    struct Find {
-        HWND owner;
-        HWND box;
-    } find{owner, nullptr};
-    ::EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(p);
-            char cls[32] = {};
-            ::GetClassNameA(h, cls, sizeof cls);
-            // A child window given as owner passes ownership to its top-level window.
-            const HWND boxOwner = ::GetWindow(h, GW_OWNER);
-            if ((boxOwner == f->owner || boxOwner == ::GetAncestor(f->owner, GA_ROOT)) && ::IsWindowVisible(h) && std::string(cls) == "#32770" &&
-                ::GetDlgItem(h, 0xFFFF) && ::GetDlgItem(h, IDOK) && !::GetDlgItem(h, IDCANCEL)) {
-                f->box = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.box;
+    const HWND root = ::GetAncestor(owner, GA_ROOT);
+    return pvtest::FindWindowOf({.test = [&](HWND h) {
+        const HWND boxOwner = ::GetWindow(h, GW_OWNER);
+        return (boxOwner == owner || boxOwner == root) && pvtest::IsMessageBox(h, true);
+    }});
 }
 }  // namespace
 

@@ -17,19 +17,12 @@
 
 namespace {
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void Touch(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-}
-
 // Waits, one tick at a time, until the screenshot has been taken.
-struct WaitForFile {
-    std::string path;
+struct WaitForShot {
+    const wintest::CShotFiles* files;
     DWORD start;
     void operator()(CScriptedWindowSelDlg& d) const {
-        if (!FileExists(path) && ::GetTickCount() - start < 60000) d.AddStep(*this);
+        if (!files->Done() && ::GetTickCount() - start < 60000) d.AddStep(*this);
     }
 };
 
@@ -37,17 +30,17 @@ struct WaitForFile {
 // scene and waits for the screenshot.
 class CShotDlg : public CScriptedWindowSelDlg {
 public:
-    CShotDlg(HWND target, const std::string& ready, const std::string& done) {
+    CShotDlg(HWND target, const wintest::CShotFiles& files) {
         AddStep([target](CScriptedWindowSelDlg& d) {
             const std::string handle = HandleText(ToHandle(target));
             for (int row = 0; row < RowCount(d.List()); ++row) {
                 if (CellText(d.List(), row, 2) == handle) d.ClickRow(row);
             }
         });
-        AddStep([ready, done](CScriptedWindowSelDlg& d) {
+        AddStep([&files](CScriptedWindowSelDlg& d) {
             ::UpdateWindow(d.GetHwnd());
-            Touch(ready);
-            d.AddStep(WaitForFile{done, ::GetTickCount()});
+            files.MarkReady();
+            d.AddStep(WaitForShot{&files, ::GetTickCount()});
         });
     }
 };
@@ -55,12 +48,8 @@ public:
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: pvwinselshot <ready file> <done file>\n");
-        return 2;
-    }
-    const std::string ready = WinePath(argv[argc - 2]);
-    const std::string done = WinePath(argv[argc - 1]);
+    wintest::CShotFiles files;
+    if (!files.Parse(argc, argv, 3, "pvwinselshot <ready file> <done file>")) return 2;
 
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     ::InitCommonControlsEx(&icc);
@@ -70,7 +59,7 @@ int main(int argc, char** argv) {
     std::vector<CWinInf> windows;
     CWindowListBuilder(nullptr).Build(windows);
 
-    CShotDlg dlg(target.Hwnd(), ready, done);
+    CShotDlg dlg(target.Hwnd(), files);
     dlg.SetWindowList(windows);
     dlg.DoModal(nullptr);
     return 0;

@@ -1,15 +1,16 @@
-#include "controller/NotifyBridge.h"
-
-#include "controller/ControlDlg.h"
+#include "platform/NotifyBridge.h"
 
 namespace {
 const CPropatyData& Limits() {
     static const CPropatyData fixed;
-    if (CControlDlg* control = CNotifyBridge::Control()) return *control;
+    if (INoteController* control = CNotifyBridge::Control()) return control->SizeLimits();
     return fixed;
 }
 }  // namespace
 
+void CNotifyBridge::notifyUpdateWindow() {
+    if (s_control) s_control->notifyUpdateWindow();
+}
 void CNotifyBridge::notifyDeleteWindow(HWND caller) {
     if (s_control) s_control->notifyDeleteWindow(caller);
 }
@@ -43,11 +44,9 @@ void CNotifyBridge::notifyMovePendingList(HWND caller) {
 void CNotifyBridge::AddNote(const CTackletData& record) {
     if (s_control) s_control->AddNote(record);
 }
-
 void CNotifyBridge::AddNotes(const std::vector<CTackletData>& records) {
     if (s_control) s_control->AddNotes(records);
 }
-
 void CNotifyBridge::RepasteToWindow(const CTackletData& record, const CWinInf& chosen) {
     if (s_control) s_control->RepasteToWindow(record, chosen);
 }
@@ -68,14 +67,13 @@ std::vector<CTackletData> CNotifyBridge::CollectAllWindowStates() {
     return s_control ? s_control->CollectAllWindowStates() : std::vector<CTackletData>();
 }
 
-int CNotifyBridge::SaveTiming() { return s_control ? s_control->Settings().SAVETIMING : 0; }
-int CNotifyBridge::SaveFormat() { return s_control ? s_control->Settings().FORMAT : 0; }
-int CNotifyBridge::PosInterval() { return s_control ? s_control->PosInterval() : 0; }
+const CSettingsData& CNotifyBridge::Settings() {
+    static const CSettingsData defaults;
+    return s_control ? s_control->Settings() : defaults;
+}
 
 int CNotifyBridge::MinNoteWidth() { return Limits().m_minWidth; }
 int CNotifyBridge::MinNoteHeight() { return Limits().m_minHeight; }
-int CNotifyBridge::MaxNoteWidth() { return Limits().m_maxWidth; }
-int CNotifyBridge::MaxNoteHeight() { return Limits().m_maxHeight; }
 
 void CNotifyBridge::AddToExportStack(const CTackletData& record) {
     if (s_export) s_export->AddRecord(record);

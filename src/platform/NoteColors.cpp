@@ -1,4 +1,4 @@
-#include "notewin/NoteColors.h"
+#include "platform/NoteColors.h"
 
 namespace NoteColors {
 namespace {

@@ -1,23 +1,38 @@
-#include "collections/RecordList.h"
+#include "data/RecordList.h"
+
+#include "data/TackletWindow.h"
+#include "data/Trace.h"
+
+CTackletData CRecordList::Admit(CTackletData record) const {
+    return m_entry == RecordEntry::WithoutWindow ? WithoutWindow(std::move(record)) : record;
+}
 
 void CRecordList::Assign(std::vector<CTackletData>&& items) {
     m_items = std::move(items);
     m_ids.clear();
     for (CTackletData& item : m_items) {
-        item = WithoutWindow(std::move(item));
+        item = Admit(std::move(item));
         m_ids.push_back(m_nextId++);
     }
 }
 
-void CRecordList::InsertAtFront(CTackletData record) {
-    m_items.insert(m_items.begin(), WithoutWindow(std::move(record)));
+void CRecordList::InsertAtHead(CTackletData record) {
+    m_items.insert(m_items.begin(), Admit(std::move(record)));
     m_ids.insert(m_ids.begin(), m_nextId++);
     for (std::size_t i = 1; i < m_items.size(); ++i) m_items[i].m_bModified = 1;
 }
 
 void CRecordList::Append(CTackletData record) {
-    m_items.push_back(WithoutWindow(std::move(record)));
+    m_items.push_back(Admit(std::move(record)));
     m_ids.push_back(m_nextId++);
+}
+
+void CRecordList::AppendForWriting(std::vector<CTackletData>&& records) {
+    for (CTackletData& record : records) {
+        record.m_bModified = 1;
+        Append(std::move(record));
+    }
+    records.clear();
 }
 
 void CRecordList::RemoveAt(std::size_t i) {
@@ -39,6 +54,20 @@ void CRecordList::MarkAll() {
 int CRecordList::IndexOf(std::uint64_t id) const {
     for (std::size_t i = 0; i < m_ids.size(); ++i)
         if (m_ids[i] == id) return static_cast<int>(i);
+    return -1;
+}
+
+int CRecordList::FindByWindow(PvHandle window, bool trace) const {
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        const CTackletData& note = m_items[i];
+        if (note.m_bAttached != 1 || !note.m_pWin) continue;
+        PvHandle own = note.m_pWin->Handle();
+        if (trace) {
+            Trace("Data hWnd=0x%08x\n", static_cast<unsigned>(own));
+            Trace("Obj  hWnd=0x%08x\n", static_cast<unsigned>(window));
+        }
+        if (own != 0 && own == window) return static_cast<int>(i);
+    }
     return -1;
 }
 

@@ -1,8 +1,6 @@
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 
-#include "controller/ControlDlg.h"
-#include "controller/NotifyBridge.h"
-#include "controller/WindowList.h"
+#include "platform/NotifyBridge.h"
 #include "notewin/TackletWin.h"
 #include "platform/Dpi.h"
 #include "platform/WinConvert.h"
@@ -67,9 +65,7 @@ ITackletWindow* CWin32WindowSystem::CreateTackletWindow(PvHandle owner) {
 }
 
 void CWin32WindowSystem::GetInitialNoteSize(int* width, int* height) {
-    CControlDlg* control = CNotifyBridge::Control();
-    CSettingsData defaults;
-    const CSettingsData& s = control ? control->Settings() : defaults;
+    const CSettingsData& s = CNotifyBridge::Settings();
     // The initial size is set at 96 DPI; a note placed on a monitor of
     // another scaling is rescaled by the system when it gets there.
     const UINT dpi = SystemDpi();
@@ -83,7 +79,7 @@ void CWin32WindowSystem::EnumerateChildWindows(PvHandle parent, std::vector<CChi
 }
 
 void CWin32WindowSystem::NotifyUpdateWindow() {
-    if (CControlDlg* control = CNotifyBridge::Control()) control->notifyUpdateWindow();
+    CNotifyBridge::notifyUpdateWindow();
 }
 
 CWindowSystemScope::CWindowSystemScope() : m_previous(TackletWindowSystem()) { SetTackletWindowSystem(&m_system); }

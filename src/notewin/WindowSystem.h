@@ -4,8 +4,6 @@
 
 #include "data/TackletWindow.h"
 
-class CControlDlg;
-
 class CWin32WindowSystem : public IWindowSystem {
 public:
     bool IsWindow(PvHandle hWnd) override;

@@ -1,4 +1,4 @@
-#include "platform/StartupData.h"
+#include "app/StartupData.h"
 
 #include "platform/AppPaths.h"
 #include "data/NoteFile.h"

@@ -1,9 +1,11 @@
-// Static access points through which note windows and panels reach the
-// controller, the export cache, the pending list and the main window.
-// Each does nothing (or returns a neutral value) while its target does not
-// exist, so no window ever holds a pointer to those objects.
+// How the note windows and the collection panels reach the note controller,
+// the export cache and the pending list. The controller and the panels
+// implement the interfaces below and register themselves; the static access
+// points of CNotifyBridge do nothing (or return a neutral value) while their
+// target is not registered, so no window ever holds a pointer to them.
 #pragma once
 
+#include "data/SettingsFile.h"
 #include "data/TackletData.h"
 #include "data/WinInf.h"
 
@@ -12,9 +14,6 @@
 #include <cstdint>
 #include <string>
 #include <vector>
-
-class CControlDlg;
-class CMossrelDlg;
 
 // Receives records handed to a collection panel (export cache, pending list).
 class INoteCollection {
@@ -27,18 +26,49 @@ public:
     virtual bool MarkForSaving(bool /*reportFailure*/) { return true; }
 };
 
+// What the windows below the controller ask of it.
+class INoteController {
+public:
+    virtual ~INoteController() = default;
+
+    // The requests of a note window, each given the calling window.
+    virtual void notifyUpdateWindow() = 0;
+    virtual void notifyDeleteWindow(HWND caller) = 0;
+    virtual std::uint64_t NoteIdentity(HWND caller) const = 0;
+    virtual void DeleteNote(std::uint64_t id) = 0;
+    virtual void notifyCopyWindow(HWND caller) = 0;
+    virtual void notifySplit(HWND caller, const std::string& first, const std::string& second) = 0;
+    virtual int notifyComposition(HWND caller) = 0;
+    virtual void notifyMoveDesktop(HWND caller) = 0;
+    virtual void notifyMove(HWND caller) = 0;
+    virtual void notifyMatchCondition(HWND caller) = 0;
+    virtual void notifyCopyToExportStack(HWND caller) = 0;
+    virtual void notifyMovePendingList(HWND caller) = 0;
+
+    // Records handed back by a collection panel.
+    virtual void AddNote(const CTackletData& record) = 0;
+    virtual void AddNotes(const std::vector<CTackletData>& records) = 0;
+    virtual void RepasteToWindow(CTackletData record, const CWinInf& chosen) = 0;
+    virtual bool RepasteToSelectedWindow(const CTackletData& record, HWND owner) = 0;
+    virtual bool ChooseWindow(const std::vector<CWinInf>& windows, CWinInf* chosen, HWND owner) = 0;
+
+    virtual const std::vector<CWinInf>& WindowList() const = 0;
+    virtual std::vector<CTackletData>& CollectAllWindowStates() = 0;
+    virtual const CSettingsData& Settings() const = 0;
+    virtual const CPropatyData& SizeLimits() const = 0;
+};
+
 class CNotifyBridge {
 public:
-    static void SetControl(CControlDlg* control) { s_control = control; }
-    static void SetMainWindow(CMossrelDlg* main) { s_main = main; }
+    static void SetControl(INoteController* control) { s_control = control; }
     static void SetExportStack(INoteCollection* stack) { s_export = stack; }
     static void SetPendingList(INoteCollection* pending) { s_pending = pending; }
-    static CControlDlg* Control() { return s_control; }
-    static CMossrelDlg* MainWindow() { return s_main; }
+    static INoteController* Control() { return s_control; }
     static INoteCollection* PendingList() { return s_pending; }
     static INoteCollection* ExportStack() { return s_export; }
 
     // The requests of a note window, each given the calling window.
+    static void notifyUpdateWindow();
     static void notifyDeleteWindow(HWND caller);
     // A note window that asks the user before its request keeps its note's
     // identity across the question (its window may be gone by then):
@@ -70,16 +100,13 @@ public:
     static std::vector<CWinInf> WindowListCopy();
     // The active notes with their windows' state (empty without a controller).
     static std::vector<CTackletData> CollectAllWindowStates();
-    static int SaveTiming();
-    // Text format of saved note files (setting FORMAT); 0 without a controller.
-    static int SaveFormat();
-    // Tracking period (POSINTERVAL) in milliseconds; 0 without a controller.
-    static int PosInterval();
+    // The settings (defaults without a controller).
+    static const CSettingsData& Settings();
+    // Text format of saved note files (setting FORMAT).
+    static int SaveFormat() { return Settings().FORMAT; }
     // Note size limits of the settings record.
     static int MinNoteWidth();
     static int MinNoteHeight();
-    static int MaxNoteWidth();
-    static int MaxNoteHeight();
 
     static void AddToExportStack(const CTackletData& record);
     static void AddToPendingList(const CTackletData& record);
@@ -90,8 +117,7 @@ public:
     static bool HasPendingList() { return s_pending != nullptr; }
 
 private:
-    static inline CControlDlg* s_control = nullptr;
-    static inline CMossrelDlg* s_main = nullptr;
+    static inline INoteController* s_control = nullptr;
     static inline INoteCollection* s_export = nullptr;
     static inline INoteCollection* s_pending = nullptr;
 };

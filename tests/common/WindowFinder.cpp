@@ -1,0 +1,73 @@
+#include "WindowFinder.h"
+
+namespace pvtest {
+
+namespace {
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+bool Matches(const WindowQuery& q, HWND h) {
+    if (h == q.except) return false;
+    if (q.visibleOnly && !::IsWindowVisible(h)) return false;
+    if (q.pid || q.thread) {
+        DWORD pid = 0;
+        const DWORD thread = ::GetWindowThreadProcessId(h, &pid);
+        if ((q.pid && pid != q.pid) || (q.thread && thread != q.thread)) return false;
+    }
+    if (q.owner && ::GetWindow(h, GW_OWNER) != q.owner) return false;
+    if (q.className && ClassOf(h) != q.className) return false;
+    if (q.caption && WindowTextOf(h) != q.caption) return false;
+    return !q.test || q.test(h);
+}
+
+struct Search {
+    const WindowQuery* query;
+    std::vector<HWND> found;
+    bool all;
+};
+
+BOOL CALLBACK Visit(HWND h, LPARAM param) {
+    auto* s = reinterpret_cast<Search*>(param);
+    if (!Matches(*s->query, h)) return TRUE;
+    s->found.push_back(h);
+    return s->all ? TRUE : FALSE;
+}
+
+std::vector<HWND> Run(const WindowQuery& query, bool all) {
+    Search search{&query, {}, all};
+    ::EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+HWND FindWindowOf(const WindowQuery& query) {
+    const std::vector<HWND> found = Run(query, false);
+    return found.empty() ? nullptr : found.front();
+}
+
+std::vector<HWND> FindWindowsOf(const WindowQuery& query) { return Run(query, true); }
+
+bool IsMessageBox(HWND window, bool okOnly) {
+    if (ClassOf(window) != kDialogClass || !::GetDlgItem(window, 0xFFFF)) return false;
+    return !okOnly || (::GetDlgItem(window, IDOK) && !::GetDlgItem(window, IDCANCEL));
+}
+
+std::string WindowTextOf(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    const int read = ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
+    return text;
+}
+
+std::string ItemText(HWND dialog, int id) {
+    const HWND item = ::GetDlgItem(dialog, id);
+    return item ? WindowTextOf(item) : std::string();
+}
+
+}  // namespace pvtest

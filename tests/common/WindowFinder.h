@@ -1,0 +1,41 @@
+// Finding the top-level windows of a process under test: its dialogs,
+// message boxes and note windows. Shared by the Windows tests and the
+// end-to-end drivers.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace pvtest {
+
+inline constexpr char kDialogClass[] = "#32770";
+
+// Which windows to find; every part given must hold.
+struct WindowQuery {
+    DWORD pid = 0;                    // of this process (0: any)
+    DWORD thread = 0;                 // of this thread (0: any)
+    HWND owner = nullptr;             // owned by exactly this window
+    const char* className = nullptr;  // of this class
+    const char* caption = nullptr;    // with this whole window text
+    HWND except = nullptr;            // never this window
+    bool visibleOnly = true;
+    std::function<bool(HWND)> test;   // anything else
+};
+
+// The first matching top-level window in Z order, or null.
+HWND FindWindowOf(const WindowQuery& query);
+// Every matching top-level window, in Z order.
+std::vector<HWND> FindWindowsOf(const WindowQuery& query);
+
+// A message box: a dialog that shows its text in static control 0xFFFF;
+// with `okOnly`, one with an OK button and no Cancel button.
+bool IsMessageBox(HWND window, bool okOnly = false);
+
+// The whole text of a window, and of control `id` of a dialog.
+std::string WindowTextOf(HWND window);
+std::string ItemText(HWND dialog, int id);
+
+}  // namespace pvtest
