@@ -4,6 +4,7 @@
 #include "controller/ControlDlg.h"
 
 #include "collections/PreSetMatchConditionDlg.h"
+#include "data/TackletWindow.h"
 #include "data/Trace.h"
 #include "platform/MessageBox.h"
 #include "platform/WinConvert.h"
