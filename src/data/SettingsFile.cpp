@@ -1,14 +1,14 @@
 #include "data/SettingsFile.h"
 
 #include "data/IniFile.h"
+#include "data/SettingsFields.h"
 #include "data/Trace.h"
 #include "data/WriteIniFile.h"
 
+#include <type_traits>
+
 namespace {
 constexpr char kSystem[] = "SYSTEM";
-constexpr char kHkPast[] = "HK_PAST";
-constexpr char kHkPastDt[] = "HK_PASTDT";
-constexpr char kSvFormat[] = "SV_FORMAT";
 // The face name is read into a buffer of 2048 bytes.
 constexpr std::size_t kFaceNameReadBytes = 2047;
 }  // namespace
@@ -18,66 +18,37 @@ void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletD
 }
 
 void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ) {
-    settings.SAVETIMING = 0;
-    templ.TRANSPARENT_ = CTackletData::ClampTransparent(ini.GetInt(kSystem, "TRANSPARENT", 70));
-    settings.POSINTERVAL = ini.GetInt(kSystem, "POSINTERVAL", settings.POSINTERVAL);
-    templ.COLOR = ini.GetInt(kSystem, "COLOR", templ.COLOR);
-    templ.FRAME = ini.GetInt(kSystem, "FRAME", templ.FRAME);
-    templ.BKCOLOR = ini.GetInt(kSystem, "BKCOLOR", templ.BKCOLOR);
-    templ.TXCOLOR = ini.GetInt(kSystem, "TXCOLOR", templ.TXCOLOR);
-    templ.PICKPOS = ini.GetInt(kSystem, "PICKPOS", templ.PICKPOS);
-    templ.GRAFLG = ini.GetInt(kSystem, "GRAFLG", templ.GRAFLG);
-    templ.GRAPTN = ini.GetInt(kSystem, "GRAPTN", templ.GRAPTN);
-
     const std::string face = ini.GetString(kSystem, "FONTFACENAME", "", kFaceNameReadBytes);
-    if (!face.empty()) {
-        SetFaceName(templ.m_logFont, face);
-        templ.m_logFont.lfHeight = ini.GetInt(kSystem, "FONTHEIGHT", 0);
-        templ.m_logFont.lfWeight = ini.GetInt(kSystem, "FONTWEIGHT", 0);
-        templ.m_logFont.lfItalic = static_cast<std::uint8_t>(ini.GetInt(kSystem, "FONTITALIC", 0));
-    }
-
-    templ.m_arrow.ARWFLAG = ini.GetInt(kSystem, "ARWFLAG", templ.m_arrow.ARWFLAG);
-    settings.INIHEIGHT = ini.GetInt(kSystem, "INIHEIGHT", settings.INIHEIGHT);
-    settings.INIWIDTH = ini.GetInt(kSystem, "INIWIDTH", settings.INIWIDTH);
-    settings.ARROWLINEWIDTH = ini.GetInt(kSystem, "ARROWLINEWIDTH", settings.ARROWLINEWIDTH);
-    settings.HK_PAST_MODIFIERS = ini.GetInt(kHkPast, "MODIFIERS", 8);
-    settings.HK_PAST_KEY = ini.GetInt(kHkPast, "KEY", 83);
-    settings.HK_PASTDT_MODIFIERS = ini.GetInt(kHkPastDt, "MODIFIERS", 8);
-    settings.HK_PASTDT_KEY = ini.GetInt(kHkPastDt, "KEY", 86);
-    settings.FORMAT = ini.GetInt(kSvFormat, "FORMAT", settings.FORMAT);
+    VisitSettingsFields([&](const SettingsField& field, auto get) {
+        auto& member = get(settings, templ);
+        using Member = std::remove_reference_t<decltype(member)>;
+        if constexpr (std::is_same_v<Member, PvLogFont>) {
+            if (!face.empty()) SetFaceName(member, face);
+        } else {
+            if (field.read == SettingsField::kNotRead) {
+                member = static_cast<Member>(field.readDefault);
+                return;
+            }
+            if (field.read == SettingsField::kFontPart && face.empty()) return;
+            const std::int32_t fallback = field.read == SettingsField::kKeep ? member : field.readDefault;
+            std::int32_t value = ini.GetInt(field.section, field.key, fallback);
+            if (field.clamp) value = field.clamp(value);
+            member = static_cast<Member>(value);
+        }
+    });
 }
 
 bool PropatyWriteFile(const std::string& path, const CSettingsData& settings, const CTackletData& templ) {
     Trace("CControlDlg::PropatyWriteFile()\n");
     CWriteIniFile writer(CWriteIniFile::kStreamMode);
     if (!writer.open(path)) return false;
-    auto number = [&](const char* section, const char* key, long long value) {
-        writer.write(section, key, value, path);
-    };
-    number(kSystem, "SAVETIMING", settings.SAVETIMING);
-    number(kSystem, "TRANSPARENT", templ.TRANSPARENT_);
-    number(kSystem, "COLOR", templ.COLOR);
-    number(kSystem, "FRAME", templ.FRAME);
-    number(kSystem, "BKCOLOR", templ.BKCOLOR);
-    number(kSystem, "GRAFLG", templ.GRAFLG);
-    number(kSystem, "GRAPTN", templ.GRAPTN);
-    number(kSystem, "TXCOLOR", templ.TXCOLOR);
-    number(kSystem, "PICKPOS", templ.PICKPOS);
-    writer.write(kSystem, "FONTFACENAME", std::string(FaceNameOf(templ.m_logFont)), path);
-    number(kSystem, "FONTHEIGHT", templ.m_logFont.lfHeight);
-    number(kSystem, "FONTWEIGHT", templ.m_logFont.lfWeight);
-    number(kSystem, "FONTITALIC", templ.m_logFont.lfItalic);
-    number(kSystem, "ARWFLAG", templ.m_arrow.ARWFLAG);
-    number(kSystem, "INIHEIGHT", settings.INIHEIGHT);
-    number(kSystem, "INIWIDTH", settings.INIWIDTH);
-    number(kSystem, "ARROWLINEWIDTH", settings.ARROWLINEWIDTH);
-    number(kSystem, "POSINTERVAL", settings.POSINTERVAL);
-    number(kHkPast, "MODIFIERS", settings.HK_PAST_MODIFIERS);
-    number(kHkPast, "KEY", settings.HK_PAST_KEY);
-    number(kHkPastDt, "MODIFIERS", settings.HK_PASTDT_MODIFIERS);
-    number(kHkPastDt, "KEY", settings.HK_PASTDT_KEY);
-    number(kSvFormat, "FORMAT", settings.FORMAT);
+    VisitSettingsFields([&](const SettingsField& field, auto get) {
+        const auto& member = get(settings, templ);
+        if constexpr (std::is_same_v<std::remove_cvref_t<decltype(member)>, PvLogFont>)
+            writer.write(field.section, field.key, std::string(FaceNameOf(member)), path);
+        else
+            writer.write(field.section, field.key, static_cast<long long>(member), path);
+    });
     return writer.close();
 }
 
