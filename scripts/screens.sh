@@ -40,29 +40,19 @@ shot tray-menu "$win/tests/e2e/pvdrive.exe" hold-tray-menu "$win/Pinvane.exe" ||
 shot notes-on-window "$win/tests/e2e/pvdrive.exe" hold-notes "$win/Pinvane.exe" || status=1
 shot match-tip "$win/tests/e2e/pvdrive.exe" hold-match-tip "$win/Pinvane.exe" || status=1
 shot reminder-balloon "$win/tests/e2e/pvdrive.exe" hold-reminder "$win/Pinvane.exe" || status=1
-if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
-  shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
-fi
-if [ -e "$win/tests/win/notewin/pvappearanceshot.exe" ]; then
-  for scene in leader colour transparency frame reminder; do
-    shot "appearance-$scene" "$win/tests/win/notewin/pvappearanceshot.exe" "$scene" || status=1
-  done
-fi
-if [ -e "$win/tests/win/buttons/pvbuttonshot.exe" ]; then shot buttons "$win/tests/win/buttons/pvbuttonshot.exe" || status=1; fi
-if [ -e "$win/tests/win/winsel/pvwinselshot.exe" ]; then shot window-selection "$win/tests/win/winsel/pvwinselshot.exe" || status=1; fi
-if [ -e "$win/tests/win/collections/pvcollectshot.exe" ]; then
-  for panel in pending export import search; do
-    shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
-  done
-fi
-if [ -e "$win/tests/win/settings/pvsettingsshot.exe" ]; then
-  for scene in properties defaults initial-size; do
-    shot "$scene" "$win/tests/win/settings/pvsettingsshot.exe" "$scene" || status=1
-  done
-fi
-if [ -e "$win/tests/win/conditions/pvconditionshot.exe" ]; then
-  for scene in child-select process-select match-condition preset-list; do
-    shot "$scene" "$win/tests/win/conditions/pvconditionshot.exe" "$scene" || status=1
-  done
-fi
+shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
+for scene in leader colour transparency frame reminder; do
+  shot "appearance-$scene" "$win/tests/win/notewin/pvappearanceshot.exe" "$scene" || status=1
+done
+shot buttons "$win/tests/win/dialogs/pvbuttonshot.exe" || status=1
+shot window-selection "$win/tests/win/winsel/pvwinselshot.exe" || status=1
+for panel in pending export import search; do
+  shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
+done
+for scene in properties defaults initial-size; do
+  shot "$scene" "$win/tests/win/dialogs/pvsettingsshot.exe" "$scene" || status=1
+done
+for scene in child-select process-select match-condition preset-list; do
+  shot "$scene" "$win/tests/win/winsel/pvconditionshot.exe" "$scene" || status=1
+done
 exit $status

@@ -66,8 +66,19 @@ std::string WindowTextOf(HWND window) {
 }
 
 std::string ItemText(HWND dialog, int id) {
+    // A control of another process answers only WM_GETTEXT itself
+    // (GetWindowText gives the text the system keeps, empty for controls).
     const HWND item = ::GetDlgItem(dialog, id);
-    return item ? WindowTextOf(item) : std::string();
+    if (!item) return std::string();
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutA(item, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &length))
+        return std::string();
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    DWORD_PTR read = 0;
+    ::SendMessageTimeoutA(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                          SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &read);
+    text.resize(static_cast<std::size_t>(read));
+    return text;
 }
 
 }  // namespace pvtest

@@ -34,7 +34,8 @@ std::vector<HWND> FindWindowsOf(const WindowQuery& query);
 // with `okOnly`, one with an OK button and no Cancel button.
 bool IsMessageBox(HWND window, bool okOnly = false);
 
-// The whole text of a window, and of control `id` of a dialog.
+// The whole text of a top-level window (as the system keeps it), and of
+// control `id` of a dialog (asked of the control, in any process).
 std::string WindowTextOf(HWND window);
 std::string ItemText(HWND dialog, int id);
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "WinTestUtil.h"
+#include "platform/ListView.h"
 #include "platform/WindowText.h"
 
 namespace {
@@ -190,15 +191,7 @@ void CScriptedWindowSelDlg::PressOK() {
 
 int RowCount(HWND list) { return ListView_GetItemCount(list); }
 
-std::string CellText(HWND list, int row, int column) {
-    char text[512] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    return text;
-}
+std::string CellText(HWND list, int row, int column) { return ListRows::CellText(list, row, column); }
 
 int RowImage(HWND list, int row) {
     LVITEMA item{};

@@ -145,6 +145,4 @@ std::string ItemText(HWND dialog, int id) {
     return id == -1 ? pvtest::WindowTextOf(dialog) : pvtest::ItemText(dialog, id);
 }
 
-int RowCount(HWND list) { return ListView_GetItemCount(list); }
-
 std::string Cell(HWND list, int row, int column) { return ListRows::CellText(list, row, column); }

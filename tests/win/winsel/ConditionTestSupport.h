@@ -3,6 +3,7 @@
 // script of steps.
 #pragma once
 
+#include "WinSelTestSupport.h"  // RowCount
 #include "WinTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -146,5 +147,4 @@ void ClickListNowhere(HWND dialog, int listId);
 void PressButton(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 std::string ItemText(HWND dialog, int id);
-int RowCount(HWND list);
 std::string Cell(HWND list, int row, int column);
