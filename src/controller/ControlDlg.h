@@ -239,6 +239,7 @@ private:
     std::vector<CLeftOutWindow> m_leftOutWindows;
     CProcessInfoCache m_processCache;
     bool m_useProcessCache = true;
+    bool m_inMatchTick = false;  // MatchTick is running
     int m_loaded = 0;
     std::uint32_t m_textKey = 0;
     std::string m_savedImage;  // the data file's bytes as last written (or loaded)
