@@ -8,6 +8,7 @@
 #pragma once
 
 #include "collections/SerchDlg.h"
+#include "controller/ExtensionRequest.h"
 #include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
 #include "controller/NoteListView.h"
@@ -240,6 +241,7 @@ private:
     CProcessInfoCache m_processCache;
     bool m_useProcessCache = true;
     bool m_inMatchTick = false;  // MatchTick is running
+    CRequestRate m_extensionPastes{kExtensionPasteBurst, kExtensionPastePeriodMs};
     int m_loaded = 0;
     std::uint32_t m_textKey = 0;
     std::string m_savedImage;  // the data file's bytes as last written (or loaded)

@@ -3,7 +3,9 @@
 #include "ControllerFixture.h"
 #include "WinTestUtil.h"
 
+#include "controller/ExtensionRequest.h"
 #include "controller/WindowSystem.h"
+#include "data/Trace.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
@@ -17,6 +19,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -145,4 +148,57 @@ TEST_F(HostileWindowTest, OneWindowDoesNotStopTheTick) {
         control.MatchTick();
         ::KillTimer(control.GetHwnd(), TIMER_MATCH);
     }
+}
+
+namespace {
+CExtensionRequest PasteRequest(HWND target) {
+    CExtensionRequest request;
+    request.target = ToHandle(target);
+    request.x = 300;
+    request.y = 300;
+    return request;
+}
+}  // namespace
+
+// A paste request naming something that may not carry a note makes no
+// note; one naming a proper window or the desktop does.
+TEST_F(HostileWindowTest, ExtensionPasteNeedsAWindowThatMayCarryANote) {
+    wintest::CTargetWindow good("PvTarget extension", 100, 100, 300, 200);
+    wintest::CTargetWindow hidden("PvTarget hidden", 100, 100, 300, 200);
+    ::ShowWindow(hidden.Hwnd(), SW_HIDE);
+    wintest::CTargetWindow disabled("PvTarget disabled", 100, 100, 300, 200);
+    ::EnableWindow(disabled.Hwnd(), FALSE);
+    wintest::CTargetWindow gone("PvTarget gone", 100, 100, 300, 200);
+    const HWND goneHwnd = gone.Hwnd();
+    gone.Close();
+    const std::pair<const char*, HWND> refused[] = {
+        {"no window at all", reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x12345678))},
+        {"a closed window", goneHwnd},
+        {"a hidden window", hidden.Hwnd()},
+        {"a disabled window", disabled.Hwnd()},
+        {"null", nullptr},
+    };
+    for (const auto& [name, h] : refused) {
+        control.PasteFromExtension(PasteRequest(h));
+        EXPECT_EQ(control.Notes().Size(), 0u) << name;
+    }
+    control.PasteFromExtension(PasteRequest(good.Hwnd()));
+    ASSERT_EQ(control.Notes().Size(), 1u);
+    EXPECT_EQ(control.Notes()[0].TITLE, "PvTarget extension");
+    control.PasteFromExtension(PasteRequest(::GetDesktopWindow()));
+    ASSERT_EQ(control.Notes().Size(), 2u);
+    EXPECT_EQ(control.Notes()[0].EXENAME, "DESKTOP");
+}
+
+// A flood of paste requests makes a burst of notes, not one per request;
+// the dropped ones are traced.
+TEST_F(HostileWindowTest, AFloodOfExtensionPastesIsCutOff) {
+    TraceEnable(true);
+    std::string traced;
+    TraceSetSink([](const char* t, void* ctx) { *static_cast<std::string*>(ctx) += t; }, &traced);
+    for (int i = 0; i < 100; ++i) control.PasteFromExtension(PasteRequest(::GetDesktopWindow()));
+    TraceSetSink(nullptr, nullptr);
+    TraceEnable(false);
+    EXPECT_EQ(control.Notes().Size(), static_cast<std::size_t>(kExtensionPasteBurst));
+    EXPECT_NE(traced.find("PasteFromExtension() dropped"), std::string::npos);
 }
