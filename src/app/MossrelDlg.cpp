@@ -30,10 +30,10 @@ void AllowMessage(UINT msg) {
 
 CMossrelDlg::CMossrelDlg()
     : CDialog(IDD_MOSSREL_DIALOG),
-      m_dataPath(CurrentDirFile(kDataFileName)),
-      m_propatyPath(CurrentDirFile(kPropatyFileName)),
-      m_presetPath(CurrentDirFile(kPresetFileName)),
-      m_pendingPath(CurrentDirFile(kPendingFileName)) {
+      m_dataPath(AppFile(kDataFileName)),
+      m_propatyPath(AppFile(kPropatyFileName)),
+      m_presetPath(AppFile(kPresetFileName)),
+      m_pendingPath(AppFile(kPendingFileName)) {
     m_hIcon = static_cast<HICON>(::LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
