@@ -7,6 +7,7 @@
 #include "data/Trace.h"
 #include "platform/AppPaths.h"
 #include "platform/Platform.h"
+#include "platform/RuntimeDll.h"
 #include "platform/StartupData.h"
 
 #include <commctrl.h>
@@ -49,6 +50,8 @@ void CMossrelApp::TearDownConsole() {
 }
 
 int CMossrelApp::Run(int argc, char** argv) {
+    // Before anything may load a library.
+    CRuntimeDll::RestrictSearchToSystemFolder();
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof icc;
     icc.dwICC = 0xFF;
