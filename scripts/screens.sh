@@ -50,6 +50,7 @@ if [ -e "$win/tests/win/notewin/pvappearanceshot.exe" ]; then
 fi
 if [ -e "$win/tests/win/buttons/pvbuttonshot.exe" ]; then shot buttons "$win/tests/win/buttons/pvbuttonshot.exe" || status=1; fi
 if [ -e "$win/tests/win/winsel/pvwinselshot.exe" ]; then shot window-selection "$win/tests/win/winsel/pvwinselshot.exe" || status=1; fi
+if [ -e "$win/tests/win/winsel/pvwinselshot.exe" ]; then shot window-selection-hung "$win/tests/win/winsel/pvwinselshot.exe" --hung || status=1; fi
 if [ -e "$win/tests/win/collections/pvcollectshot.exe" ]; then
   for panel in pending export import search; do
     shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
