@@ -1,4 +1,5 @@
-// Window and resource texts, always read whole whatever their length.
+// Window and resource texts, always read whole whatever their length (a
+// window's up to a bound far above any real title or control text).
 #pragma once
 
 #include <windows.h>
