@@ -46,6 +46,7 @@ for scene in leader colour transparency frame reminder; do
 done
 shot buttons "$win/tests/win/dialogs/pvbuttonshot.exe" || status=1
 shot window-selection "$win/tests/win/winsel/pvwinselshot.exe" || status=1
+shot window-selection-hung "$win/tests/win/winsel/pvwinselshot.exe" --hung || status=1
 for panel in pending export import search; do
   shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
 done

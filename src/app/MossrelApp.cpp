@@ -5,8 +5,10 @@
 #include "app/MultiDisplay.h"
 #include "notewin/WindowSystem.h"
 #include "data/Trace.h"
+#include "platform/AppPaths.h"
 #include "platform/Platform.h"
 #include "app/StartupData.h"
+#include "platform/RuntimeDll.h"
 
 #include <commctrl.h>
 
@@ -21,12 +23,6 @@ BOOL WINAPI ConsoleCtrlHandler(DWORD) {
     return TRUE;
 }
 
-std::string ExecutablePath() {
-    char path[MAX_PATH * 2] = {};
-    DWORD n = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    if (n == 0 || n >= sizeof path) return std::string();
-    return std::string(path, n);
-}
 }  // namespace
 
 void CMossrelApp::SetUpConsole() {
@@ -54,6 +50,8 @@ void CMossrelApp::TearDownConsole() {
 }
 
 int CMossrelApp::Run(int argc, char** argv) {
+    // Before anything may load a library.
+    CRuntimeDll::RestrictSearchToSystemFolder();
     INITCOMMONCONTROLSEX icc{};
     icc.dwSize = sizeof icc;
     icc.dwICC = 0xFF;
@@ -77,9 +75,20 @@ int CMossrelApp::Run(int argc, char** argv) {
     if (m_debug) Trace("DEBUG_MODE ON\n");
     Trace("PORTABLE VERSION START\n");
 
-    // The files live beside the executable, whatever the working directory.
-    m_programDir = DirectoryOfPath(ExecutablePath());
-    ::SetCurrentDirectoryA(m_programDir.c_str());
+    // The files live beside the executable, whatever the working directory:
+    // each is named by its full path from the program file's own.
+    m_programDir = ModuleDirectory();
+    if (m_programDir.empty()) {
+        // No name of the program's directory in the code page: the files
+        // stay in the working directory, as they always did then.
+        m_programDir = CurrentDirFile("");
+        Trace("CMossrelApp::Run() the program's directory has no usable name\n");
+    } else {
+        const std::wstring module = ModulePathWide();
+        if (!::SetCurrentDirectoryW(module.substr(0, module.find_last_of(L'\\')).c_str()))
+            Trace("CMossrelApp::Run() SetCurrentDirectory failed: %lu\n", ::GetLastError());
+    }
+    SetAppDirectory(m_programDir);
     Trace("CurrentDir=%s", m_programDir.c_str());
 
     InstallPlatformServices();

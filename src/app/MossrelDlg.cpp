@@ -18,7 +18,6 @@
 
 namespace {
 constexpr const char* kProductTip = "Pinvane[FREE版]";
-constexpr UINT kReplyTimeoutMs = 2000;  // answer to the extension utility's handle query
 
 // Lets lower-privileged senders (the extension utility) reach us.
 void AllowMessage(UINT msg) {
@@ -30,10 +29,10 @@ void AllowMessage(UINT msg) {
 
 CMossrelDlg::CMossrelDlg()
     : CDialog(IDD_MOSSREL_DIALOG),
-      m_dataPath(CurrentDirFile(kDataFileName)),
-      m_propatyPath(CurrentDirFile(kPropatyFileName)),
-      m_presetPath(CurrentDirFile(kPresetFileName)),
-      m_pendingPath(CurrentDirFile(kPendingFileName)) {
+      m_dataPath(AppFile(kDataFileName)),
+      m_propatyPath(AppFile(kPropatyFileName)),
+      m_presetPath(AppFile(kPresetFileName)),
+      m_pendingPath(AppFile(kPendingFileName)) {
     m_hIcon = static_cast<HICON>(::LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
@@ -324,12 +323,7 @@ bool CMossrelDlg::OnExtensionQuery(WPARAM wParam, LPARAM lParam, LRESULT& result
     case 0: {
         HWND sender = reinterpret_cast<HWND>(lParam);
         Trace("RECIEVE QUERY_WINDOWHANDLE from=0x%08x\n", static_cast<unsigned>(reinterpret_cast<UINT_PTR>(sender)));
-        // The sender is another program: a hung one must not freeze us. Its
-        // own requests may come in meanwhile (nothing of the note list is
-        // held here), so only hanging aborts the wait.
-        DWORD_PTR ignored = 0;
-        ::SendMessageTimeoutA(sender, m_msgExtension, 1, reinterpret_cast<LPARAM>(GetHwnd()),
-                              SMTO_NORMAL | SMTO_ABORTIFHUNG, kReplyTimeoutMs, &ignored);
+        m_extensionReply.Send(sender, m_msgExtension, GetHwnd());
         result = 0;
         return true;
     }

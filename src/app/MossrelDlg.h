@@ -2,6 +2,7 @@
 // of the program and answers the extension utility's messages.
 #pragma once
 
+#include "app/ExtensionReply.h"
 #include "app/TrayIcon.h"
 #include "app/WriteMsgDlg.h"
 #include "collections/ExportStackDlg.h"
@@ -96,6 +97,7 @@ private:
     COpaCheck m_searchCheck;
     CMFCButtonEx m_buttons[3];
     CTrayIcon m_tray;
+    CExtensionReply m_extensionReply;  // answers the extension utility's handle query
     int m_panelVisible = 0;
     UINT m_msgTaskbarCreated = 0;
     UINT m_msgExtension = 0;

@@ -21,7 +21,7 @@ void CStartupData::Destroy() {
 }
 
 CStartupData::CStartupData()
-    : m_dataPath(CurrentDirFile(kDataFileName)), m_pendingPath(CurrentDirFile(kPendingFileName)) {
+    : m_dataPath(AppFile(kDataFileName)), m_pendingPath(AppFile(kPendingFileName)) {
     struct FileTexts {
         const std::string& path;
         std::vector<CTackletData>& notes;

@@ -13,6 +13,7 @@
 #pragma once
 
 #include "collections/SerchDlg.h"
+#include "controller/ExtensionRequest.h"
 #include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
 #include "controller/NoteListView.h"
@@ -245,6 +246,8 @@ private:
     std::vector<CLeftOutWindow> m_leftOutWindows;
     CProcessInfoCache m_processCache;
     bool m_useProcessCache = true;
+    bool m_inMatchTick = false;  // MatchTick is running
+    CRequestRate m_extensionPastes{kExtensionPasteBurst, kExtensionPastePeriodMs};
     int m_loaded = 0;
     CNoteSaver m_saver;
     CSettingsData m_settings;

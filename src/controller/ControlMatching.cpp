@@ -12,6 +12,7 @@
 #include "res/resource.h"
 
 #include <algorithm>
+#include <exception>
 #include <unordered_map>
 
 namespace {
@@ -19,20 +20,38 @@ constexpr UINT kTickPeriod = 500;
 }  // namespace
 
 void CControlDlg::MatchTick() {
-    if (GetHwnd()) ::KillTimer(GetHwnd(), TIMER_MATCH);
+    // The next tick is due whatever happens in this one: a window that
+    // makes it fail must not end matching and reminders for the run.
+    if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
+    // A message box of this tick (a failed save) lets the timer fire again.
+    if (m_inMatchTick) return;
+    m_inMatchTick = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave{m_inMatchTick};
     Batch batch(*this);
     CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
-    builder.Build(m_windowList, &m_leftOutWindows);
+    try {
+        builder.Build(m_windowList, &m_leftOutWindows);
+    } catch (const std::exception& e) {
+        Trace("CControlDlg::MatchTick() window list: %s\n", e.what());
+        return;
+    }
     std::vector<std::size_t> shownNow;
     for (std::size_t i = 0; i < m_notes.Size(); ++i) {
         const bool was = m_notes[i].m_bAttached == 1;
-        m_notes[i].MatchWindows(m_windowList);
+        // One note's windows failing leaves the others matched.
+        try {
+            m_notes[i].MatchWindows(m_windowList);
+        } catch (const std::exception& e) {
+            Trace("CControlDlg::MatchTick() note %d: %s\n", static_cast<int>(i), e.what());
+        }
         if (!was && m_notes[i].m_pWin) shownNow.push_back(i);
     }
     if (!shownNow.empty()) RescueNotes(shownNow);
     UpdateFollowWatch();
     CheckReminders(LocalMinuteNow());
-    if (GetHwnd()) ::SetTimer(GetHwnd(), TIMER_MATCH, kTickPeriod, nullptr);
 }
 
 void CControlDlg::RescueOffScreenNotes() {

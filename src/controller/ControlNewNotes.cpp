@@ -69,13 +69,25 @@ void CControlDlg::PasteToSelectedWindow(const CWinInf& entry) {
 
 void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
     HWND target = ToHwnd(request.target);
+    const unsigned traced = static_cast<unsigned>(request.target);
+    // Any program can send the request: a flood is cut off, and a request
+    // naming something that may not carry a note (no window, a hidden or
+    // disabled one, one of ours) would only make a note that never shows.
+    if (!m_extensionPastes.Admit(::GetTickCount64())) {
+        Trace("CControlDlg::PasteFromExtension() dropped: too many requests (0x%08x)\n", traced);
+        return;
+    }
     const bool desktop = target == ::GetDesktopWindow();
+    if (!desktop && !IsPasteTarget(target)) {
+        Trace("CControlDlg::PasteFromExtension() refused: 0x%08x cannot carry a note\n", traced);
+        return;
+    }
     CTackletData record = NewRecord();
     if (desktop) {
         record.TITLE = kDesktopName;
         record.EXENAME = kDesktopName;
         record.EXEPATH = kDesktopName;
-    } else if (::IsWindow(target)) {
+    } else {
         CProcessNames names = ProcessNamesOfWindow(target, m_useProcessCache ? &m_processCache : nullptr);
         record.TITLE = WindowText(target);
         record.EXENAME = MbToUpper(names.baseName);
@@ -91,7 +103,7 @@ void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
     record.SetNoteRect(InitialRectAt(POINT{request.x, request.y}));
     RECT rect{};
     if (::GetWindowRect(target, &rect)) record.SetTargetRect(ToPvRect(rect));
-    if (!desktop && ::IsWindow(target)) ApplyPreset(record, target);
+    if (!desktop) ApplyPreset(record, target);
     InsertAtHead(std::move(record));
 }
 

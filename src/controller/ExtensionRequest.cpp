@@ -30,3 +30,10 @@ ExtensionParse ParseExtensionRequest(const void* data, std::size_t size, CExtens
     out->GRAPTN = ReadInt32(p, 112);
     return ExtensionParse::Ok;
 }
+
+bool CRequestRate::Admit(std::uint64_t nowMs) {
+    const std::uint64_t due = m_due > nowMs ? m_due : nowMs;
+    if (m_burst <= 0 || due - nowMs > static_cast<std::uint64_t>(m_burst - 1) * m_period) return false;
+    m_due = due + m_period;
+    return true;
+}

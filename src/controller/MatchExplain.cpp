@@ -10,6 +10,10 @@ namespace {
 
 // Long titles are cut for the tip.
 constexpr std::size_t kTitleBytes = 120;
+// The nearest title is judged on the first bytes of each title: the edit
+// count takes time in the product of the two lengths, and the tip only
+// shows the start of a title anyway.
+constexpr std::size_t kNearestBytes = 256;
 
 std::string Concat(std::initializer_list<std::string_view> parts) {
     std::string out;
@@ -93,12 +97,14 @@ CMatchExplanation ExplainMatch(const CObjData& note, bool shown, const std::vect
 
     // Windows of the program that the user can see (listed, or left out
     // for a reason other than being hidden): the nearest title among them.
-    const std::string& wanted = note.FULL == 1 ? note.TITLE : note.PART;
+    const std::string_view wanted = std::string_view(note.FULL == 1 ? note.TITLE : note.PART)
+                                        .substr(0, MbFitLength(note.FULL == 1 ? note.TITLE : note.PART, kNearestBytes));
     std::size_t nearest = std::numeric_limits<std::size_t>::max();
     auto consider = [&](const std::string& exeName, const std::string& title) {
         if (!ProcessPasses(note, exeName)) return;
         if (!desktopNote && exeName == kDesktopName) return;
-        const std::size_t d = MbEditDistance(wanted, title, note.FULL != 1);
+        const std::string_view compared = std::string_view(title).substr(0, MbFitLength(title, kNearestBytes));
+        const std::size_t d = MbEditDistance(wanted, compared, note.FULL != 1);
         if (d < nearest) {
             nearest = d;
             out.windowTitle = title;

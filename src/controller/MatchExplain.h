@@ -57,6 +57,7 @@ struct CMatchExplanation {
 // The nearest title is the one with the fewest character edits (insert,
 // delete, replace; a double-byte character counts as one) from the note's
 // title, or for a title fragment the fewest edits until the fragment occurs
-// in it; the frontmost window wins a tie.
+// in it; the frontmost window wins a tie. Only the first 256 bytes of each
+// title count.
 CMatchExplanation ExplainMatch(const CObjData& note, bool shown, const std::vector<CWinInf>& windows,
                                const std::vector<CLeftOutWindow>& leftOut);

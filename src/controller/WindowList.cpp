@@ -4,6 +4,8 @@
 #include "data/MbString.h"
 #include "platform/WindowText.h"
 
+#include <exception>
+
 namespace {
 constexpr char kOwnExe[] = "PINVANE.EXE";
 
@@ -61,7 +63,12 @@ void CWindowListBuilder::Build(std::vector<CWinInf>& list, std::vector<CLeftOutW
 
 BOOL CALLBACK CWindowListBuilder::EnumProc(HWND hWnd, LPARAM param) {
     auto* context = reinterpret_cast<EnumContext*>(param);
-    context->builder->Consider(hWnd, *context->list);
+    // Nothing may unwind through the system's enumeration: a window that
+    // cannot be read is left out.
+    try {
+        context->builder->Consider(hWnd, *context->list);
+    } catch (const std::exception&) {
+    }
     return TRUE;
 }
 

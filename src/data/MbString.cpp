@@ -56,8 +56,27 @@ std::string MbToUpper(std::string_view text) {
 
 std::size_t MbFind(std::string_view haystack, std::string_view needle) {
     if (needle.empty()) return 0;
-    for (std::size_t i = 0; i + needle.size() <= haystack.size(); i += MbCharLength(haystack, i)) {
-        if (haystack.compare(i, needle.size(), needle) == 0) return i;
+    if (needle.size() > haystack.size()) return std::string_view::npos;
+    // Knuth-Morris-Pratt over the bytes: linear in both lengths whatever
+    // the texts (a title of a megabyte of one letter included). Byte
+    // matches are found in order; the first that starts on a character
+    // boundary is the answer.
+    const std::size_t m = needle.size();
+    std::vector<std::size_t> border(m, 0);  // longest proper border of needle[0..i]
+    for (std::size_t i = 1, k = 0; i < m; ++i) {
+        while (k > 0 && needle[i] != needle[k]) k = border[k - 1];
+        if (needle[i] == needle[k]) ++k;
+        border[i] = k;
+    }
+    std::size_t boundary = 0;  // the first character boundary not before a match's start
+    for (std::size_t i = 0, k = 0; i < haystack.size(); ++i) {
+        while (k > 0 && haystack[i] != needle[k]) k = border[k - 1];
+        if (haystack[i] == needle[k]) ++k;
+        if (k < m) continue;
+        const std::size_t start = i + 1 - m;
+        while (boundary < start) boundary += MbCharLength(haystack, boundary);
+        if (boundary == start) return start;
+        k = border[k - 1];
     }
     return std::string_view::npos;
 }

@@ -70,7 +70,9 @@ void CNoteBackground::Fill(HDC dc, const RECT& rect, COLORREF color) {
 void CNoteBackground::Linear(HDC dc, const RECT& rect, COLORREF from, COLORREF to, bool vertical) {
     TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, from), Vertex(rect.right, rect.bottom, to)};
     GRADIENT_RECT span = {0, 1};
-    ::GradientFill(dc, vertices, 2, &span, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
+    // gdi32's own (msimg32's GradientFill only forwards to it): msimg32 is
+    // not imported, so a copy planted beside the program is never loaded.
+    ::GdiGradientFill(dc, vertices, 2, &span, 1, vertical ? GRADIENT_FILL_RECT_V : GRADIENT_FILL_RECT_H);
 }
 
 void CNoteBackground::BandsUp(HDC dc, const RECT& half, COLORREF start, COLORREF end) {

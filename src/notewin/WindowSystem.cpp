@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -16,12 +17,11 @@ struct ChildEnum {
     std::vector<CChildWinInf>* children;
 };
 
-BOOL CALLBACK ChildProc(HWND hWnd, LPARAM param) {
-    auto* e = reinterpret_cast<ChildEnum*>(param);
-    if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd)) return TRUE;
+void AddChild(HWND hWnd, ChildEnum* e) {
+    if (!::IsWindowVisible(hWnd) || !::IsWindowEnabled(hWnd)) return;
     // The control's own text (for an edit of another process too).
     std::string text = ControlText(hWnd);
-    if (text.empty()) return TRUE;
+    if (text.empty()) return;
     CChildWinInf child;
     child.hWnd = ToHandle(hWnd);
     WINDOWINFO info{};
@@ -35,6 +35,15 @@ BOOL CALLBACK ChildProc(HWND hWnd, LPARAM param) {
     child.className = className;
     child.ctrlId = ::GetDlgCtrlID(hWnd);
     e->children->push_back(std::move(child));
+}
+
+BOOL CALLBACK ChildProc(HWND hWnd, LPARAM param) {
+    // Nothing may unwind through the system's enumeration: a child that
+    // cannot be read is left out.
+    try {
+        AddChild(hWnd, reinterpret_cast<ChildEnum*>(param));
+    } catch (const std::exception&) {
+    }
     return TRUE;
 }
 

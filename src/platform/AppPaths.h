@@ -1,5 +1,4 @@
-// The fixed files of the program, all in the current directory (made the
-// program's directory at start).
+// The fixed files of the program, all in the program's own directory.
 #pragma once
 
 #include <string>
@@ -11,3 +10,19 @@ inline constexpr const char* kPendingFileName = "\\MossrelPendingList.ini";
 
 // The current directory with `name` appended.
 std::string CurrentDirFile(const char* name);
+
+// The program file's full path, whatever its length and characters.
+std::wstring ModulePathWide();
+
+// The directory of the program file (without a trailing backslash) in the
+// ANSI code page, from its full path; when the path holds characters the
+// code page cannot, its short form. Empty when neither can be had.
+std::string ModuleDirectory();
+
+// The directory the program's files live in, set once at start (an empty
+// one means the current directory, as in the tests).
+void SetAppDirectory(const std::string& dir);
+
+// The full path of the program's file `name` ("\\PinvaneData.ini"): the
+// directory set at start, else the current directory, with `name` appended.
+std::string AppFile(const char* name);

@@ -51,7 +51,9 @@ void VerticalGradient(HDC dc, int left, int top, int right, int bottom, COLORREF
          static_cast<COLOR16>(GetBValue(to) << 8), 0xFF00},
     };
     GRADIENT_RECT g{0, 1};
-    ::GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
+    // gdi32's own (msimg32's GradientFill only forwards to it): msimg32 is
+    // not imported, so a copy planted beside the program is never loaded.
+    ::GdiGradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_V);
 }
 
 void HorizontalLine(HDC dc, int left, int right, int y, COLORREF color) {

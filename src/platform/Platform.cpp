@@ -6,6 +6,8 @@
 #include "data/VersionText.h"
 #include "data/VolumeKey.h"
 #include "data/Trace.h"
+#include "platform/AppPaths.h"
+#include "platform/RuntimeDll.h"
 
 #include <windows.h>
 
@@ -27,13 +29,24 @@ bool QueryVolumeSerial(char drive, uint32_t* serial) {
 }
 
 std::string ReadVersionText() {
-    char path[MAX_PATH * 2] = {};
-    if (!::GetModuleFileNameA(nullptr, path, sizeof path)) return std::string();
+    // The program file by its full path, whatever its length and characters.
+    const std::wstring path = ModulePathWide();
+    if (path.empty()) return std::string();
+    // Not imported: a version.dll planted beside the program would be
+    // loaded before any code of ours runs. From the system folder instead.
+    const CRuntimeDll version("version.dll");
+    using SizeFn = DWORD(WINAPI*)(LPCWSTR, LPDWORD);
+    using InfoFn = BOOL(WINAPI*)(LPCWSTR, DWORD, DWORD, LPVOID);
+    using QueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+    const auto getSize = version.Find<SizeFn>("GetFileVersionInfoSizeW");
+    const auto getInfo = version.Find<InfoFn>("GetFileVersionInfoW");
+    const auto queryValue = version.Find<QueryFn>("VerQueryValueA");
+    if (!getSize || !getInfo || !queryValue) return std::string();
     DWORD handle = 0;
-    DWORD size = ::GetFileVersionInfoSizeA(path, &handle);
+    DWORD size = getSize(path.c_str(), &handle);
     if (size == 0) return std::string();
     std::vector<char> block(size);
-    if (!::GetFileVersionInfoA(path, 0, size, block.data())) return std::string();
+    if (!getInfo(path.c_str(), 0, size, block.data())) return std::string();
 
     struct Translation {
         WORD language;
@@ -41,7 +54,7 @@ std::string ReadVersionText() {
     };
     Translation* tr = nullptr;
     UINT len = 0;
-    if (!::VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) ||
+    if (!queryValue(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&tr), &len) ||
         len < sizeof(Translation))
         return std::string();
 
@@ -50,7 +63,7 @@ std::string ReadVersionText() {
     char sub[64];
     std::snprintf(sub, sizeof sub, "\\StringFileInfo\\%s\\%s", lang, "ProductVersion");
     char* value = nullptr;
-    if (!::VerQueryValueA(block.data(), sub, reinterpret_cast<void**>(&value), &len) || !value)
+    if (!queryValue(block.data(), sub, reinterpret_cast<void**>(&value), &len) || !value)
         return std::string();
     return std::string("Ver.:") + value;
 }

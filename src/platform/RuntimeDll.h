@@ -4,10 +4,14 @@
 
 #include <windows.h>
 
-// A library loaded by name; unloaded with the object.
+#include <string>
+
+// A system library loaded from the system folder by its full path (never
+// by bare name, which would search the program's folder first); unloaded
+// with the object.
 class CRuntimeDll {
 public:
-    explicit CRuntimeDll(const char* name) : m_module(::LoadLibraryA(name)) {}
+    explicit CRuntimeDll(const char* name) : m_module(LoadFromSystemFolder(name)) {}
     ~CRuntimeDll() {
         if (m_module) ::FreeLibrary(m_module);
     }
@@ -26,6 +30,31 @@ public:
     template <typename Fn>
     static Fn FindLoaded(const char* module, const char* name) {
         return FindIn<Fn>(::GetModuleHandleA(module), name);
+    }
+
+    // The library `name` (plain ASCII) from the system folder, or null.
+    static HMODULE LoadFromSystemFolder(const char* name) {
+        const UINT n = ::GetSystemDirectoryW(nullptr, 0);
+        if (n == 0) return nullptr;
+        std::wstring path(n, L'\0');
+        const UINT got = ::GetSystemDirectoryW(path.data(), n);
+        if (got == 0 || got >= n) return nullptr;
+        path.resize(got);
+        path += L'\\';
+        for (const char* c = name; *c; ++c) path += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+        return ::LoadLibraryW(path.c_str());
+    }
+
+    // Libraries loaded by bare name (by the system too) come from the
+    // system folder only, not from the program's folder, the current
+    // directory or PATH: a portable program often sits in a download folder
+    // beside other files. Called first thing at start.
+    static void RestrictSearchToSystemFolder() {
+        constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+        using SetDefaultFn = BOOL(WINAPI*)(DWORD);
+        if (auto fn = FindLoaded<SetDefaultFn>("kernel32.dll", "SetDefaultDllDirectories")) fn(kSearchSystem32);
+        // Where that call is missing, at least the current directory goes.
+        ::SetDllDirectoryW(L"");
     }
 
 private:

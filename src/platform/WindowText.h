@@ -1,4 +1,5 @@
-// Window and resource texts, always read whole whatever their length.
+// Window and resource texts, always read whole whatever their length (a
+// window's up to a bound far above any real title or control text).
 #pragma once
 
 #include <windows.h>
@@ -9,11 +10,17 @@
 // message before it counts as hung.
 inline constexpr UINT kControlTextTimeoutMs = 500;
 
-// The whole title or text of a window. For a top-level window of another
+// The most bytes read of one window's text. Any real title or control text
+// is far shorter; a window that claims more (any program can answer
+// WM_GETTEXTLENGTH as it likes) gives only its first bytes.
+inline constexpr int kMaxWindowTextBytes = 4 * 1024 * 1024;
+
+// The whole title or text of a window (at most kMaxWindowTextBytes). For a top-level window of another
 // process this is the title the system keeps (no message is sent to it).
 std::string WindowText(HWND hwnd);
 
-// The whole text of a control, also of another process: its own answer to
+// The whole text of a control (at most kMaxWindowTextBytes), also of
+// another process: its own answer to
 // WM_GETTEXTLENGTH and WM_GETTEXT, each sent with SMTO_BLOCK |
 // SMTO_ABORTIFHUNG and `timeoutMs`, so a hung owner cannot stop the
 // caller. Empty when the control does not answer in time.

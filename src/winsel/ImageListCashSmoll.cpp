@@ -1,11 +1,10 @@
 #include "winsel/ImageListCashSmoll.h"
 
-#include <shellapi.h>
-
 #include "data/PvTypes.h"
 #include "data/Trace.h"
 #include "platform/Dialog.h"
 #include "platform/Dpi.h"
+#include "platform/LocalPath.h"
 #include "res/resource.h"
 
 namespace {
@@ -46,10 +45,9 @@ HICON CImageListCashSmoll::LoadIconFor(const std::string& key, bool* shared) con
         if (!icon) Trace("ICON get fail(LoadIcon) path =%s\n", key.c_str());
         return icon;
     }
-    SHFILEINFOA info{};
-    // Only a successful call's icon counts (Wine may leave a stale value).
-    if (::SHGetFileInfoA(key.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon)
-        return info.hIcon;
+    // The key may come from an imported file or another program: only a
+    // local file's icon is asked of the shell; any other gets the error icon.
+    if (HICON icon = ShellSmallIcon(key)) return icon;
     Trace("ICON get fail path =%s\n", key.c_str());
     // The system's own icon: shared, never destroyed.
     *shared = true;

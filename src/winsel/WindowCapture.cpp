@@ -25,12 +25,19 @@ bool ReadLayerAttributes(HWND hwnd, LayerAttributes* out) {
     return true;
 }
 
-// Gives a window the chance to handle what is queued for it, without
-// waiting more than a second for one that hangs.
-void ProbeWindow(HWND hwnd) {
+// Sends `msg` to a window of maybe another program, waiting at most a
+// second and not at all for one that hangs; nothing sent to us meanwhile
+// runs. False when it did not answer.
+bool SendTimed(HWND hwnd, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR ignored = 0;
-    ::SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, kProbeTimeoutMs, &ignored);
+    return ::SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_BLOCK | SMTO_ABORTIFHUNG, kProbeTimeoutMs,
+                                 &ignored) != 0;
 }
+
+// Gives a window the chance to handle what is queued for it; false when it
+// does not answer in time (then nothing else is asked of it: each of the
+// calls below waits for the window's own thread without a time-out).
+bool ProbeWindow(HWND hwnd) { return SendTimed(hwnd, WM_NULL); }
 
 SIZE WindowSize(HWND hwnd) {
     RECT rect{};
@@ -57,22 +64,22 @@ public:
         ::SetWindowLongA(m_target, GWL_EXSTYLE, m_saved.exStyle | WS_EX_LAYERED);
         ::SetLayeredWindowAttributes(m_target, 0, 0, LWA_ALPHA);
         // No redrawing while it changes state: nothing may flash on screen.
-        ::SendMessageA(m_target, WM_SETREDRAW, FALSE, 0);
+        SendTimed(m_target, WM_SETREDRAW, FALSE);
         ::ShowWindow(m_target, SW_SHOWNORMAL);
-        ::SendMessageA(m_target, WM_SETREDRAW, TRUE, 0);
+        SendTimed(m_target, WM_SETREDRAW, TRUE);
         const RECT& normal = m_saved.placement.rcNormalPosition;
         ::MoveWindow(m_target, normal.left + kOffScreenShift, normal.top + kOffScreenShift,
                      normal.right - normal.left, normal.bottom - normal.top, TRUE);
     }
 
     ~COffScreenShow() {
-        ::SendMessageA(m_target, WM_SETREDRAW, FALSE, 0);
+        SendTimed(m_target, WM_SETREDRAW, FALSE);
         WINDOWPLACEMENT placement = m_saved.placement;
         placement.showCmd = SW_MINIMIZE;
         ::SetWindowPlacement(m_target, &placement);
         // As if the user minimised it: the program sees its usual command.
-        ::SendMessageA(m_target, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-        ::SendMessageA(m_target, WM_SETREDRAW, TRUE, 0);
+        SendTimed(m_target, WM_SYSCOMMAND, SC_MINIMIZE);
+        SendTimed(m_target, WM_SETREDRAW, TRUE);
         if (m_saved.layered) {
             const LayerAttributes& a = m_saved.layer;
             ::SetLayeredWindowAttributes(m_target, a.key, a.alpha, a.flags);
@@ -110,6 +117,12 @@ bool AskLayerLoss(HWND owner) {
 void CaptureWindow(CCaptureImage& holder, HWND drawingWindow, HWND target, CaptureRestore restore,
                    const LayerLossQuestion& askLayerLoss) {
     if (!::IsWindow(target)) return;
+    // A window that does not answer would stop this program at the first
+    // call below that it has to handle: no image of it.
+    if (!ProbeWindow(target)) {
+        holder.Clear();
+        return;
+    }
 
     COffScreenShow::Saved saved{};
     saved.style = ::GetWindowLongA(target, GWL_STYLE);
@@ -134,8 +147,9 @@ void CaptureWindow(CCaptureImage& holder, HWND drawingWindow, HWND target, Captu
     holder.Reset(size.cx, size.cy, ::CreateCompatibleBitmap(windowDc.Get(), size.cx, size.cy));
     CMemoryDC memory(windowDc.Get());
     CSelectObject select(memory.Get(), holder.Bitmap());
-    ProbeWindow(target);
-    ::PrintWindow(target, memory.Get(), 0);
+    // Let it paint what the off-screen show asked of it; one that stopped
+    // answering meanwhile is not asked to print.
+    if (ProbeWindow(target)) ::PrintWindow(target, memory.Get(), 0);
 }
 
 void CaptureDesktop(CCaptureImage& holder, HWND drawingWindow, HWND desktop) {

@@ -46,10 +46,36 @@ TEST(MbStringTest, FindStartsOnlyOnCharacterBoundaries) {
         {"\x95\x5c" "\\x", "\\x", 2},             // backslash trail byte skipped
         {"\x82\xa0\x82\xa2", "\xa0\x82", npos},  // straddles two characters
         {"\x82\xa0\x82\xa2", "\x82\xa2", 2},
+        {"aaab", "aab", 1},                       // restarts inside a partial match
+        {"abababc", "ababc", 2},
+        {"aaaa", "aa", 0},
+        {"\x83\x83\x61", "\x83\x61", npos},       // only across a character
+        {"\x83\x83\x61\x83\x61", "\x83\x61", 3},  // then a real one
+        {"x\x83", "\x83", 1},                     // a lone lead byte at the end
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MbFind(c.haystack, c.needle), c.pos) << c.haystack << " / " << c.needle;
     }
+}
+
+// A megabyte of one letter, searched for a long run of it that never
+// occurs whole: the answer comes in one pass over the text (the old search
+// compared the whole needle again at every position).
+TEST(MbStringTest, FindIsRightOnLongRepetitiveTexts) {
+    const std::string haystack = std::string(1 << 20, 'a') + "b" + std::string(64, 'a');
+    const std::string needle = std::string(64 * 1024, 'a') + "b";
+    EXPECT_EQ(MbFind(haystack, needle), (1u << 20) - 64 * 1024);
+    EXPECT_EQ(MbFind(haystack, needle + "a"), (1u << 20) - 64 * 1024);
+    EXPECT_EQ(MbFind(haystack, needle + "b"), std::string_view::npos);
+    // Runs of the double-byte character "\x82\x82" after one letter: the
+    // characters start at the odd bytes, and a byte match at an even one
+    // is passed over.
+    std::string wide = "a";
+    for (int i = 0; i < 1000; ++i) wide += "\x82\x82";
+    wide += "\x82" "b";
+    EXPECT_EQ(MbFind(wide, "\x82\x82\x82\x82"), 1u);
+    EXPECT_EQ(MbFind(wide, "\x82" "b"), 2001u);
+    EXPECT_EQ(MbFind(wide, "\x82\x82" "b"), std::string_view::npos);
 }
 
 struct CutCase {

@@ -170,6 +170,32 @@ TEST(ExtensionRequest, ReadsTheFieldsAtTheirOffsets) {
     EXPECT_EQ(ParseExtensionRequest(nullptr, 116, &r), ExtensionParse::TooShort);
 }
 
+// The rate of the extension utility's paste requests: a burst at once,
+// then one each period; a refused request costs nothing.
+TEST(RequestRate, AdmitsABurstThenOneEachPeriod) {
+    struct Step {
+        std::uint64_t now;
+        int asked;
+        int admitted;
+    };
+    const Step steps[] = {
+        {5000, 15, 10},  // a burst of 10 out of a flood of 15
+        {5999, 3, 0},    // nothing paid off within the period
+        {6000, 3, 1},    // one period later: one more
+        {8000, 5, 2},    // two periods later: two more
+        {30000, 50, 10}, // after a long pause the whole burst again
+        {30000, 1, 0},
+    };
+    CRequestRate rate(10, 1000);
+    for (const Step& step : steps) {
+        int admitted = 0;
+        for (int i = 0; i < step.asked; ++i) admitted += rate.Admit(step.now) ? 1 : 0;
+        EXPECT_EQ(admitted, step.admitted) << "at " << step.now;
+    }
+    CRequestRate none(0, 1000);
+    EXPECT_FALSE(none.Admit(0));
+}
+
 TEST(UpdateBatch, OutsideABatchEveryChangeActsAtOnce) {
     CUpdateBatch batch;
     EXPECT_TRUE(batch.Changed());

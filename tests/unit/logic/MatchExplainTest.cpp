@@ -144,6 +144,21 @@ TEST(MatchExplain, NearestTitleTieGoesToTheFrontWindow) {
     EXPECT_EQ(ExplainMatch(note, false, windows, {}).windowTitle, "abx");
 }
 
+// Titles are compared on their first 256 bytes only: an 8 KB stored title
+// against a 100 KB window title costs no more than two short titles, and
+// what differs past that point does not count (the front window wins the
+// tie, where the whole titles would have chosen the other).
+TEST(MatchExplain, NearestTitleComparesOnlyTheStartOfLongTitles) {
+    const std::string start(256, 'x');
+    const CObjData note = Note("EDITOR.EXE", start + std::string(8 * 1024, 'a'));
+    const auto windows = List({Window(12, "EDITOR.EXE", start + std::string(100 * 1024, 'b')),
+                               Window(13, "EDITOR.EXE", start + std::string(8 * 1024, 'a') + "!")});
+    const CMatchExplanation e = ExplainMatch(note, false, windows, {});
+    EXPECT_EQ(e.reason, MatchReason::TitleDiffers);
+    // The front window, told by its length (the titles are too long to print).
+    EXPECT_EQ(e.windowTitle.size(), windows[1].title.size());
+}
+
 TEST(MatchExplain, TextsNameTheStoredConditionAndTheWindow) {
     CObjData note = Note("EDITOR.EXE", "文書 - エディタ");
     CMatchExplanation e;

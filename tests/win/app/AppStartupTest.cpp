@@ -71,6 +71,29 @@ TEST(CommandLine, DirectoryIsEverythingBeforeTheLastBackslash) {
     EXPECT_EQ(DirectoryOfPath("C:\\表"), "C:");
 }
 
+// The program's files are named by full paths from the program file's own
+// path: neither the working directory at start nor a later change of it
+// (a file dialog's, for one) moves them.
+TEST(AppPaths, FilesAreNamedFromTheProgramFileWhateverTheCurrentDirectory) {
+    wintest::CScratchDir scratch;
+    char own[MAX_PATH * 2] = {};
+    ASSERT_GT(::GetModuleFileNameA(nullptr, own, sizeof own), 0u);
+    const std::string dir = DirectoryOfPath(own);
+    ASSERT_FALSE(dir.empty());
+    EXPECT_EQ(ModuleDirectory(), dir);
+
+    SetAppDirectory(ModuleDirectory());
+    EXPECT_EQ(AppFile(kDataFileName), dir + "\\PinvaneData.ini");
+    ASSERT_TRUE(::SetCurrentDirectoryA("C:\\"));
+    EXPECT_EQ(AppFile(kPresetFileName), dir + "\\MossrelPreset.ini");
+    CStartupData::Destroy();
+    EXPECT_EQ(CStartupData::Instance().DataPath(), dir + "\\PinvaneData.ini");
+    EXPECT_EQ(CStartupData::Instance().PendingPath(), dir + "\\MossrelPendingList.ini");
+    CStartupData::Destroy();
+    SetAppDirectory("");
+    EXPECT_EQ(AppFile(kDataFileName), CurrentDirFile(kDataFileName));
+}
+
 TEST(MultiDisplay, PrimaryMonitorComesFirst) {
     CMultiDisplay::Destroy();
     CMultiDisplay& md = CMultiDisplay::Instance();

@@ -8,9 +8,12 @@
 #include "platform/NotifyBridge.h"
 #include "data/NoteFile.h"
 #include "data/VersionText.h"
+#include "platform/LocalPath.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 using wintest::CMessageBoxAnswerer;
 using wintest::CTargetWindow;
@@ -168,6 +171,42 @@ TEST_F(ExportImportTest, ARoundTripKeepsEveryFieldAndTheExportIsPlainWhileTextsA
     OpenFile(scratch.Path() + "\\PinvaneData.ini", {}, &texts);
     EXPECT_EQ(texts, Texts{"データの書き込み形式が異なります.(テキストが暗号化されています)"});
     EXPECT_EQ(Rows(ImportList()), 0);
+}
+
+// An imported note keeps the sender's program path. The main panel shows
+// its icon without asking the shell about any path but a local one (a
+// network path would make Windows connect to that host).
+TEST_F(ExportImportTest, AnImportedNetworkPathNeverReachesTheShell) {
+    const char* const paths[] = {"\\\\192.0.2.1\\share\\evil.exe", "//192.0.2.1/share/evil.exe",
+                                 "\\\\?\\UNC\\192.0.2.1\\share\\evil.exe", "\\\\.\\pipe\\evil",
+                                 "C:\\Windows\\notepad.exe"};
+    for (const char* path : paths) {
+        CTackletData note = RichNote("imported", "text");
+        note.EXEPATH = path;
+        CNotifyBridge::AddToExportStack(note);
+    }
+    Command(exportStack.GetHwnd(), IDC_EXPORT_SAVE);
+    Texts texts;
+    OpenFile(exportFile, {}, &texts);
+    ASSERT_EQ(Rows(ImportList()), 5);
+
+    std::vector<std::string> asked;
+    SetShellPathObserver([](const std::string& path, void* context) {
+        static_cast<std::vector<std::string>*>(context)->push_back(path);
+    }, &asked);
+    Command(importStack.GetHwnd(), IDC_INPORT_IMPORTALL);
+    ASSERT_EQ(control.Notes().Size(), 5u);
+    // Each row's icon, as the list asks for it when it draws the row.
+    HWND panel = control.GetItem(IDC_PANEL_LIST);
+    for (int row = 0; row < 5; ++row) {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        EXPECT_TRUE(ListView_GetItem(panel, &item)) << row;
+        EXPECT_GE(item.iImage, 0) << row;
+    }
+    SetShellPathObserver(nullptr, nullptr);
+    EXPECT_EQ(asked, std::vector<std::string>{"C:\\Windows\\notepad.exe"});
 }
 
 TEST_F(ExportImportTest, RefusedFilesShowTheirNoticeAndImportNothing) {

@@ -202,6 +202,61 @@ TEST(WindowCapture, AllStylesVariantRestoresBothStyles) {
     EXPECT_EQ(exStyle, ::GetWindowLongA(target.Hwnd(), GWL_EXSTYLE));
 }
 
+namespace {
+// A window whose thread answers nothing, as a hung program's; the thread
+// lets go by itself after a while, so that a capture waiting for it ends.
+class CHungWindow {
+public:
+    explicit CHungWindow(DWORD style)
+        : m_style(style), m_ready(::CreateEventA(nullptr, TRUE, FALSE, nullptr)),
+          m_release(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+        m_thread = ::CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        ::WaitForSingleObject(m_ready, 10000);
+    }
+    ~CHungWindow() {
+        ::SetEvent(m_release);
+        ::WaitForSingleObject(m_thread, 20000);
+        for (HANDLE h : {m_thread, m_ready, m_release}) ::CloseHandle(h);
+    }
+    HWND Hwnd() const { return m_hwnd; }
+
+private:
+    static DWORD WINAPI Run(void* param) {
+        auto* self = static_cast<CHungWindow*>(param);
+        self->m_hwnd = ::CreateWindowExA(0, "STATIC", "capture-hung", self->m_style, 100, 100, 200, 120, nullptr,
+                                         nullptr, nullptr, nullptr);
+        ::SetEvent(self->m_ready);
+        ::WaitForSingleObject(self->m_release, 8000);
+        ::DestroyWindow(self->m_hwnd);
+        return 0;
+    }
+    DWORD m_style;
+    HANDLE m_ready;
+    HANDLE m_release;
+    HANDLE m_thread = nullptr;
+    HWND m_hwnd = nullptr;
+};
+}  // namespace
+
+// A window that does not answer gives no image (the dialog shows without
+// one) instead of stopping the program until it answers; shown or
+// minimised alike.
+TEST(WindowCapture, AHungWindowGivesNoImage) {
+    const DWORD styles[] = {WS_OVERLAPPEDWINDOW | WS_VISIBLE, WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_MINIMIZE};
+    for (DWORD style : styles) {
+        CPaintedWindow drawing("capture-drawing", 400, 100, 200, 120, RGB(10, 120, 10));
+        CCaptureImage image;
+        CaptureWindow(image, drawing.Hwnd(), drawing.Hwnd());
+        ASSERT_TRUE(image.HasImage());
+        CHungWindow hung(style);
+        ASSERT_NE(hung.Hwnd(), nullptr);
+        CaptureWindow(image, drawing.Hwnd(), hung.Hwnd(), CaptureRestore::Layering, NeverAsked);
+        EXPECT_FALSE(image.HasImage()) << std::hex << style;
+        // It was left as it was.
+        EXPECT_EQ(::IsIconic(hung.Hwnd()) != FALSE, (style & WS_MINIMIZE) != 0) << std::hex << style;
+    }
+}
+
 TEST(DesktopCapture, CopiesTheScreenAtTheDesktopSize) {
     CPaintedWindow target("capture-desktop", 300, 200, 200, 150, RGB(250, 120, 0));
     ::SetWindowPos(target.Hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
