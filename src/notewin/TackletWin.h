@@ -164,8 +164,9 @@ public:
     void SetLeaderLineColors();
     void ShowLeaderLine(bool show);
 
-    // Moves to (left, top + topShift) with size - 1, then with size + 1 (both
-    // from the rectangle before), so the frame and layout are recomputed.
+    // Moves to (left, top + topShift) with size - 1, then with the size it
+    // had before, so the frame and layout are recomputed and the size ends
+    // where it began.
     void NudgeSize(int topShift);
 
     // The note came onto a monitor of another scaling: the font, ear and

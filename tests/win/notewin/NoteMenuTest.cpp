@@ -127,6 +127,19 @@ TEST_F(NoteMenuWindowTest, ResizeFrameSwitchesOnlyWhenItChanges) {
     }
 }
 
+TEST_F(NoteMenuWindowTest, ResizeFrameTogglesEndAtTheSizeTheyBeganWith) {
+    const RECT before = Rect();
+    for (int i = 0; i < 12; ++i) {
+        Command(note->GetHwnd(), ID_TACKLET_FRAME_OFF);
+        Command(note->GetHwnd(), ID_TACKLET_FRAME_ON);
+    }
+    const RECT after = Rect();
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+}
+
 TEST_F(NoteMenuWindowTest, GreysTheCurrentEditModeAndMatchingOnTheDesktop) {
     const struct {
         bool desktop;
