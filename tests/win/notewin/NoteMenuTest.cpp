@@ -480,6 +480,61 @@ TEST_F(NoteAppearanceMenuTest, ColourDialogAppliesInOrderAndIsSaved) {
     for (const auto& s : saved) EXPECT_EQ(Saved(s.key), s.value) << s.key;
 }
 
+// The colour of the screen at the middle of `hwnd`, as it was painted.
+COLORREF PaintedAtCentre(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    const HDC screen = ::GetDC(nullptr);
+    const COLORREF c = ::GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::ReleaseDC(nullptr, screen);
+    return c;
+}
+
+RECT ScreenRect(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    return r;
+}
+
+TEST_F(NoteAppearanceMenuTest, EarIsPaintedInTheChosenColourAndSideAndTheNoteKeepsItsSize) {
+    wintest::CTargetWindow target("PvTarget menu ear", 100, 100, 500, 400);
+    AddNotes("PvTarget menu ear", {"ear"});
+    Win(0)->MoveWindow(150, 150, 200, 100);
+    Pump(200);
+    const RECT before = ScreenRect(NoteHwnd(0));
+    ASSERT_EQ(PaintedAtCentre(Win(0)->EarHwnd()), RGB(255, 0, 0));  // the default ear: red on the right
+    const struct {
+        int colour;
+        int side;
+        COLORREF painted;
+        int pickPos;
+    } steps[] = {
+        {IDC_COLOR_EAR_GREEN, IDC_COLOR_POS_TOP, RGB(0, 255, 0), 1},
+        {IDC_COLOR_EAR_BLUE, IDC_COLOR_POS_TOP, RGB(0, 0, 255), 1},
+        {IDC_COLOR_EAR_ORANGE, IDC_COLOR_POS_LEFT, RGB(253, 140, 2), 2},
+        {IDC_COLOR_EAR_BLACK, IDC_COLOR_POS_BOTTOM, RGB(0, 0, 0), 3},
+        {IDC_COLOR_EAR_GREEN, IDC_COLOR_POS_RIGHT, RGB(0, 255, 0), 0},
+        {IDC_COLOR_EAR_RED, IDC_COLOR_POS_TOP, RGB(255, 0, 0), 1},
+    };
+    for (const auto& s : steps) {
+        wintest::CDialogDriver driver("付箋色＆引出し線設定", [&](HWND d) {
+            Click(d, s.colour);
+            Click(d, s.side);
+            PressOk(d);
+        });
+        Command(NoteHwnd(0), ID_TACKLET_COLOR);
+        ASSERT_TRUE(driver.Done());
+        Pump(200);
+        EXPECT_EQ(Win(0)->GetPickPos(), s.pickPos) << s.colour;
+        EXPECT_EQ(PaintedAtCentre(Win(0)->EarHwnd()), s.painted) << s.colour;
+        const RECT ear = ChildRect(Win(0)->EarHwnd());
+        if (s.pickPos == 1) EXPECT_EQ(ear.top, 0) << s.colour;
+        const RECT now = ScreenRect(NoteHwnd(0));
+        EXPECT_EQ(now.right - now.left, before.right - before.left) << s.colour;
+        EXPECT_EQ(now.bottom - now.top, before.bottom - before.top) << s.colour;
+    }
+}
+
 TEST_F(NoteAppearanceMenuTest, ColourDialogSwitchesTheLineOff) {
     wintest::CTargetWindow target("PvTarget menu line off", 100, 100, 500, 400);
     AddNotes("PvTarget menu line off", {"line"});
