@@ -232,9 +232,9 @@ private:
     void EarFlashStep();
     void Split();
     void Absorb();
-    // Selects [from, to) in the edit control, copies it and reads it back
-    // from the clipboard; false when the clipboard has no text for us.
-    bool CopySelection(int from, int to, std::string& out);
+    // The edit control's text before and after position `caret` (in the
+    // control's own units); false when the position lies outside the text.
+    bool TextAroundCaret(int caret, std::string& before, std::string& after) const;
 
     HBRUSH EditColors(HDC dc, bool editRequest);
     HBRUSH EarColors(HDC dc);

@@ -10,6 +10,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -342,6 +343,61 @@ TEST_F(NoteMenuControllerTest, SplitRefusalsNameTheReasonAndChangeNothing) {
         EXPECT_EQ(control.Notes().Size(), 1u);
         EXPECT_EQ(Note(0).m_pWin->GetText(), "abcdef");
     }
+}
+
+// Puts `text` on the clipboard as the user's own content; reads it back.
+bool PutOnClipboard(const std::string& text) {
+    if (!::OpenClipboard(nullptr)) return false;
+    ::EmptyClipboard();
+    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    bool ok = false;
+    if (data) {
+        std::memcpy(::GlobalLock(data), text.c_str(), text.size() + 1);
+        ::GlobalUnlock(data);
+        ok = ::SetClipboardData(CF_TEXT, data) != nullptr;
+        if (!ok) ::GlobalFree(data);
+    }
+    ::CloseClipboard();
+    return ok;
+}
+
+std::string ClipboardText() {
+    if (!::OpenClipboard(nullptr)) return "(clipboard not open)";
+    std::string out;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* text = static_cast<const char*>(::GlobalLock(data))) out = text;
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return out;
+}
+
+TEST_F(NoteMenuControllerTest, SplitLeavesTheClipboardAsItWas) {
+    wintest::CTargetWindow target("PvTarget menu split clip", 100, 100, 400, 300);
+    AddNotes("PvTarget menu split clip", {"前半の付箋\r\n後半です"});
+    const std::string kept = "ユーザーの控え";
+    ASSERT_TRUE(PutOnClipboard(kept));
+    // Refused at the start and at the end of the text: the clipboard is untouched.
+    for (const WPARAM at : {WPARAM{0}, WPARAM{0x7fffffff}}) {
+        ::SendMessageA(Win(0)->EditHwnd(), EM_SETSEL, at, at);
+        wintest::CMessageBoxAnswerer answerer;
+        Command(NoteHwnd(0), ID_TACKLET_SPLIT);
+        EXPECT_EQ(answerer.Texts().size(), 1u) << at;
+        EXPECT_EQ(ClipboardText(), kept) << at;
+    }
+    // A split after the line break: the parts are exact, the clipboard as
+    // before. The control counts 11 characters or 20 bytes.
+    ::SendMessageA(Win(0)->EditHwnd(), EM_SETSEL, 0x7fffffff, 0x7fffffff);
+    DWORD last = 0;
+    ::SendMessageA(Win(0)->EditHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
+    ASSERT_TRUE(last == 11 || last == 20) << last;
+    const WPARAM at = last == 11 ? 7 : 12;
+    ::SendMessageA(Win(0)->EditHwnd(), EM_SETSEL, at, at);
+    Command(NoteHwnd(0), ID_TACKLET_SPLIT);
+    ASSERT_EQ(control.Notes().Size(), 2u);
+    EXPECT_EQ(Note(1).m_pWin->GetText(), "前半の付箋\r\n");
+    EXPECT_EQ(Note(0).TEXT, "後半です");
+    EXPECT_EQ(ClipboardText(), kept);
 }
 
 TEST_F(NoteMenuControllerTest, AbsorbReportsItsResult) {
