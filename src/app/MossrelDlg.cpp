@@ -54,12 +54,12 @@ void CMossrelDlg::CreateMainPanel() {
     ::ShowWindow(m_control.GetHwnd(), SW_SHOW);
 }
 
-bool CMossrelDlg::SaveAllNotes(bool reportFailure) { return m_control.SaveAll(reportFailure); }
-
-// An ending program or session does not take its notes down one by one: the
-// file is complete once they are written, and the system removes the
-// program's windows with it (destroying hundreds of note windows first only
-// made the user wait, or a logoff cut the program off).
+// A save never takes the notes down one by one. An ending program or
+// session: the file is complete once they are written, and the system
+// removes the program's windows with it (destroying hundreds of note
+// windows first only made the user wait, or a logoff cut the program off).
+// A manual save: every note stays where it is, the one being edited keeps
+// its caret and the focus.
 bool CMossrelDlg::SaveNotesAsShown(bool reportFailure) { return m_control.SaveCurrentState(reportFailure); }
 
 void CMossrelDlg::CreatePanels() {
@@ -193,7 +193,7 @@ void CMossrelDlg::ApplyGlass() {
 }
 
 bool CMossrelDlg::SaveWithWritingWindow(bool reportFailure) {
-    return WithWritingWindow(&CMossrelDlg::SaveAllNotes, reportFailure, false);
+    return WithWritingWindow(&CMossrelDlg::SaveNotesAsShown, reportFailure, false);
 }
 
 bool CMossrelDlg::SaveForEnding(bool reportFailure, bool holdResult) {

@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
@@ -864,6 +865,46 @@ bool ClickIntoField(HWND dialog, HWND field) {
     return false;
 }
 
+// "手動保存" while a note is being edited: the file is written once, and
+// every note stays where it is; the edited one keeps the focus and its caret.
+int ManualSave(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    CPinvaneProcess p;
+    HWND main = StartInstalled(c, exe, p, &appDir,
+                               "[SYSTEM]\r\nTACKLETNUM=2\r\n"
+                               "[TACKLETITEM0]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nTEXT=616263646566\r\n"
+                               "REC_LEFT=300\r\nREC_TOP=300\r\nREC_RIGHT=500\r\nREC_BOTTOM=400\r\n"
+                               "[TACKLETITEM1]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nTEXT=676869\r\n"
+                               "REC_LEFT=600\r\nREC_TOP=300\r\nREC_RIGHT=800\r\nREC_BOTTOM=400\r\n");
+    const std::string data = appDir + "\\PinvaneData.ini";
+    c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 2; }, 5000), "both notes show");
+    std::vector<HWND> before = FindNotes(p.Pid(), main).all;
+    std::sort(before.begin(), before.end());
+    HWND note = nullptr;
+    for (HWND h : before)
+        if (WindowRect(h).left == 300) note = h;
+    HWND edit = note ? ::FindWindowExA(note, nullptr, "Edit", nullptr) : nullptr;
+    c.Expect(edit && ClickIntoField(note, edit), "the first note's text has the focus");
+    ::SendMessageTimeoutA(edit, EM_SETSEL, 2, 2, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, nullptr);
+
+    WriteText(data, "");
+    ::PostMessageA(main, WM_COMMAND, 32795, 0);
+    c.Expect(WaitFor([&] { return ReadFile(data).find("TEXT=616263646566\r\r\n") != std::string::npos; }, 5000),
+             "手動保存 writes the notes");
+    c.Expect(ReadFile(data).find("TACKLETNUM=2\r\r\n") != std::string::npos, "both of them");
+    WaitFor([] { return false; }, 1000);  // two matching ticks: notes taken down would be back by now
+    std::vector<HWND> after = FindNotes(p.Pid(), main).all;
+    std::sort(after.begin(), after.end());
+    c.Expect(after == before, "the same note windows are shown, none was taken down");
+    c.Expect(FocusOf(note) == edit, "the edited note keeps the focus");
+    DWORD_PTR sel = 0;
+    ::SendMessageTimeoutA(edit, EM_GETSEL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &sel);
+    c.Expect(LOWORD(sel) == 2 && HIWORD(sel) == 2, "and its caret");
+    c.Expect(p.Exit(), "exit");
+    return c.ExitCode();
+}
+
 // Win+S, Tab, Enter and Esc typed into the hotkey field of the properties
 // dialog; a combination another program holds is refused; the new hotkey
 // makes notes after OK, is written to the settings file and is in force
@@ -1131,6 +1172,7 @@ int main(int argc, char** argv) {
     if (scenario == "notes-on-windows") return NotesOnWindows(exe);
     if (scenario == "extension-and-hotkey") return ExtensionAndHotkey(exe);
     if (scenario == "main-window") return MainWindow(exe);
+    if (scenario == "manual-save") return ManualSave(exe);
     if (scenario == "properties-hotkey") return PropertiesHotkey(exe);
     if (scenario == "logoff") return Logoff(exe);
     if (scenario == "child-conditions") return ChildConditions(exe);
