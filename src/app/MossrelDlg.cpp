@@ -1,6 +1,7 @@
 #include "app/MossrelDlg.h"
 
 #include "app/AboutDlg.h"
+#include "collections/SearchPanelPlace.h"
 #include "controller/ExtensionRequest.h"
 #include "controller/NotifyBridge.h"
 #include "controller/WindowList.h"
@@ -13,6 +14,7 @@
 #include "platform/DwmApi.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/WinConvert.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -97,8 +99,14 @@ void CMossrelDlg::PlaceSearchPanel() {
     const RECT f = CDwmApi::Instance().VisibleFrame(GetHwnd());
     const int h = panel.bottom - panel.top;
     // Above the visible frame, so that the panel hides neither the main
-    // window's buttons nor its own check box.
-    ::SetWindowPos(m_search.GetHwnd(), nullptr, r.left, f.top - h, r.right - r.left, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // window's buttons nor its own check box; below it, or as close as the
+    // screen allows, when the main window is too near the top.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(GetHwnd(), MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const PvRect place = SearchPanelRect(ToPvRect(r), ToPvRect(f), h, ToPvRect(monitor.rcWork));
+    ::SetWindowPos(m_search.GetHwnd(), nullptr, place.left, place.top, place.Width(), place.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CMossrelDlg::OnInitDialog() {
