@@ -155,6 +155,11 @@ public:
     void SelectNoteRow(int index);
     // Marks and shows row `index` (used by the search panel).
     void ShowNoteRow(int index) override;
+    // The identity of the note at `index` (0 past the last note).
+    std::uint64_t NoteIdentityAt(int index) const override {
+        if (index < 0 || static_cast<std::size_t>(index) >= m_notes.Size()) return 0;
+        return m_notes.IdAt(static_cast<std::size_t>(index));
+    }
     // The search panel's view of the active notes and its refresh notices.
     const std::vector<CTackletData>& NotesForSearch() override { return CollectAllWindowStates(); }
     void SetSearchSubscription(int flag, UINT message, HWND window) override;
