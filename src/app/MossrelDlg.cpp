@@ -47,6 +47,9 @@ CMossrelDlg::~CMossrelDlg() {
 
 void CMossrelDlg::CreateMainPanel() {
     if (!m_control.Create(GetHwnd())) return;
+    // Notes never go onto this program's own windows, by whatever name the
+    // program was started.
+    m_control.SetOwnProcess(::GetCurrentProcessId());
     RECT pos{3, 40, 0, 0};
     ::MapDialogRect(GetHwnd(), &pos);
     ::SetWindowPos(m_control.GetHwnd(), nullptr, pos.left, pos.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

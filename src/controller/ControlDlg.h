@@ -148,6 +148,9 @@ public:
     bool Loaded() const { return m_loaded != 0; }
     // Whether window lookups reuse the per-process cache (on by default).
     void SetProcessCacheEnabled(bool on);
+    // The process whose windows are never targets (the program's own,
+    // given by the main window; 0, the start value, leaves none out).
+    void SetOwnProcess(DWORD pid) { m_ownProcess = pid; }
 
     // Rebuilds the main panel's list (rows follow the active notes).
     void RefreshNoteList();
@@ -268,4 +271,5 @@ private:
     CTargetWatch m_targetWatch;  // wakes FollowTick when a followed target moved
     std::function<void(const CReminderNotice&)> m_showReminder;
     std::uint64_t m_reminderNote = 0;  // identity of the note of the last balloon
+    DWORD m_ownProcess = 0;  // whose windows are never targets (0: none)
 };

@@ -21,7 +21,7 @@ constexpr UINT kTickPeriod = 500;
 void CControlDlg::MatchTick() {
     if (GetHwnd()) ::KillTimer(GetHwnd(), TIMER_MATCH);
     Batch batch(*this);
-    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
+    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr, m_ownProcess);
     builder.Build(m_windowList, &m_leftOutWindows);
     std::vector<std::size_t> shownNow;
     for (std::size_t i = 0; i < m_notes.Size(); ++i) {
@@ -102,6 +102,6 @@ void CControlDlg::FollowTick() {
 }
 
 bool CControlDlg::IsPasteTarget(HWND hWnd) {
-    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
+    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr, m_ownProcess);
     return builder.IsPasteTarget(hWnd);
 }

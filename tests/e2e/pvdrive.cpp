@@ -865,6 +865,32 @@ bool ClickIntoField(HWND dialog, HWND field) {
     return false;
 }
 
+// A copy started under another name knows its own windows: a note meant
+// for its main window never shows there, and the extension utility is told
+// that its windows may not carry a note.
+int RenamedCopy(const std::string& exe) {
+    CChecks c;
+    const std::string appDir = MakeScratchDir("renamed");
+    const std::string copy = appDir + "\\PvRenamed.exe";
+    c.Expect(::CopyFileA(exe.c_str(), copy.c_str(), FALSE) != FALSE, "copied as PvRenamed.exe");
+    WriteText(appDir + "\\PinvaneData.ini",
+              "[SYSTEM]\r\nTACKLETNUM=1\r\n[TACKLETITEM0]\r\nTITLE=Pinvane\r\nEXENAME=PVRENAMED.EXE\r\n");
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "", appDir), "started");
+    HWND main = p.WaitMainWindow(30000);
+    c.Expect(main != nullptr, "main window exists");
+    ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);  // show its main window
+    c.Expect(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, 3000), "its main window shows");
+    WaitFor([] { return false; }, 1500);  // a few matching ticks
+    c.Expect(FindNotes(p.Pid(), main).ownedBy(main).empty(), "no note on its own main window");
+    const UINT query = ::RegisterWindowMessageA("PinvaneExtentUtl");
+    DWORD_PTR result = 99;
+    ::SendMessageTimeoutA(main, query, 2, reinterpret_cast<LPARAM>(main), SMTO_NORMAL, 5000, &result);
+    c.Expect(result == 0, "its own window may not carry a note");
+    c.Expect(p.Exit(), "exit");
+    return c.ExitCode();
+}
+
 // "手動保存" while a note is being edited: the file is written once, and
 // every note stays where it is; the edited one keeps the focus and its caret.
 int ManualSave(const std::string& exe) {
@@ -1173,6 +1199,7 @@ int main(int argc, char** argv) {
     if (scenario == "extension-and-hotkey") return ExtensionAndHotkey(exe);
     if (scenario == "main-window") return MainWindow(exe);
     if (scenario == "manual-save") return ManualSave(exe);
+    if (scenario == "renamed-copy") return RenamedCopy(exe);
     if (scenario == "properties-hotkey") return PropertiesHotkey(exe);
     if (scenario == "logoff") return Logoff(exe);
     if (scenario == "child-conditions") return ChildConditions(exe);
