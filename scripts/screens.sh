@@ -56,7 +56,7 @@ if [ -e "$win/tests/win/collections/pvcollectshot.exe" ]; then
   done
 fi
 if [ -e "$win/tests/win/settings/pvsettingsshot.exe" ]; then
-  for scene in properties defaults initial-size; do
+  for scene in properties properties-refused defaults initial-size; do
     shot "$scene" "$win/tests/win/settings/pvsettingsshot.exe" "$scene" || status=1
   done
 fi

@@ -131,6 +131,9 @@ BOOL CMossrelDlg::OnInitDialog() {
     ::SetWindowTextA(GetHwnd(), "Pinvane");
     CNotifyBridge::SetMainWindow(this);
     m_control.SetReminderBalloon([this](const CReminderNotice& n) { m_tray.ShowBalloon(n.title, n.Text()); });
+    m_control.SetNoticeBalloon([this](const std::string& title, const std::string& text) {
+        return m_tray.ShowBalloon(title, text);
+    });
     CreateMainPanel();
     m_writeMsg.Create();
     CreatePanels();
@@ -146,6 +149,7 @@ BOOL CMossrelDlg::OnInitDialog() {
                    (work.top + work.bottom - (r.bottom - r.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     UpdateTrayTip();
     m_tray.Add();
+    m_control.ShowPendingNotice();  // what the start had to tell waited for the icon
     SetPanelVisible(0);
 
     m_composition = CDwmApi::Instance().IsCompositionEnabled() ? 1 : 0;
@@ -410,6 +414,7 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         if (wParam == TIMER_TRAY) {
             UpdateTrayTip();
             if (!m_tray.Modify()) m_tray.Add();
+            m_control.ShowPendingNotice();  // when the icon came late
             return true;
         }
         return false;

@@ -946,7 +946,8 @@ int PropertiesHotkey(const std::string& exe) {
         HWND dialog = OpenPanelDialog(pid, main, 1018, "プロパティ設定");
         c.Expect(dialog != nullptr, "プロパティ設定 opens");
         HWND field = ::GetDlgItem(dialog, 1180);
-        c.ExpectEq(TextOf(::GetDlgItem(dialog, 1182)), "Win + " + KeyName('V'), "the desktop field shows Win+V");
+        c.ExpectEq(TextOf(::GetDlgItem(dialog, 1182)), KeyName(VK_MENU) + " + Win + " + KeyName('V'),
+                   "the desktop field shows Win+Alt+V, the default of a new settings file");
         c.Expect(ClickIntoField(dialog, field), "a click puts the focus into the field");
         const WORD plain[3] = {VK_TAB, VK_RETURN, VK_ESCAPE};
         for (WORD k : plain) {
@@ -1018,7 +1019,7 @@ int PropertiesHotkey(const std::string& exe) {
     const char* order[] = {"[SYSTEM]",    "SAVETIMING=0", "TRANSPARENT=", "COLOR=",       "FRAME=",      "BKCOLOR=",
                            "GRAFLG=",     "GRAPTN=",      "TXCOLOR=",     "PICKPOS=",     "FONTFACENAME=", "FONTHEIGHT=",
                            "FONTWEIGHT=", "FONTITALIC=",  "ARWFLAG=",     "INIHEIGHT=",   "INIWIDTH=",   "ARROWLINEWIDTH=",
-                           "POSINTERVAL=10", "[HK_PAST]", "MODIFIERS=3",  "KEY=74",       "[HK_PASTDT]", "MODIFIERS=8",
+                           "POSINTERVAL=10", "[HK_PAST]", "MODIFIERS=3",  "KEY=74",       "[HK_PASTDT]", "MODIFIERS=9",
                            "KEY=86",      "[SV_FORMAT]",  "FORMAT=0"};
     size_t at = 0;
     bool inOrder = !settings.empty();
