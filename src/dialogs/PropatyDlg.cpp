@@ -20,8 +20,8 @@ constexpr char kNoCombination[] = "ホットキーが設定されていません
 
 // Under the fields while a combination the dialog opened with is not
 // registered (the system or another program holds it).
-constexpr wchar_t kWindowNotRegistered[] = L"ウィンドウへの貼り付けホットキーは登録されていません.";
-constexpr wchar_t kDesktopNotRegistered[] = L"デスクトップへの貼り付けホットキーは登録されていません.";
+constexpr wchar_t kWindowNotRegistered[] = L"ウィンドウへの貼り付けホットキーは未登録です.";
+constexpr wchar_t kDesktopNotRegistered[] = L"デスクトップへの貼り付けホットキーは未登録です.";
 
 const int kFieldIds[2] = {IDC_PROPATY_HK_PAST, IDC_PROPATY_HK_PASTDT};
 const int kPeriodIds[3] = {IDC_PROPATY_PERIOD_10, IDC_PROPATY_PERIOD_20, IDC_PROPATY_PERIOD_50};

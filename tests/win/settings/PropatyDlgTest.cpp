@@ -172,7 +172,7 @@ TEST(PropatyDlgTest, ACombinationTheSystemRefusedIsShownAndNotTakenForOurs) {
     EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
     ASSERT_TRUE(driver.Done());
     EXPECT_TRUE(statusShown);
-    EXPECT_EQ(status, "デスクトップへの貼り付けホットキーは登録されていません.");
+    EXPECT_EQ(status, "デスクトップへの貼り付けホットキーは未登録です.");
     EXPECT_EQ(answer,
               "ウィンドウへの貼り付け設定は既に他のアプリケーションで使用されています。他の組み合わせに変更してください.");
 
@@ -327,7 +327,7 @@ TEST_F(PropertiesStepTest, ARefusedDesktopHotkeyIsToldOnceInABalloonAndInTheDial
     });
     control.EditProperties();
     ASSERT_TRUE(driver.Done());
-    EXPECT_EQ(status, "デスクトップへの貼り付けホットキーは登録されていません.");
+    EXPECT_EQ(status, "デスクトップへの貼り付けホットキーは未登録です.");
     EXPECT_EQ(balloons.size(), 1u);
 }
 
