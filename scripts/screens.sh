@@ -40,6 +40,7 @@ shot tray-menu "$win/tests/e2e/pvdrive.exe" hold-tray-menu "$win/Pinvane.exe" ||
 shot notes-on-window "$win/tests/e2e/pvdrive.exe" hold-notes "$win/Pinvane.exe" || status=1
 shot match-tip "$win/tests/e2e/pvdrive.exe" hold-match-tip "$win/Pinvane.exe" || status=1
 shot reminder-balloon "$win/tests/e2e/pvdrive.exe" hold-reminder "$win/Pinvane.exe" || status=1
+shot hotkey-balloon "$win/tests/e2e/pvdrive.exe" hold-hotkey-notice "$win/Pinvane.exe" || status=1
 if [ -e "$win/tests/win/notewin/pvnotegallery.exe" ]; then
   shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
 fi

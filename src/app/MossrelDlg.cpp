@@ -149,7 +149,6 @@ BOOL CMossrelDlg::OnInitDialog() {
                    (work.top + work.bottom - (r.bottom - r.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     UpdateTrayTip();
     m_tray.Add();
-    m_control.ShowPendingNotice();  // what the start had to tell waited for the icon
     SetPanelVisible(0);
 
     m_composition = CDwmApi::Instance().IsCompositionEnabled() ? 1 : 0;
@@ -414,7 +413,9 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         if (wParam == TIMER_TRAY) {
             UpdateTrayTip();
             if (!m_tray.Modify()) m_tray.Add();
-            m_control.ShowPendingNotice();  // when the icon came late
+            // What the start had to tell waited for the icon; a balloon
+            // given at once with the new icon was not always shown.
+            m_control.ShowPendingNotice();
             return true;
         }
         return false;

@@ -1186,6 +1186,58 @@ int HoldReminder(const std::string& exe, const std::string& readyFile, const std
     return c.ExitCode();
 }
 
+// The desktop-paste hotkey of a new settings file held by another program
+// (as Windows holds Win+V): the start says so once, in the tray balloon,
+// and the properties dialog shows it.
+int DesktopHotkeyRefused(const std::string& exe) {
+    CChecks c;
+    HWND holder = MakeTargetWindow("PvDrive Holder", 0, 0, 10, 10);
+    c.Expect(::RegisterHotKey(holder, 1, MOD_WIN | MOD_ALT, 'V') != FALSE, "another program holds Win+Alt+V");
+    std::string appDir;
+    const std::string copy = InstallCopy(exe, &appDir);
+    const std::string outDir = MakeScratchDir("out");
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "-D119", outDir, outDir + "\\stdout.txt"), "started with the debug console");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "main window exists");
+    WaitFor([] { return false; }, 2500);  // the tray icon is up, and two tray ticks have passed
+    std::string console;
+    c.Expect(ReadProcessConsole(p.Pid(), &console), "the console is read");
+    c.Expect(console.find("RegisterHotKey() Error=") != std::string::npos, "the refusal is traced");
+    c.Expect(CountOf(console, "CControlDlg::ShowPendingNotice()") == 1, "the balloon tells of it once");
+    HWND dialog = OpenPanelDialog(p.Pid(), main, 1018, "プロパティ設定");
+    c.Expect(dialog != nullptr, "プロパティ設定 opens");
+    HWND status = dialog ? ::GetDlgItem(dialog, 1191) : nullptr;
+    c.Expect(status && ::IsWindowVisible(status), "the dialog has a line about it");
+    c.ExpectEq(status ? TextOf(status) : std::string(), "デスクトップへの貼り付けホットキーは未登録です.",
+               "saying the desktop hotkey is not registered");
+    if (dialog) ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    WaitFor([&] { return !::IsWindow(dialog); }, 3000);
+    console.clear();
+    ReadProcessConsole(p.Pid(), &console);
+    c.Expect(CountOf(console, "CControlDlg::ShowPendingNotice()") == 1, "and only once");
+    c.Expect(p.Exit(), "exit");
+    ::UnregisterHotKey(holder, 1);
+    ::DestroyWindow(holder);
+    return c.ExitCode();
+}
+
+// The balloon of a refused desktop hotkey, held for a screenshot.
+int HoldHotkeyNotice(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
+    CChecks c;
+    HWND holder = MakeTargetWindow("PvDrive Holder", 0, 0, 10, 10);
+    c.Expect(::RegisterHotKey(holder, 1, MOD_WIN | MOD_ALT, 'V') != FALSE, "another program holds Win+Alt+V");
+    std::string appDir;
+    CPinvaneProcess p;
+    StartInstalled(c, exe, p, &appDir);
+    WaitFor([] { return false; }, 4500);  // the first tray tick, then the tray shows balloons 2 s after asked
+    HoldForScreenshot(readyFile, doneFile);
+    c.Expect(p.Exit(), "ends on exit");
+    ::UnregisterHotKey(holder, 1);
+    ::DestroyWindow(holder);
+    return c.ExitCode();
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: pvdrive <scenario> <Pinvane.exe> [...]\n");
@@ -1220,6 +1272,9 @@ int main(int argc, char** argv) {
     }
     if (scenario == "hold-reminder" && argc >= 5)
         return HoldReminder(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
+    if (scenario == "desktop-hotkey-refused") return DesktopHotkeyRefused(exe);
+    if (scenario == "hold-hotkey-notice" && argc >= 5)
+        return HoldHotkeyNotice(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     std::fprintf(stderr, "unknown scenario %s\n", scenario.c_str());
