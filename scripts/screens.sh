@@ -40,6 +40,7 @@ shot tray-menu "$win/tests/e2e/pvdrive.exe" hold-tray-menu "$win/Pinvane.exe" ||
 shot notes-on-window "$win/tests/e2e/pvdrive.exe" hold-notes "$win/Pinvane.exe" || status=1
 shot match-tip "$win/tests/e2e/pvdrive.exe" hold-match-tip "$win/Pinvane.exe" || status=1
 shot reminder-balloon "$win/tests/e2e/pvdrive.exe" hold-reminder "$win/Pinvane.exe" || status=1
+shot hotkey-balloon "$win/tests/e2e/pvdrive.exe" hold-hotkey-notice "$win/Pinvane.exe" || status=1
 shot notes-gallery "$win/tests/win/notewin/pvnotegallery.exe" || status=1
 for scene in leader colour transparency frame reminder; do
   shot "appearance-$scene" "$win/tests/win/notewin/pvappearanceshot.exe" "$scene" || status=1
@@ -50,7 +51,7 @@ shot window-selection-hung "$win/tests/win/winsel/pvwinselshot.exe" --hung || st
 for panel in pending export import search; do
   shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
 done
-for scene in properties defaults initial-size; do
+for scene in properties properties-refused defaults initial-size; do
   shot "$scene" "$win/tests/win/dialogs/pvsettingsshot.exe" "$scene" || status=1
 done
 for scene in child-select process-select match-condition preset-list; do

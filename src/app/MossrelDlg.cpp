@@ -1,6 +1,7 @@
 #include "app/MossrelDlg.h"
 
 #include "app/AboutDlg.h"
+#include "collections/SearchPanelPlace.h"
 #include "controller/ExtensionRequest.h"
 #include "controller/WindowList.h"
 #include "data/Trace.h"
@@ -12,6 +13,7 @@
 #include "platform/DwmApi.h"
 #include "platform/MessageBox.h"
 #include "platform/Platform.h"
+#include "platform/WinConvert.h"
 #include "res/resource.h"
 
 #include <cstdio>
@@ -41,6 +43,9 @@ CMossrelDlg::~CMossrelDlg() = default;
 
 void CMossrelDlg::CreateMainPanel() {
     if (!m_control.Create(GetHwnd())) return;
+    // Notes never go onto this program's own windows, by whatever name the
+    // program was started.
+    m_control.SetOwnProcess(::GetCurrentProcessId());
     RECT pos{3, 40, 0, 0};
     ::MapDialogRect(GetHwnd(), &pos);
     ::SetWindowPos(m_control.GetHwnd(), nullptr, pos.left, pos.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -52,12 +57,12 @@ void CMossrelDlg::CreateMainPanel() {
     ::ShowWindow(m_control.GetHwnd(), SW_SHOW);
 }
 
-bool CMossrelDlg::SaveAllNotes(bool reportFailure) { return m_control.SaveAll(reportFailure); }
-
-// An ending program or session does not take its notes down one by one: the
-// file is complete once they are written, and the system removes the
-// program's windows with it (destroying hundreds of note windows first only
-// made the user wait, or a logoff cut the program off).
+// A save never takes the notes down one by one. An ending program or
+// session: the file is complete once they are written, and the system
+// removes the program's windows with it (destroying hundreds of note
+// windows first only made the user wait, or a logoff cut the program off).
+// A manual save: every note stays where it is, the one being edited keeps
+// its caret and the focus.
 bool CMossrelDlg::SaveNotesAsShown(bool reportFailure) { return m_control.SaveCurrentState(reportFailure); }
 
 void CMossrelDlg::CreatePanels() {
@@ -95,8 +100,14 @@ void CMossrelDlg::PlaceSearchPanel() {
     const RECT f = CDwmApi::Instance().VisibleFrame(GetHwnd());
     const int h = panel.bottom - panel.top;
     // Above the visible frame, so that the panel hides neither the main
-    // window's buttons nor its own check box.
-    ::SetWindowPos(m_search.GetHwnd(), nullptr, r.left, f.top - h, r.right - r.left, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // window's buttons nor its own check box; below it, or as close as the
+    // screen allows, when the main window is too near the top.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(GetHwnd(), MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const PvRect place = SearchPanelRect(ToPvRect(r), ToPvRect(f), h, ToPvRect(monitor.rcWork));
+    ::SetWindowPos(m_search.GetHwnd(), nullptr, place.left, place.top, place.Width(), place.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 BOOL CMossrelDlg::OnInitDialog() {
@@ -117,6 +128,9 @@ BOOL CMossrelDlg::OnInitDialog() {
     ::SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     ::SetWindowTextA(GetHwnd(), "Pinvane");
     m_control.SetReminderBalloon([this](const CReminderNotice& n) { m_tray.ShowBalloon(n.title, n.Text()); });
+    m_control.SetNoticeBalloon([this](const std::string& title, const std::string& text) {
+        return m_tray.ShowBalloon(title, text);
+    });
     CreateMainPanel();
     m_writeMsg.Create();
     CreatePanels();
@@ -190,7 +204,7 @@ void CMossrelDlg::ApplyGlass() {
 }
 
 bool CMossrelDlg::SaveWithWritingWindow(bool reportFailure) {
-    return WithWritingWindow(&CMossrelDlg::SaveAllNotes, reportFailure, false);
+    return WithWritingWindow(&CMossrelDlg::SaveNotesAsShown, reportFailure, false);
 }
 
 bool CMossrelDlg::SaveForEnding(bool reportFailure, bool holdResult) {
@@ -391,6 +405,9 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         if (wParam == TIMER_TRAY) {
             UpdateTrayTip();
             if (!m_tray.Modify()) m_tray.Add();
+            // What the start had to tell waited for the icon; a balloon
+            // given at once with the new icon was not always shown.
+            m_control.ShowPendingNotice();
             return true;
         }
         return false;

@@ -54,9 +54,10 @@ private:
     void Exit();
     void CreateMainPanel();
     void UpdateTrayTip();
-    // Saves every note while the writing window says so; false (and the
-    // window says it failed) when the data file could not be written. With
-    // `reportFailure` the write-error message is shown.
+    // Saves every note as it is shown (no note window is taken down) while
+    // the writing window says so; false (and the window says it failed)
+    // when the data file could not be written. With `reportFailure` the
+    // write-error message is shown.
     bool SaveWithWritingWindow(bool reportFailure = true);
     // The save of an ending program or session: every note is written as
     // it is shown, and the note windows are left to end with the program.
@@ -72,7 +73,6 @@ private:
     void ComputeGlassMargins();
     void PaintMinimised();
     void OnCopyData(const COPYDATASTRUCT* data);
-    bool SaveAllNotes(bool reportFailure);
     bool SaveNotesAsShown(bool reportFailure);
     // Creates the collection panels hidden (the pending list takes the
     // records read at start).

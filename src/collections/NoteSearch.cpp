@@ -2,6 +2,7 @@
 
 #include "data/MbString.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -43,9 +44,31 @@ std::vector<int> RunSearch(const CSearchConditions& c, const std::vector<CTackle
     return found;
 }
 
-void CSearchResults::Set(std::vector<int> positions) {
+void CSearchResults::Set(std::vector<int> positions, std::vector<std::uint64_t> identities) {
     m_positions = std::move(positions);
+    m_identities = std::move(identities);
     m_current = m_positions.empty() ? -1 : 0;
+}
+
+void CSearchResults::Rerun(std::vector<int> positions, std::vector<std::uint64_t> identities) {
+    const int was = m_current;
+    const bool known = was >= 0 && static_cast<std::size_t>(was) < m_identities.size();
+    const std::uint64_t note = known ? m_identities[static_cast<std::size_t>(was)] : 0;
+    m_positions = std::move(positions);
+    m_identities = std::move(identities);
+    if (m_positions.empty()) {
+        m_current = -1;
+        return;
+    }
+    if (known) {
+        for (std::size_t i = 0; i < m_identities.size() && i < m_positions.size(); ++i) {
+            if (m_identities[i] == note) {
+                m_current = static_cast<int>(i);
+                return;
+            }
+        }
+    }
+    m_current = std::min(std::max(was, 0), static_cast<int>(m_positions.size()) - 1);
 }
 
 int CSearchResults::CurrentPosition() const {

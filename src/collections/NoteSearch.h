@@ -5,6 +5,7 @@
 #include "data/PvTypes.h"
 #include "data/TackletData.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,15 @@ std::vector<int> RunSearch(const CSearchConditions& conditions, const std::vecto
 // The found positions and the current one (-1: no result).
 class CSearchResults {
 public:
-    void Set(std::vector<int> positions);
+    // A new search: the first result is current. `identities` names the
+    // note of each result (same order as `positions`; may be empty when
+    // the results are not followed across changes of the list).
+    void Set(std::vector<int> positions, std::vector<std::uint64_t> identities = {});
+    // The same search run again after the list changed: the current result
+    // stays on the note it was on while that note is still found (at its
+    // new position); otherwise it keeps its place among the results, the
+    // last one when fewer are left; -1 when nothing is found.
+    void Rerun(std::vector<int> positions, std::vector<std::uint64_t> identities);
     void Reset() { m_current = -1; }
     int Current() const { return m_current; }
     std::size_t Count() const { return m_positions.size(); }
@@ -49,5 +58,6 @@ public:
 
 private:
     std::vector<int> m_positions;
+    std::vector<std::uint64_t> m_identities;
     int m_current = -1;
 };

@@ -96,7 +96,23 @@ void CSerchDlg::Execute() {
 
 void CSerchDlg::Search() {
     if (!m_source) return;
-    m_results.Set(RunSearch(m_inForce, m_source->NotesForSearch(), NowTime()));
+    std::vector<int> found = RunSearch(m_inForce, m_source->NotesForSearch(), NowTime());
+    std::vector<std::uint64_t> identities = IdentitiesOf(found);
+    m_results.Set(std::move(found), std::move(identities));
+}
+
+void CSerchDlg::SearchAgain() {
+    if (!m_source) return;
+    std::vector<int> found = RunSearch(m_inForce, m_source->NotesForSearch(), NowTime());
+    std::vector<std::uint64_t> identities = IdentitiesOf(found);
+    m_results.Rerun(std::move(found), std::move(identities));
+}
+
+std::vector<std::uint64_t> CSerchDlg::IdentitiesOf(const std::vector<int>& positions) const {
+    std::vector<std::uint64_t> identities;
+    identities.reserve(positions.size());
+    for (int position : positions) identities.push_back(m_source->NoteIdentityAt(position));
+    return identities;
 }
 
 void CSerchDlg::UpdateLabel() {
@@ -133,9 +149,10 @@ bool CSerchDlg::OnCommand(WORD id, WORD, HWND) {
 bool CSerchDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_SEARCH_REFRESH:
-        // The main panel's list was rebuilt: follow it while there is a result.
+        // The main panel's list was rebuilt: follow it while there is a
+        // result, staying on the note the user walked to.
         if (m_results.Current() == -1) return true;
-        Search();
+        SearchAgain();
         UpdateLabel();
         ShowCurrent();
         return true;

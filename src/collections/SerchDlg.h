@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -19,6 +20,9 @@ public:
     virtual const std::vector<CTackletData>& NotesForSearch() = 0;
     // Selects and shows row `index` of the main panel.
     virtual void ShowNoteRow(int index) = 0;
+    // An identity of the note at `index` that stays with it while notes
+    // are added, removed or moved around it (0 when there is none).
+    virtual std::uint64_t NoteIdentityAt(int index) const = 0;
     // Refresh notices: after each list rebuild, `message` is posted to
     // `window` while `flag` is 1.
     virtual void SetSearchSubscription(int flag, UINT message, HWND window) = 0;
@@ -50,6 +54,11 @@ private:
     void WriteControls();
     void Execute();
     void Search();
+    // The search in force run again after a rebuild of the main list; the
+    // current result stays on its note.
+    void SearchAgain();
+    // The identities of the notes at `positions`.
+    std::vector<std::uint64_t> IdentitiesOf(const std::vector<int>& positions) const;
     void UpdateLabel();
     void ShowCurrent();
     void Close();

@@ -123,6 +123,17 @@ public:
     // Marks and shows the row of the note the last balloon told of, if
     // that note is still there (the balloon was clicked).
     void ShowReminderNote();
+    // Shows a notice balloon with a title and a text (set by the main
+    // window, which owns the tray icon); false when it could not be shown.
+    void SetNoticeBalloon(std::function<bool(const std::string&, const std::string&)> show) {
+        m_showNotice = std::move(show);
+    }
+    // Shows the notice that waits for the tray icon (a paste hotkey the
+    // system refused at start), once; nothing when none waits.
+    void ShowPendingNotice();
+    // Whether the window-paste and the desktop-paste hotkeys are registered.
+    bool WindowHotkeyRegistered() const { return m_windowHotkeyOn; }
+    bool DesktopHotkeyRegistered() const { return m_desktopHotkeyOn; }
 
     // Requests of note windows (INoteController, through CNotifyBridge).
     void notifyUpdateWindow() override;
@@ -159,6 +170,9 @@ public:
     bool Loaded() const { return m_loaded != 0; }
     // Whether window lookups reuse the per-process cache (on by default).
     void SetProcessCacheEnabled(bool on);
+    // The process whose windows are never targets (the program's own,
+    // given by the main window; 0, the start value, leaves none out).
+    void SetOwnProcess(DWORD pid) { m_ownProcess = pid; }
 
     // Rebuilds the main panel's list (rows follow the active notes).
     void RefreshNoteList();
@@ -166,6 +180,11 @@ public:
     void SelectNoteRow(int index);
     // Marks and shows row `index` (used by the search panel).
     void ShowNoteRow(int index) override;
+    // The identity of the note at `index` (0 past the last note).
+    std::uint64_t NoteIdentityAt(int index) const override {
+        if (index < 0 || static_cast<std::size_t>(index) >= m_notes.Size()) return 0;
+        return m_notes.IdAt(static_cast<std::size_t>(index));
+    }
     // The search panel's view of the active notes and its refresh notices.
     const std::vector<CTackletData>& NotesForSearch() override { return CollectAllWindowStates(); }
     void SetSearchSubscription(int flag, UINT message, HWND window) override;
@@ -179,6 +198,14 @@ public:
 
     // Registers the paste hotkeys; `atStart` selects the failure message.
     void RegisterHotkeys(bool atStart);
+    // Registers hotkey `id` for the panel; traces a refusal.
+    bool RegisterHotkey(int id, int modifiers, int key);
+    // Tells the user of refused combinations: the given message box for
+    // the window-paste hotkey (`atStart` selects it), a balloon for the
+    // desktop-paste hotkey.
+    void TellHotkeysRefused(bool window, bool desktop, bool atStart);
+    // Tells the user, once, that the desktop-paste combination was refused.
+    void TellDesktopHotkeyRefused();
     // A hotkey message (identifier 1000 or the desktop one).
     void OnHotkey(int id);
     // Timer 105: the release polling of both hotkeys.
@@ -189,6 +216,15 @@ public:
     // dialog on the current values; on OK take the results over, apply
     // them and write the settings file.
     void EditProperties();
+    // Registers the chosen paste hotkeys in place of the current ones. A
+    // combination the system refuses leaves the previous one in force when
+    // that one was registered (the settings keep it), else none. Says which
+    // were refused; tells nobody.
+    struct HotkeysRefused {
+        bool window = false;
+        bool desktop = false;
+    };
+    HotkeysRefused ApplyHotkeys(int pastModifiers, int pastKey, int pastDtModifiers, int pastDtKey);
     void EditNoteDefaults();
     // Writes the settings file; a notice when it cannot be written.
     bool WritePropatyFile();
@@ -270,4 +306,10 @@ private:
     CTargetWatch m_targetWatch;  // wakes FollowTick when a followed target moved
     std::function<void(const CReminderNotice&)> m_showReminder;
     std::uint64_t m_reminderNote = 0;  // identity of the note of the last balloon
+    DWORD m_ownProcess = 0;  // whose windows are never targets (0: none)
+    // The paste hotkeys in force, and a notice waiting for the tray icon.
+    bool m_windowHotkeyOn = false;
+    bool m_desktopHotkeyOn = false;
+    std::function<bool(const std::string&, const std::string&)> m_showNotice;
+    std::string m_pendingNotice;
 };

@@ -1,9 +1,13 @@
-// The paste hotkeys: registration, the hotkey messages and the polling
-// that waits for a pressed hotkey's key to be released.
+// The paste hotkeys: registration and the notice of a refused one, the
+// hotkey messages and the polling that waits for a pressed hotkey's key to
+// be released.
 #include "controller/ControlDlg.h"
 
 #include "data/Trace.h"
+#include "dialogs/HotKeyExCtrl.h"
 #include "res/resource.h"
+
+#include <cstdio>
 
 namespace {
 constexpr UINT kHotkeyPollPeriod = 100;
@@ -11,19 +15,46 @@ constexpr char kHotkeyErrorAtStart[] =
     "Windowへの貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.";
 constexpr char kHotkeyErrorAfterProperties[] =
     "ウィンドウ貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.";
+// The combination is named: the user may not know which one was asked for.
+constexpr char kDesktopHotkeyRefused[] =
+    "デスクトップへの貼り付けホットキー(%s)の登録が失敗しました.プロパティ設定で他のキーに変更してください.";
 }  // namespace
 
 void CControlDlg::RegisterHotkeys(bool atStart) {
     if (!GetHwnd()) return;
-    if (!::RegisterHotKey(GetHwnd(), HOTKEY_PASTE_WINDOW, static_cast<UINT>(m_settings.HK_PAST_MODIFIERS),
-                          static_cast<UINT>(m_settings.HK_PAST_KEY))) {
-        Trace("RegisterHotKey() Error=%d\n", static_cast<int>(::GetLastError()));
-        ::MessageBoxA(GetHwnd(), atStart ? kHotkeyErrorAtStart : kHotkeyErrorAfterProperties, "Pinvane", MB_OK);
-    }
-    // The desktop hotkey has no message of its own: a refusal is traced only.
-    if (!::RegisterHotKey(GetHwnd(), HOTKEY_PASTE_DESKTOP, static_cast<UINT>(m_settings.HK_PASTDT_MODIFIERS),
-                          static_cast<UINT>(m_settings.HK_PASTDT_KEY)))
-        Trace("RegisterHotKey() Error=%d\n", static_cast<int>(::GetLastError()));
+    m_windowHotkeyOn = RegisterHotkey(HOTKEY_PASTE_WINDOW, m_settings.HK_PAST_MODIFIERS, m_settings.HK_PAST_KEY);
+    m_desktopHotkeyOn = RegisterHotkey(HOTKEY_PASTE_DESKTOP, m_settings.HK_PASTDT_MODIFIERS, m_settings.HK_PASTDT_KEY);
+    // The box pumps messages: both hotkeys are settled before it.
+    TellHotkeysRefused(!m_windowHotkeyOn, !m_desktopHotkeyOn, atStart);
+}
+
+void CControlDlg::TellHotkeysRefused(bool window, bool desktop, bool atStart) {
+    if (window) ::MessageBoxA(GetHwnd(), atStart ? kHotkeyErrorAtStart : kHotkeyErrorAfterProperties, "Pinvane", MB_OK);
+    if (desktop) TellDesktopHotkeyRefused();
+}
+
+bool CControlDlg::RegisterHotkey(int id, int modifiers, int key) {
+    if (::RegisterHotKey(GetHwnd(), id, static_cast<UINT>(modifiers), static_cast<UINT>(key))) return true;
+    Trace("RegisterHotKey() Error=%d\n", static_cast<int>(::GetLastError()));
+    return false;
+}
+
+void CControlDlg::TellDesktopHotkeyRefused() {
+    // A refused desktop hotkey did nothing when pressed, and nothing said
+    // why (the system may hold the combination, as Windows does Win+V).
+    char text[256];
+    std::snprintf(text, sizeof text, kDesktopHotkeyRefused,
+                  HotkeyDisplayText(m_settings.HK_PASTDT_MODIFIERS, m_settings.HK_PASTDT_KEY).c_str());
+    m_pendingNotice = text;
+    ShowPendingNotice();
+}
+
+void CControlDlg::ShowPendingNotice() {
+    if (m_pendingNotice.empty() || !m_showNotice) return;
+    if (!m_showNotice("Pinvane", m_pendingNotice)) return;  // no tray icon yet: later
+    Trace("CControlDlg::ShowPendingNotice() %s\n", m_pendingNotice.c_str());
+    m_pendingNotice.clear();
+    m_reminderNote = 0;  // a click on this balloon is not about a reminder
 }
 
 void CControlDlg::OnHotkey(int id) {

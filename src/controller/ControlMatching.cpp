@@ -31,7 +31,7 @@ void CControlDlg::MatchTick() {
         ~Leave() { flag = false; }
     } leave{m_inMatchTick};
     Batch batch(*this);
-    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
+    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr, m_ownProcess);
     try {
         builder.Build(m_windowList, &m_leftOutWindows);
     } catch (const std::exception& e) {
@@ -121,6 +121,6 @@ void CControlDlg::FollowTick() {
 }
 
 bool CControlDlg::IsPasteTarget(HWND hWnd) {
-    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr);
+    CWindowListBuilder builder(m_useProcessCache ? &m_processCache : nullptr, m_ownProcess);
     return builder.IsPasteTarget(hWnd);
 }

@@ -29,23 +29,53 @@ void CControlDlg::EditProperties() {
     dialog.m_pastDtModifiers = m_settings.HK_PASTDT_MODIFIERS;
     dialog.m_pastDtKey = m_settings.HK_PASTDT_KEY;
     dialog.m_posIntervalChoice = PosIntervalChoice(m_settings.POSINTERVAL);
+    dialog.m_pastRegistered = m_windowHotkeyOn;
+    dialog.m_pastDtRegistered = m_desktopHotkeyOn;
     if (dialog.DoModal(GetHwnd()) != IDOK) return;
 
     m_settings.SAVETIMING = dialog.m_saveTiming;
     m_settings.FORMAT = dialog.m_format;
-    // Both hotkeys are released before either is registered again, so that
-    // the two may swap their combinations.
-    ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_WINDOW);
-    ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_DESKTOP);
-    m_settings.HK_PAST_MODIFIERS = dialog.m_pastModifiers;
-    m_settings.HK_PAST_KEY = dialog.m_pastKey;
-    m_settings.HK_PASTDT_MODIFIERS = dialog.m_pastDtModifiers;
-    m_settings.HK_PASTDT_KEY = dialog.m_pastDtKey;
-    RegisterHotkeys(false);
+    const HotkeysRefused refused =
+        ApplyHotkeys(dialog.m_pastModifiers, dialog.m_pastKey, dialog.m_pastDtModifiers, dialog.m_pastDtKey);
     // The running watch of the followed targets takes the new period at once.
     m_settings.POSINTERVAL = PosIntervalOfChoice(dialog.m_posIntervalChoice);
     m_targetWatch.SetPeriod(static_cast<UINT>(m_settings.POSINTERVAL));
     WritePropatyFile();
+    // Told last: the box pumps messages, and everything above is settled.
+    TellHotkeysRefused(refused.window, refused.desktop, false);
+}
+
+CControlDlg::HotkeysRefused CControlDlg::ApplyHotkeys(int pastModifiers, int pastKey, int pastDtModifiers,
+                                                      int pastDtKey) {
+    // Both hotkeys are released before either is registered again, so that
+    // the two may swap their combinations.
+    const CSettingsData before = m_settings;
+    const bool windowWasOn = m_windowHotkeyOn;
+    const bool desktopWasOn = m_desktopHotkeyOn;
+    ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_WINDOW);
+    ::UnregisterHotKey(GetHwnd(), HOTKEY_PASTE_DESKTOP);
+    m_settings.HK_PAST_MODIFIERS = pastModifiers;
+    m_settings.HK_PAST_KEY = pastKey;
+    m_settings.HK_PASTDT_MODIFIERS = pastDtModifiers;
+    m_settings.HK_PASTDT_KEY = pastDtKey;
+    m_windowHotkeyOn = RegisterHotkey(HOTKEY_PASTE_WINDOW, pastModifiers, pastKey);
+    m_desktopHotkeyOn = RegisterHotkey(HOTKEY_PASTE_DESKTOP, pastDtModifiers, pastDtKey);
+    const HotkeysRefused refused{!m_windowHotkeyOn, !m_desktopHotkeyOn};
+    // A combination the system refuses now (another program took it after
+    // the dialog's test) leaves the one that worked before in force, and
+    // that is what the settings keep.
+    if (refused.window && windowWasOn) {
+        m_settings.HK_PAST_MODIFIERS = before.HK_PAST_MODIFIERS;
+        m_settings.HK_PAST_KEY = before.HK_PAST_KEY;
+        m_windowHotkeyOn = RegisterHotkey(HOTKEY_PASTE_WINDOW, m_settings.HK_PAST_MODIFIERS, m_settings.HK_PAST_KEY);
+    }
+    if (refused.desktop && desktopWasOn) {
+        m_settings.HK_PASTDT_MODIFIERS = before.HK_PASTDT_MODIFIERS;
+        m_settings.HK_PASTDT_KEY = before.HK_PASTDT_KEY;
+        m_desktopHotkeyOn =
+            RegisterHotkey(HOTKEY_PASTE_DESKTOP, m_settings.HK_PASTDT_MODIFIERS, m_settings.HK_PASTDT_KEY);
+    }
+    return refused;
 }
 
 void CControlDlg::EditNoteDefaults() {

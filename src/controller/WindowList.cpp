@@ -7,8 +7,6 @@
 #include <exception>
 
 namespace {
-constexpr char kOwnExe[] = "PINVANE.EXE";
-
 struct EnumContext {
     CWindowListBuilder* builder;
     std::vector<CWinInf>* list;
@@ -16,19 +14,18 @@ struct EnumContext {
 
 bool IsDisabled(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_DISABLED) != 0; }
 
-// Whether `hWnd` belongs to this process and this process is Pinvane: such
-// a window (every note among them) is never a target, whatever its title,
-// and is passed over without a message sent to it. The process's own name
-// is read once.
-bool IsOwnPinvaneWindow(HWND hWnd) {
-    static const DWORD self = ::GetCurrentProcessId();
+}  // namespace
+
+// A window of the own process (every note among them) is never a target,
+// whatever its title and whatever the program's file is called (a renamed
+// copy once stuck notes on its own panels), and is passed over without a
+// message sent to it.
+bool CWindowListBuilder::IsOwnWindow(HWND hWnd) const {
+    if (m_ownProcess == 0) return false;
     DWORD owner = 0;
     ::GetWindowThreadProcessId(hWnd, &owner);
-    if (owner != self) return false;
-    static const bool selfIsPinvane = MbToUpper(QueryProcessNames(self).baseName) == kOwnExe;
-    return selfIsPinvane;
+    return owner == m_ownProcess;
 }
-}  // namespace
 
 CWinInf MakeDesktopEntry() {
     CWinInf desktop;
@@ -74,7 +71,7 @@ BOOL CALLBACK CWindowListBuilder::EnumProc(HWND hWnd, LPARAM param) {
 
 void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
     // The tests run in this order; the cheap ones first.
-    if (IsOwnPinvaneWindow(hWnd)) return;
+    if (IsOwnWindow(hWnd)) return;
     if (!::IsWindow(hWnd)) return;
     if (!::IsWindowVisible(hWnd)) {
         ConsiderHidden(hWnd);
@@ -86,7 +83,6 @@ void CWindowListBuilder::Consider(HWND hWnd, std::vector<CWinInf>& list) {
     CProcessNames names = ProcessNamesOfWindow(hWnd, m_cache);
     if (names.baseName.empty()) return;
     std::string exeName = MbToUpper(names.baseName);
-    if (exeName == kOwnExe) return;
     if (IsDisabled(hWnd)) return LeaveOut(hWnd, std::move(title), std::move(exeName), WindowState::Disabled);
     switch (AreaOf(hWnd)) {
     case WindowArea::Empty: return;
@@ -108,9 +104,8 @@ void CWindowListBuilder::ConsiderHidden(HWND hWnd) {
     // program): only those of processes already known are kept, so that
     // hiding a window explains itself without opening more processes.
     CProcessNames names;
-    if (!m_leftOut || !m_cache || !m_cache->Peek(hWnd, &names)) return;
+    if (!m_leftOut || !m_cache || IsOwnWindow(hWnd) || !m_cache->Peek(hWnd, &names)) return;
     std::string exeName = MbToUpper(names.baseName);
-    if (exeName == kOwnExe) return;
     std::string title = WindowText(hWnd);
     if (title.empty()) return;
     LeaveOut(hWnd, std::move(title), std::move(exeName), WindowState::Hidden);
@@ -121,11 +116,11 @@ void CWindowListBuilder::LeaveOut(HWND hWnd, std::string title, std::string exeN
 }
 
 bool CWindowListBuilder::IsPasteTarget(HWND hWnd) {
-    if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd)) return false;
+    if (!::IsWindow(hWnd) || !::IsWindowVisible(hWnd) || IsOwnWindow(hWnd)) return false;
     const std::string title = WindowText(hWnd);
     if (title == "Program Manager" || title.empty()) return false;
     CProcessNames names = ProcessNamesOfWindow(hWnd, m_cache);
-    if (names.baseName.empty() || MbToUpper(names.baseName) == kOwnExe) return false;
+    if (names.baseName.empty()) return false;
     if (IsDisabled(hWnd)) return false;
     return HasVisibleArea(hWnd);
 }

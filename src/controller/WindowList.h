@@ -20,7 +20,11 @@ CWinInf MakeDesktopEntry();
 class CWindowListBuilder {
 public:
     // `cache` may be null: every process is then opened and read each time.
-    explicit CWindowListBuilder(CProcessInfoCache* cache) : m_cache(cache) {}
+    // The windows of process `ownProcess` (the program's own: its notes,
+    // panels and dialogs, whatever its file is called) are never targets;
+    // 0 leaves no process out.
+    explicit CWindowListBuilder(CProcessInfoCache* cache, DWORD ownProcess = 0)
+        : m_cache(cache), m_ownProcess(ownProcess) {}
 
     // Replaces `list` with the desktop entry and the eligible windows.
     // `leftOut`, when given, is replaced with the windows that have a title
@@ -39,7 +43,11 @@ private:
     void ConsiderHidden(HWND hWnd);
     void LeaveOut(HWND hWnd, std::string title, std::string exeName, WindowState state);
 
+    // Whether `hWnd` belongs to the own process (no message is sent to it).
+    bool IsOwnWindow(HWND hWnd) const;
+
     CProcessInfoCache* m_cache;
+    DWORD m_ownProcess;
     std::vector<CLeftOutWindow>* m_leftOut = nullptr;
 };
 

@@ -14,7 +14,16 @@ constexpr std::size_t kFaceNameReadBytes = 2047;
 }  // namespace
 
 void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ) {
-    PropatyRead(CIniFile::Load(path), settings, templ);
+    CIniFile::LoadState state = CIniFile::LoadState::Read;
+    const CIniFile ini = CIniFile::Load(path, &state);
+    PropatyRead(ini, settings, templ);
+    if (state == CIniFile::LoadState::Missing) {
+        // No settings file yet: the desktop hotkey is one that Windows does
+        // not hold. A file that exists keeps what it says, or Win+V.
+        const CSettingsData fresh;
+        settings.HK_PASTDT_MODIFIERS = fresh.HK_PASTDT_MODIFIERS;
+        settings.HK_PASTDT_KEY = fresh.HK_PASTDT_KEY;
+    }
 }
 
 void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ) {

@@ -26,7 +26,9 @@ struct CSettingsData {
     std::int32_t ARROWLINEWIDTH = 1;
     std::int32_t HK_PAST_MODIFIERS = 8;    // [HK_PAST] MODIFIERS (1 Alt, 2 Ctrl, 4 Shift, 8 Win)
     std::int32_t HK_PAST_KEY = 83;         // [HK_PAST] KEY ('S')
-    std::int32_t HK_PASTDT_MODIFIERS = 8;  // [HK_PASTDT] MODIFIERS
+    // Win+Alt+V for a new settings file: Windows 10 and 11 keep Win+V for
+    // their clipboard history, so it cannot be registered there.
+    std::int32_t HK_PASTDT_MODIFIERS = 9;  // [HK_PASTDT] MODIFIERS
     std::int32_t HK_PASTDT_KEY = 86;       // [HK_PASTDT] KEY ('V')
     std::int32_t FORMAT = 0;               // [SV_FORMAT] FORMAT: text format of the data file
 
@@ -37,8 +39,9 @@ struct CSettingsData {
 // Missing keys keep the held values, except: SAVETIMING is always 0 after
 // reading; TRANSPARENT defaults to 70 and is clamped to 20..100; the font
 // keys are read only with a non-empty FONTFACENAME (cut to 31 bytes), then
-// with default 0; the hotkeys default to Win+S and Win+V. A missing file
-// leaves the defaults.
+// with default 0; the hotkeys default to Win+S and Win+V (as files of
+// earlier versions expect). A missing file leaves the defaults, where the
+// desktop hotkey is Win+Alt+V.
 void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ);
 void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ);
 

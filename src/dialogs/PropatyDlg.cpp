@@ -3,6 +3,8 @@
 #include "platform/MessageBox.h"
 #include "res/resource.h"
 
+#include <string>
+
 namespace {
 constexpr char kCurrentSetting[] = "現在の設定です。";
 constexpr char kAvailable[] = "設定可能です.";
@@ -16,6 +18,11 @@ constexpr char kSameForBoth[] =
     "ウィンドウへの貼り付けとデスクトップへの貼り付けに同じキーの組み合わせは設定できません.";
 constexpr char kNoCombination[] = "ホットキーが設定されていません.変更したいキーを押下してください.";
 
+// Under the fields while a combination the dialog opened with is not
+// registered (the system or another program holds it).
+constexpr wchar_t kWindowNotRegistered[] = L"ウィンドウへの貼り付けホットキーは未登録です.";
+constexpr wchar_t kDesktopNotRegistered[] = L"デスクトップへの貼り付けホットキーは未登録です.";
+
 const int kFieldIds[2] = {IDC_PROPATY_HK_PAST, IDC_PROPATY_HK_PASTDT};
 const int kPeriodIds[3] = {IDC_PROPATY_PERIOD_10, IDC_PROPATY_PERIOD_20, IDC_PROPATY_PERIOD_50};
 }  // namespace
@@ -25,6 +32,9 @@ CPropatyDlg::CPropatyDlg() : CDialog(IDD_PROPATY) {}
 BOOL CPropatyDlg::OnInitDialog() {
     m_opened[kWindowField] = Combination{m_pastKey, m_pastModifiers};
     m_opened[kDesktopField] = Combination{m_pastDtKey, m_pastDtModifiers};
+    m_held[kWindowField] = m_pastRegistered;
+    m_held[kDesktopField] = m_pastDtRegistered;
+    ShowRefusedHotkeys();
     for (int f = 0; f < 2; ++f) {
         m_fields[f].Attach(GetItem(kFieldIds[f]));
         m_fields[f].SetHotKey(m_opened[f].key, m_opened[f].modifiers);
@@ -41,6 +51,25 @@ BOOL CPropatyDlg::OnInitDialog() {
     // every key, so it captures only once the user clicks it.
     ::SetFocus(GetItem(IDOK));
     return FALSE;
+}
+
+void CPropatyDlg::ShowRefusedHotkeys() {
+    std::wstring text;
+    if (!m_held[kWindowField]) text += kWindowNotRegistered;
+    if (!m_held[kDesktopField]) text += (text.empty() ? L"" : L"\r\n") + std::wstring(kDesktopNotRegistered);
+    const HWND status = GetItem(IDC_PROPATY_HK_STATUS);
+    ::SetWindowTextW(status, text.c_str());
+    ::ShowWindow(status, text.empty() ? SW_HIDE : SW_SHOWNA);
+}
+
+bool CPropatyDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg != WM_CTLCOLORSTATIC || reinterpret_cast<HWND>(lParam) != GetItem(IDC_PROPATY_HK_STATUS)) return false;
+    // In red, as a warning; on the dialog's own background.
+    const HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(dc, RGB(200, 0, 0));
+    ::SetBkMode(dc, TRANSPARENT);
+    result = reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+    return true;
 }
 
 bool CPropatyDlg::OnCommand(WORD id, WORD code, HWND control) {
@@ -67,7 +96,10 @@ bool CPropatyDlg::TryRegister(const Combination& c) const {
 }
 
 bool CPropatyDlg::Available(const Combination& c) const {
-    return c == m_opened[kWindowField] || c == m_opened[kDesktopField] || TryRegister(c);
+    // An opened combination is ours only while it is registered.
+    for (int f = 0; f < 2; ++f)
+        if (c == m_opened[f] && m_held[f]) return true;
+    return TryRegister(c);
 }
 
 void CPropatyDlg::OnCheckDuplicate(Field field) {

@@ -21,10 +21,15 @@ public:
     int m_pastDtModifiers = 8;     // paste to desktop
     int m_pastDtKey = 86;
     int m_posIntervalChoice = 2;   // 0 10 ms, 1 20 ms, 2 50 ms
+    // Whether the program holds each combination it opens with; one the
+    // system refused is said so under the fields and is not taken for ours.
+    bool m_pastRegistered = true;
+    bool m_pastDtRegistered = true;
 
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     struct Combination {
@@ -43,6 +48,10 @@ private:
     void OnCheckDuplicate(Field field);
     void OnOk();
 
+    // Shows which of the opened combinations the system refused.
+    void ShowRefusedHotkeys();
+
     CHotKeyExCtrl m_fields[2];
     Combination m_opened[2];
+    bool m_held[2] = {true, true};  // the opened combination is registered
 };

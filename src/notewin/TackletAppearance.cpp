@@ -26,6 +26,7 @@ void CTackletWin::ChooseColors() {
     if (dlg.Run() != IDOK || !IsAlive()) return;
 
     COLOR = dlg.COLOR;
+    m_earBrush.Set(NoteColors::Ear(COLOR));  // the ear is painted with this brush
     if (dlg.PICKPOS != PICKPOS) {
         PICKPOS = dlg.PICKPOS;
         NudgeSize(0);  // the ear and the edit control are laid out again

@@ -11,6 +11,9 @@
 #include "platform/WindowPlace.h"
 #include "res/resource.h"
 
+#include <algorithm>
+#include <string>
+
 namespace {
 
 constexpr char kPeelCaption[] = "確認";
@@ -109,22 +112,35 @@ void CTackletWin::ChooseEditFont() {
     SetEditFont(dlg.m_logFont);
 }
 
-bool CTackletWin::CopySelection(int from, int to, std::string& out) {
+bool CTackletWin::TextAroundCaret(int caret, std::string& before, std::string& after) const {
     const HWND edit = EditHwnd();
-    ::SendMessageA(edit, EM_SETSEL, from, to);
-    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-    ::SendMessageA(edit, WM_COPY, 0, 0);
-    if (!::OpenClipboard(GetHwnd())) return false;
-    bool ok = false;
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        if (const char* text = static_cast<const char*>(::GlobalLock(data))) {
-            out = text;
-            ::GlobalUnlock(data);
-            ok = true;
-        }
+    const std::string text = ReadEditText();
+    // Where the control ends tells its units: the byte length of the text,
+    // or fewer when it counts characters (double-byte ones once).
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageA(edit, EM_SETSEL, 0x7fffffff, 0x7fffffff);
+    DWORD last = 0;
+    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
+    ::SendMessageA(edit, EM_SETSEL, start, end);
+    std::size_t bytes = static_cast<std::size_t>(caret);
+    if (last < text.size()) {
+        // Characters: the bytes of the first `caret` of them.
+        const int size = static_cast<int>(text.size());
+        const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+        if (wide < 0) return false;
+        std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, utf16.data(), wide);
+        const int units = std::min(caret, wide);
+        bytes = units <= 0 ? 0
+                           : static_cast<std::size_t>(::WideCharToMultiByte(CP_ACP, 0, utf16.data(), units, nullptr, 0,
+                                                                            nullptr, nullptr));
     }
-    ::CloseClipboard();
-    return ok;
+    if (bytes > text.size()) return false;
+    before = text.substr(0, bytes);
+    after = text.substr(bytes);
+    return true;
 }
 
 void CTackletWin::Split() {
@@ -136,20 +152,12 @@ void CTackletWin::Split() {
         ShowNotice(GetHwnd(), "選択状態です。キャレットを文字間に設定してください。");
         return;
     }
-    const int caret = static_cast<int>(start);
-    // The end position in the control's own units.
-    ::SendMessageA(edit, EM_SETSEL, 0x7fffffff, 0x7fffffff);
-    DWORD last = 0;
-    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
+    // The two parts are read from the control's text, not through the
+    // clipboard: whatever the user keeps there stays as it is.
     std::string first;
     std::string second;
-    const bool copied = (caret == 0 || CopySelection(0, caret, first)) &&
-                        (caret >= static_cast<int>(last) || CopySelection(caret, -1, second));
-    ::SendMessageA(edit, EM_SETSEL, caret, caret);
-    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-    if (!copied) {
-        ShowNotice(GetHwnd(), "クリップボードが使用できません.");
-    } else if (first.empty()) {
+    if (!TextAroundCaret(static_cast<int>(start), first, second)) return;
+    if (first.empty()) {
         ShowNotice(GetHwnd(), "キャレットが先頭にあります。キャレットを分割したい位置に設定してください。");
     } else if (second.empty()) {
         ShowNotice(GetHwnd(), "キャレットが最後尾にあります。キャレットを分割したい位置に設定してください。");

@@ -174,8 +174,9 @@ public:
     void SetLeaderLineColors();
     void ShowLeaderLine(bool show);
 
-    // Moves to (left, top + topShift) with size - 1, then with size + 1 (both
-    // from the rectangle before), so the frame and layout are recomputed.
+    // Moves to (left, top + topShift) with size - 1, then with the size it
+    // had before, so the frame and layout are recomputed and the size ends
+    // where it began.
     void NudgeSize(int topShift);
 
     // The note came onto a monitor of another scaling: the font, ear and
@@ -241,9 +242,9 @@ private:
     void EarFlashStep();
     void Split();
     void Absorb();
-    // Selects [from, to) in the edit control, copies it and reads it back
-    // from the clipboard; false when the clipboard has no text for us.
-    bool CopySelection(int from, int to, std::string& out);
+    // The edit control's text before and after position `caret` (in the
+    // control's own units); false when the position lies outside the text.
+    bool TextAroundCaret(int caret, std::string& before, std::string& after) const;
 
     HBRUSH EditColors(HDC dc, bool editRequest);
     HBRUSH EarColors(HDC dc);

@@ -189,8 +189,11 @@ void CTackletWin::NudgeSize(int topShift) {
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     constexpr UINT flags = SWP_FRAMECHANGED | SWP_NOZORDER | SWP_NOACTIVATE;
+    // One pixel smaller, then back to the size it had: the second move
+    // changes the size again, so the layout is computed anew, and the note
+    // ends as large as it began (it grew by a pixel with every nudge once).
     ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width - 1, height - 1, flags);
-    ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width + 1, height + 1, flags);
+    ::SetWindowPos(hwnd, nullptr, r.left, r.top + topShift, width, height, flags);
 }
 
 // --- Geometry ---------------------------------------------------------------------

@@ -241,6 +241,7 @@
 #define IDC_PROPATY_PERIOD_10    1188
 #define IDC_PROPATY_PERIOD_20    1189
 #define IDC_PROPATY_PERIOD_50    1190
+#define IDC_PROPATY_HK_STATUS    1191
 
 // Note defaults dialog
 #define IDD_NOTEDEFAULT          137

@@ -214,6 +214,20 @@ int SearchPanelPlacement(const std::string& exe) {
     ::SetWindowPos(main, nullptr, m.left - 200, m.top - 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     c.Expect(WaitFor([&] { return WindowRect(main).left == m.left - 200 && placed(); }, 3000),
              "the panel follows the main window");
+    // Near the top of the screen there is no room above: the panel goes below.
+    RECT work{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SetWindowPos(main, nullptr, m.left - 200, work.top + 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    auto below = [&] {
+        RECT mm = WindowRect(main), s = WindowRect(panel);
+        return s.left == mm.left && s.right == mm.right && s.top == mm.bottom;
+    };
+    c.Expect(WaitFor([&] { return WindowRect(main).top == work.top + 10 && below(); }, 3000),
+             "near the top of the screen the panel sits right below the main window");
+    const RECT s = WindowRect(panel);
+    c.Expect(s.top >= work.top && s.bottom <= work.bottom, "and stays on the screen");
+    ::SetWindowPos(main, nullptr, m.left, m.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    c.Expect(WaitFor(placed, 3000), "back in its corner, the panel is above it again");
     ::PostMessageA(panel, WM_COMMAND, IDCANCEL, 0);  // what Esc and the close box send
     c.Expect(WaitFor([&] { return !::IsWindowVisible(panel); }, 3000), "closing hides the panel");
     c.Expect(WaitFor([&] { return ::SendMessageA(check, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 3000),

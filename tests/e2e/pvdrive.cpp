@@ -9,6 +9,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
@@ -834,6 +835,72 @@ bool ClickIntoField(HWND dialog, HWND field) {
     return false;
 }
 
+// A copy started under another name knows its own windows: a note meant
+// for its main window never shows there, and the extension utility is told
+// that its windows may not carry a note.
+int RenamedCopy(const std::string& exe) {
+    CChecks c;
+    const std::string appDir = MakeScratchDir("renamed");
+    const std::string copy = appDir + "\\PvRenamed.exe";
+    c.Expect(::CopyFileA(exe.c_str(), copy.c_str(), FALSE) != FALSE, "copied as PvRenamed.exe");
+    WriteText(appDir + "\\PinvaneData.ini",
+              "[SYSTEM]\r\nTACKLETNUM=1\r\n[TACKLETITEM0]\r\nTITLE=Pinvane\r\nEXENAME=PVRENAMED.EXE\r\n");
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "", appDir), "started");
+    HWND main = p.WaitMainWindow(30000);
+    c.Expect(main != nullptr, "main window exists");
+    ::PostMessageA(main, 0x464, 0, WM_LBUTTONDBLCLK);  // show its main window
+    c.Expect(WaitFor([&] { return ::IsWindowVisible(main) != FALSE; }, 3000), "its main window shows");
+    WaitFor([] { return false; }, 1500);  // a few matching ticks
+    c.Expect(FindNotes(p.Pid(), main).ownedBy(main).empty(), "no note on its own main window");
+    const UINT query = ::RegisterWindowMessageA("PinvaneExtentUtl");
+    DWORD_PTR result = 99;
+    ::SendMessageTimeoutA(main, query, 2, reinterpret_cast<LPARAM>(main), SMTO_NORMAL, 5000, &result);
+    c.Expect(result == 0, "its own window may not carry a note");
+    c.Expect(p.Exit(), "exit");
+    return c.ExitCode();
+}
+
+// "手動保存" while a note is being edited: the file is written once, and
+// every note stays where it is; the edited one keeps the focus and its caret.
+int ManualSave(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    CPinvaneProcess p;
+    HWND main = StartInstalled(c, exe, p, &appDir,
+                               "[SYSTEM]\r\nTACKLETNUM=2\r\n"
+                               "[TACKLETITEM0]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nTEXT=616263646566\r\n"
+                               "REC_LEFT=300\r\nREC_TOP=300\r\nREC_RIGHT=500\r\nREC_BOTTOM=400\r\n"
+                               "[TACKLETITEM1]\r\nTITLE=DESKTOP\r\nEXENAME=DESKTOP\r\nTEXT=676869\r\n"
+                               "REC_LEFT=600\r\nREC_TOP=300\r\nREC_RIGHT=800\r\nREC_BOTTOM=400\r\n");
+    const std::string data = appDir + "\\PinvaneData.ini";
+    c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 2; }, 5000), "both notes show");
+    std::vector<HWND> before = FindNotes(p.Pid(), main).all;
+    std::sort(before.begin(), before.end());
+    HWND note = nullptr;
+    for (HWND h : before)
+        if (WindowRect(h).left == 300) note = h;
+    HWND edit = note ? ::FindWindowExA(note, nullptr, "Edit", nullptr) : nullptr;
+    c.Expect(edit && ClickIntoField(note, edit), "the first note's text has the focus");
+    ::SendMessageTimeoutA(edit, EM_SETSEL, 2, 2, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, nullptr);
+
+    WriteText(data, "");
+    ::PostMessageA(main, WM_COMMAND, 32795, 0);
+    c.Expect(WaitFor([&] { return ReadFile(data).find("TEXT=616263646566\r\r\n") != std::string::npos; }, 5000),
+             "手動保存 writes the notes");
+    c.Expect(ReadFile(data).find("TACKLETNUM=2\r\r\n") != std::string::npos, "both of them");
+    WaitFor([] { return false; }, 1000);  // two matching ticks: notes taken down would be back by now
+    std::vector<HWND> after = FindNotes(p.Pid(), main).all;
+    std::sort(after.begin(), after.end());
+    c.Expect(after == before, "the same note windows are shown, none was taken down");
+    c.Expect(FocusOf(note) == edit, "the edited note keeps the focus");
+    DWORD_PTR sel = 0;
+    ::SendMessageTimeoutA(edit, EM_GETSEL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &sel);
+    c.Expect(LOWORD(sel) == 2 && HIWORD(sel) == 2, "and its caret");
+    c.Expect(p.Exit(), "exit");
+    return c.ExitCode();
+}
+
 // Win+S, Tab, Enter and Esc typed into the hotkey field of the properties
 // dialog; a combination another program holds is refused; the new hotkey
 // makes notes after OK, is written to the settings file and is in force
@@ -849,7 +916,8 @@ int PropertiesHotkey(const std::string& exe) {
         HWND dialog = OpenPanelDialog(pid, main, 1018, "プロパティ設定");
         c.Expect(dialog != nullptr, "プロパティ設定 opens");
         HWND field = ::GetDlgItem(dialog, 1180);
-        c.ExpectEq(TextOf(::GetDlgItem(dialog, 1182)), "Win + " + KeyName('V'), "the desktop field shows Win+V");
+        c.ExpectEq(TextOf(::GetDlgItem(dialog, 1182)), KeyName(VK_MENU) + " + Win + " + KeyName('V'),
+                   "the desktop field shows Win+Alt+V, the default of a new settings file");
         c.Expect(ClickIntoField(dialog, field), "a click puts the focus into the field");
         const WORD plain[3] = {VK_TAB, VK_RETURN, VK_ESCAPE};
         for (WORD k : plain) {
@@ -921,7 +989,7 @@ int PropertiesHotkey(const std::string& exe) {
     const char* order[] = {"[SYSTEM]",    "SAVETIMING=0", "TRANSPARENT=", "COLOR=",       "FRAME=",      "BKCOLOR=",
                            "GRAFLG=",     "GRAPTN=",      "TXCOLOR=",     "PICKPOS=",     "FONTFACENAME=", "FONTHEIGHT=",
                            "FONTWEIGHT=", "FONTITALIC=",  "ARWFLAG=",     "INIHEIGHT=",   "INIWIDTH=",   "ARROWLINEWIDTH=",
-                           "POSINTERVAL=10", "[HK_PAST]", "MODIFIERS=3",  "KEY=74",       "[HK_PASTDT]", "MODIFIERS=8",
+                           "POSINTERVAL=10", "[HK_PAST]", "MODIFIERS=3",  "KEY=74",       "[HK_PASTDT]", "MODIFIERS=9",
                            "KEY=86",      "[SV_FORMAT]",  "FORMAT=0"};
     size_t at = 0;
     bool inOrder = !settings.empty();
@@ -1088,6 +1156,58 @@ int HoldReminder(const std::string& exe, const std::string& readyFile, const std
     return c.ExitCode();
 }
 
+// The desktop-paste hotkey of a new settings file held by another program
+// (as Windows holds Win+V): the start says so once, in the tray balloon,
+// and the properties dialog shows it.
+int DesktopHotkeyRefused(const std::string& exe) {
+    CChecks c;
+    HWND holder = MakeTargetWindow("PvDrive Holder", 0, 0, 10, 10);
+    c.Expect(::RegisterHotKey(holder, 1, MOD_WIN | MOD_ALT, 'V') != FALSE, "another program holds Win+Alt+V");
+    std::string appDir;
+    const std::string copy = InstallCopy(exe, &appDir);
+    const std::string outDir = MakeScratchDir("out");
+    CPinvaneProcess p;
+    c.Expect(p.Start(copy, "-D119", outDir, outDir + "\\stdout.txt"), "started with the debug console");
+    HWND main = p.WaitMainWindow(20000);
+    c.Expect(main != nullptr, "main window exists");
+    WaitFor([] { return false; }, 2500);  // the tray icon is up, and two tray ticks have passed
+    std::string console;
+    c.Expect(ReadProcessConsole(p.Pid(), &console), "the console is read");
+    c.Expect(console.find("RegisterHotKey() Error=") != std::string::npos, "the refusal is traced");
+    c.Expect(CountOf(console, "CControlDlg::ShowPendingNotice()") == 1, "the balloon tells of it once");
+    HWND dialog = OpenPanelDialog(p.Pid(), main, 1018, "プロパティ設定");
+    c.Expect(dialog != nullptr, "プロパティ設定 opens");
+    HWND status = dialog ? ::GetDlgItem(dialog, 1191) : nullptr;
+    c.Expect(status && ::IsWindowVisible(status), "the dialog has a line about it");
+    c.ExpectEq(status ? TextOf(status) : std::string(), "デスクトップへの貼り付けホットキーは未登録です.",
+               "saying the desktop hotkey is not registered");
+    if (dialog) ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    WaitFor([&] { return !::IsWindow(dialog); }, 3000);
+    console.clear();
+    ReadProcessConsole(p.Pid(), &console);
+    c.Expect(CountOf(console, "CControlDlg::ShowPendingNotice()") == 1, "and only once");
+    c.Expect(p.Exit(), "exit");
+    ::UnregisterHotKey(holder, 1);
+    ::DestroyWindow(holder);
+    return c.ExitCode();
+}
+
+// The balloon of a refused desktop hotkey, held for a screenshot.
+int HoldHotkeyNotice(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
+    CChecks c;
+    HWND holder = MakeTargetWindow("PvDrive Holder", 0, 0, 10, 10);
+    c.Expect(::RegisterHotKey(holder, 1, MOD_WIN | MOD_ALT, 'V') != FALSE, "another program holds Win+Alt+V");
+    std::string appDir;
+    CPinvaneProcess p;
+    StartInstalled(c, exe, p, &appDir);
+    WaitFor([] { return false; }, 4500);  // the first tray tick, then the tray shows balloons 2 s after asked
+    HoldForScreenshot(readyFile, doneFile);
+    c.Expect(p.Exit(), "ends on exit");
+    ::UnregisterHotKey(holder, 1);
+    ::DestroyWindow(holder);
+    return c.ExitCode();
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: pvdrive <scenario> <Pinvane.exe> [...]\n");
@@ -1101,6 +1221,8 @@ int main(int argc, char** argv) {
     if (scenario == "notes-on-windows") return NotesOnWindows(exe);
     if (scenario == "extension-and-hotkey") return ExtensionAndHotkey(exe);
     if (scenario == "main-window") return MainWindow(exe);
+    if (scenario == "manual-save") return ManualSave(exe);
+    if (scenario == "renamed-copy") return RenamedCopy(exe);
     if (scenario == "properties-hotkey") return PropertiesHotkey(exe);
     if (scenario == "logoff") return Logoff(exe);
     if (scenario == "child-conditions") return ChildConditions(exe);
@@ -1120,6 +1242,9 @@ int main(int argc, char** argv) {
     }
     if (scenario == "hold-reminder" && argc >= 5)
         return HoldReminder(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
+    if (scenario == "desktop-hotkey-refused") return DesktopHotkeyRefused(exe);
+    if (scenario == "hold-hotkey-notice" && argc >= 5)
+        return HoldHotkeyNotice(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-main" && argc >= 5)
         return HoldMainWindow(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     std::fprintf(stderr, "unknown scenario %s\n", scenario.c_str());

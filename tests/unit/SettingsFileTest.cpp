@@ -26,7 +26,8 @@ TEST(SettingsFileTest, FirstStartGivesTheDefaults) {
     EXPECT_EQ(settings.INIHEIGHT, 60);
     EXPECT_EQ(settings.HK_PAST_MODIFIERS, 8);  // Windows key
     EXPECT_EQ(settings.HK_PAST_KEY, 'S');
-    EXPECT_EQ(settings.HK_PASTDT_MODIFIERS, 8);
+    // Win+Alt+V: Windows 10 and 11 keep Win+V for their clipboard history.
+    EXPECT_EQ(settings.HK_PASTDT_MODIFIERS, 8 | 1);
     EXPECT_EQ(settings.HK_PASTDT_KEY, 'V');
     EXPECT_EQ(settings.POSINTERVAL, 50);
     const CPropatyData limits;
@@ -52,7 +53,7 @@ TEST(SettingsFileTest, WritesEveryKeyInOrder) {
                         "GRAFLG=1", "GRAPTN=0", "TXCOLOR=0", "PICKPOS=0", "FONTFACENAME=ＭＳ Ｐゴシック",
                         "FONTHEIGHT=-12", "FONTWEIGHT=400", "FONTITALIC=1", "ARWFLAG=0", "INIHEIGHT=60",
                         "INIWIDTH=200", "ARROWLINEWIDTH=1", "POSINTERVAL=50", "[HK_PAST]", "MODIFIERS=8",
-                        "KEY=83", "[HK_PASTDT]", "MODIFIERS=8", "KEY=86", "[SV_FORMAT]", "FORMAT=1"}));
+                        "KEY=83", "[HK_PASTDT]", "MODIFIERS=9", "KEY=86", "[SV_FORMAT]", "FORMAT=1"}));
 }
 
 TEST(SettingsFileTest, ReadingAppliesItsExceptions) {
@@ -79,7 +80,19 @@ TEST(SettingsFileTest, ReadingAppliesItsExceptions) {
     EXPECT_EQ(settings.HK_PAST_KEY, 65);
     EXPECT_EQ(settings.HK_PAST_MODIFIERS, 8);
     EXPECT_EQ(settings.HK_PASTDT_KEY, 86);
+    EXPECT_EQ(settings.HK_PASTDT_MODIFIERS, 8) << "an existing file keeps Win+V for a missing key";
     EXPECT_EQ(settings.FORMAT, 1);
+}
+
+TEST(SettingsFileTest, AnExistingFileKeepsItsStoredDesktopHotkey) {
+    TempDir dir;
+    const std::string path = dir.File("p.ini");
+    WriteBytes(path, IniLines({"[SYSTEM]", "SAVETIMING=0", "[HK_PASTDT]", "MODIFIERS=8", "KEY=86"}));
+    CSettingsData settings;
+    CTackletData templ;
+    PropatyReadFile(path, settings, templ);
+    EXPECT_EQ(settings.HK_PASTDT_MODIFIERS, 8);
+    EXPECT_EQ(settings.HK_PASTDT_KEY, 86);
 }
 
 TEST(SettingsFileTest, FaceNameBringsTheFontKeys) {

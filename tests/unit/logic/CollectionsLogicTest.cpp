@@ -239,6 +239,35 @@ TEST(NoteSearch, ResultsWalkWithWrappingAndLabel) {
     EXPECT_EQ(results.Current(), -1);
 }
 
+TEST(NoteSearch, RerunKeepsTheCurrentResultOnItsNote) {
+    // Notes 11, 22, 33 found at positions 0, 2, 5; the user walked to 33.
+    const struct {
+        const char* name;
+        std::vector<int> positions;
+        std::vector<std::uint64_t> identities;
+        int current;
+    } cases[] = {
+        {"a note added in front: the same note, one row down", {1, 3, 6}, {11, 22, 33}, 2},
+        {"an earlier hit deleted", {1, 4}, {22, 33}, 1},
+        {"a new hit in front of it", {0, 1, 2, 5}, {44, 11, 22, 33}, 3},
+        {"nothing changed", {0, 2, 5}, {11, 22, 33}, 2},
+        {"its note gone: the same place, the last one left", {0, 2}, {11, 22}, 1},
+        {"its note gone, more after it: the same place", {0, 2, 4, 7}, {11, 22, 55, 66}, 2},
+        {"nothing found any more", {}, {}, -1},
+    };
+    for (const auto& c : cases) {
+        CSearchResults results;
+        results.Set({0, 2, 5}, {11, 22, 33});
+        results.Next();
+        results.Next();
+        ASSERT_EQ(results.CurrentPosition(), 5);
+        results.Rerun(c.positions, c.identities);
+        EXPECT_EQ(results.Current(), c.current) << c.name;
+        if (c.current >= 0)
+            EXPECT_EQ(results.CurrentPosition(), c.positions[static_cast<std::size_t>(c.current)]) << c.name;
+    }
+}
+
 TEST(NoteSearch, RunSearchGivesPositionsInListOrder) {
     std::vector<CTackletData> notes{Note("a", "memo"), Note("b", "other"), Note("c", "MEMO 2")};
     CSearchConditions c;

@@ -77,21 +77,36 @@ TEST_F(SerchDlgTest, ResultsAreWalkedInTheMainPanelWithWrapping) {
     EXPECT_EQ(Label(), "該当データなし");
 }
 
-TEST_F(SerchDlgTest, ARebuildOfTheMainListSearchesAgainWhileThereIsAResult) {
+TEST_F(SerchDlgTest, ARebuildOfTheMainListSearchesAgainAndKeepsTheCurrentHit) {
     Set(IDC_SEARCH_TITLE_ON, IDC_SEARCH_TITLE, "memo");
     Set(IDC_SEARCH_EXE_ON, IDC_SEARCH_EXE, "notepad");  // lower case finds the upper-case name
     Command(Dlg(), IDC_SEARCH_RUN);
     Command(Dlg(), IDC_SEARCH_NEXT);
     EXPECT_EQ(PanelMark(), 2);
-    // Deleting "other" rebuilds the list: the search runs again and shows its first result.
+    // Deleting "other" rebuilds the list: the search runs again and stays
+    // on "memo three", now in row 1.
     control.Notes().RemoveAt(1);
+    control.RefreshNoteList();
+    wintest::Pump(200);
+    EXPECT_EQ(Label(), "2件中 2番目のデータ");
+    EXPECT_EQ(PanelMark(), 1);
+    EXPECT_EQ(search.Results().CurrentPosition(), 1);
+    // A new note in front moves every row down: the hit goes with its note.
+    CTackletData added = Record("memo four");
+    added.TEXT = "memo four";
+    control.AddNote(added);
+    wintest::Pump(200);
+    EXPECT_EQ(Label(), "3件中 3番目のデータ");
+    EXPECT_EQ(PanelMark(), 2);
+    EXPECT_EQ(control.Notes()[2].TITLE, "memo three");
+    Command(Dlg(), IDC_SEARCH_NEXT);
+    EXPECT_EQ(search.Results().CurrentPosition(), 0) << "the walk goes on from there";
+    // The hit's own note deleted: the hit keeps its place among the results.
+    control.Notes().RemoveAt(0);
     control.RefreshNoteList();
     wintest::Pump(200);
     EXPECT_EQ(Label(), "2件中 1番目のデータ");
     EXPECT_EQ(PanelMark(), 0);
-    EXPECT_EQ(search.Results().CurrentPosition(), 0);
-    Command(Dlg(), IDC_SEARCH_NEXT);
-    EXPECT_EQ(search.Results().CurrentPosition(), 1);
 }
 
 TEST_F(SerchDlgTest, WithoutAResultRebuildsDoNotSearchAndOpeningResets) {

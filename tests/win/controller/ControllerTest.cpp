@@ -89,6 +89,29 @@ TEST_F(ControllerTest, WindowListStartsWithTheDesktopAndSkipsIneligibleWindows) 
     EXPECT_NE(it->exePath.find("pv_win_tests.exe"), std::string::npos) << it->exePath;
 }
 
+TEST_F(ControllerTest, WindowsOfTheOwnProcessAreNeverTargetsWhateverTheFileName) {
+    // This program is pv_win_tests.exe: its windows are ours by process, not by name.
+    ASSERT_NE(wintest::OwnExeName(), "PINVANE.EXE");
+    CTargetWindow own("PvTarget own", 100, 100, 300, 200);
+    control.AddNote(NoteFor("PvTarget own"));
+    const struct {
+        const char* name;
+        DWORD ownProcess;
+        bool target;
+    } cases[] = {
+        {"no own process given", 0, true},
+        {"another process", ::GetCurrentProcessId() + 4, true},
+        {"this process", ::GetCurrentProcessId(), false},
+    };
+    for (const auto& c : cases) {
+        control.SetOwnProcess(c.ownProcess);
+        control.MatchTick();
+        EXPECT_EQ(Listed(own.Hwnd()), c.target) << c.name;
+        EXPECT_EQ(control.IsPasteTarget(own.Hwnd()), c.target) << c.name;
+        EXPECT_EQ(Note(0).m_bAttached == 1, c.target) << c.name;
+    }
+}
+
 TEST_F(ControllerTest, PasteTargetTests) {
     CTargetWindow good("PvTarget paste", 100, 100, 300, 200);
     CTargetWindow shell("Program Manager", 100, 100, 300, 200);

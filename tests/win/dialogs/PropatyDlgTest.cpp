@@ -21,7 +21,7 @@ using wintest::CDialogDriver;
 namespace {
 
 constexpr char kCaption[] = "プロパティ設定";
-constexpr int kWin = 8, kCtrlAlt = 3;
+constexpr int kWin = 8, kCtrlAlt = 3, kWinAlt = 9;
 
 std::string Shown(int systemModifiers, int key) { return HotkeyDisplayText(systemModifiers, key); }
 
@@ -151,6 +151,42 @@ TEST(PropatyDlgTest, TheCombinationsItOpenedWithPassWithoutASystemTest) {
     EXPECT_EQ(dialog.m_pastDtKey, 'K');
 }
 
+TEST(PropatyDlgTest, ACombinationTheSystemRefusedIsShownAndNotTakenForOurs) {
+    CHeldHotkey held(kCtrlAlt, 'K');  // the desktop combination, refused at start
+    ASSERT_TRUE(held.Held());
+    CPropatyDlg dialog;
+    dialog.m_pastDtModifiers = kCtrlAlt;
+    dialog.m_pastDtKey = 'K';
+    dialog.m_pastDtRegistered = false;
+    std::string status, answer;
+    bool statusShown = false;
+    CDialogDriver driver(kCaption, [&](HWND d) {
+        status = Text(Field(d, IDC_PROPATY_HK_STATUS));
+        statusShown = ::IsWindowVisible(Field(d, IDC_PROPATY_HK_STATUS)) != FALSE;
+        // Moved to the window field, it is tested like any other.
+        TypeCombination(Field(d, IDC_PROPATY_HK_PAST), {VK_CONTROL, VK_MENU}, 'K');
+        TypeCombination(Field(d, IDC_PROPATY_HK_PASTDT), {VK_LWIN}, 'S');
+        answer = ClickForMessage(d, IDOK);
+        ::PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(dialog.DoModal(nullptr), IDCANCEL);
+    ASSERT_TRUE(driver.Done());
+    EXPECT_TRUE(statusShown);
+    EXPECT_EQ(status, "デスクトップへの貼り付けホットキーは未登録です.");
+    EXPECT_EQ(answer,
+              "ウィンドウへの貼り付け設定は既に他のアプリケーションで使用されています。他の組み合わせに変更してください.");
+
+    CPropatyDlg registered;  // both registered: no such line
+    bool shownWhenRegistered = true;
+    CDialogDriver second(kCaption, [&](HWND d) {
+        shownWhenRegistered = ::IsWindowVisible(Field(d, IDC_PROPATY_HK_STATUS)) != FALSE;
+        ::PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    registered.DoModal(nullptr);
+    ASSERT_TRUE(second.Done());
+    EXPECT_FALSE(shownWhenRegistered);
+}
+
 // ------------------------------------------------------------ controller
 
 class PropertiesStepTest : public CControllerFixture {
@@ -190,7 +226,7 @@ TEST_F(PropertiesStepTest, OkAppliesHotkeysAndPeriodAndWritesEveryKey) {
     EXPECT_EQ(control.Settings().HK_PASTDT_KEY, 'L');
     EXPECT_EQ(CNotifyBridge::Settings().POSINTERVAL, 10) << "the period reaches the notes at once";
     EXPECT_TRUE(CanRegister(kWin, 'S')) << "the old window hotkey is released";
-    EXPECT_TRUE(CanRegister(kWin, 'V')) << "the old desktop hotkey is released";
+    EXPECT_TRUE(CanRegister(kWinAlt, 'V')) << "the old desktop hotkey is released";
     EXPECT_FALSE(CanRegister(kCtrlAlt, 'J')) << "the new window hotkey is registered";
     EXPECT_FALSE(CanRegister(kCtrlAlt, 'L')) << "the new desktop hotkey is registered";
 
@@ -252,6 +288,76 @@ TEST_F(PropertiesStepTest, AHotkeyHeldElsewhereGivesTheSecondMessageAfterOk) {
     control.EditProperties();
     EXPECT_TRUE(driver.Done());
     EXPECT_EQ(afterOk, "ウィンドウ貼り付けホットキーの登録が失敗しました.メインパネルのHotKey変更で他のキーに変更してください.");
+}
+
+TEST_F(PropertiesStepTest, ANewSettingsFileGivesADesktopHotkeyWindowsDoesNotHold) {
+    control.SetPropatyPath(SettingsPath());  // no file yet
+    EXPECT_EQ(control.Settings().HK_PASTDT_MODIFIERS, kWinAlt);
+    EXPECT_EQ(control.Settings().HK_PASTDT_KEY, 'V');
+    EXPECT_TRUE(control.DesktopHotkeyRegistered());
+    EXPECT_FALSE(CanRegister(kWinAlt, 'V'));
+    EXPECT_TRUE(CanRegister(kWin, 'V')) << "Win+V is left to the system";
+}
+
+TEST_F(PropertiesStepTest, ARefusedDesktopHotkeyIsToldOnceInABalloonAndInTheDialog) {
+    CHeldHotkey held(kWinAlt, 'V');  // held elsewhere, as Windows holds Win+V
+    ASSERT_TRUE(held.Held());
+    std::vector<std::string> balloons;
+    bool trayIcon = false;  // the main window adds its icon after the settings are read
+    control.SetNoticeBalloon([&](const std::string& title, const std::string& text) {
+        if (!trayIcon) return false;
+        balloons.push_back(title + "|" + text);
+        return true;
+    });
+    control.SetPropatyPath(SettingsPath());
+    EXPECT_TRUE(control.WindowHotkeyRegistered());
+    EXPECT_FALSE(control.DesktopHotkeyRegistered());
+    EXPECT_TRUE(balloons.empty());
+    trayIcon = true;
+    control.ShowPendingNotice();
+    control.ShowPendingNotice();
+    ASSERT_EQ(balloons.size(), 1u) << "told once";
+    EXPECT_EQ(balloons[0], "Pinvane|デスクトップへの貼り付けホットキー(" + Shown(kWinAlt, 'V') +
+                               ")の登録が失敗しました.プロパティ設定で他のキーに変更してください.");
+
+    std::string status;
+    CDialogDriver driver(kCaption, [&](HWND d) {
+        status = Text(Field(d, IDC_PROPATY_HK_STATUS));
+        ::PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    control.EditProperties();
+    ASSERT_TRUE(driver.Done());
+    EXPECT_EQ(status, "デスクトップへの貼り付けホットキーは未登録です.");
+    EXPECT_EQ(balloons.size(), 1u);
+}
+
+TEST_F(PropertiesStepTest, ACombinationRefusedAfterTheDialogKeepsThePreviousWorkingOne) {
+    control.SetPropatyPath(SettingsPath());
+    ASSERT_TRUE(control.WindowHotkeyRegistered());
+    ASSERT_TRUE(control.DesktopHotkeyRegistered());
+    // Taken by another program between the dialog's test and the registration.
+    CHeldHotkey heldJ(kCtrlAlt, 'J');
+    CHeldHotkey heldL(kCtrlAlt, 'L');
+    ASSERT_TRUE(heldJ.Held() && heldL.Held());
+    const CControlDlg::HotkeysRefused refused = control.ApplyHotkeys(kCtrlAlt, 'J', kCtrlAlt, 'L');
+    EXPECT_TRUE(refused.window);
+    EXPECT_TRUE(refused.desktop);
+    EXPECT_EQ(control.Settings().HK_PAST_MODIFIERS, kWin);
+    EXPECT_EQ(control.Settings().HK_PAST_KEY, 'S');
+    EXPECT_EQ(control.Settings().HK_PASTDT_MODIFIERS, kWinAlt);
+    EXPECT_EQ(control.Settings().HK_PASTDT_KEY, 'V');
+    EXPECT_TRUE(control.WindowHotkeyRegistered());
+    EXPECT_TRUE(control.DesktopHotkeyRegistered());
+    EXPECT_FALSE(CanRegister(kWin, 'S')) << "the previous window hotkey is in force";
+    EXPECT_FALSE(CanRegister(kWinAlt, 'V')) << "the previous desktop hotkey is in force";
+    // One refused, one free: each on its own.
+    const CControlDlg::HotkeysRefused mixed = control.ApplyHotkeys(kCtrlAlt, 'J', kCtrlAlt, 'M');
+    EXPECT_TRUE(mixed.window);
+    EXPECT_FALSE(mixed.desktop);
+    EXPECT_EQ(control.Settings().HK_PAST_KEY, 'S');
+    EXPECT_EQ(control.Settings().HK_PASTDT_KEY, 'M');
+    EXPECT_TRUE(CanRegister(kWinAlt, 'V'));
+    EXPECT_FALSE(CanRegister(kCtrlAlt, 'M'));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Shows one settings dialog for the screenshot script: touches the ready
 // file once the dialog is up and closes it when the done file exists.
-// Usage: pvsettingsshot <properties|defaults|initial-size> <ready file> <done file>
+// Usage: pvsettingsshot <properties|properties-refused|defaults|initial-size> <ready file> <done file>
 #include "WinTestUtil.h"
 
 #include "dialogs/InitSizeDlg.h"
@@ -29,6 +29,12 @@ Scene MakeScene(const std::string& name) {
         dialog->m_pastDtKey = VK_F2;
         return {std::move(dialog), "プロパティ設定"};
     }
+    if (name == "properties-refused") {
+        // The desktop combination was refused (Windows keeps Win+V for itself).
+        auto dialog = std::make_unique<CPropatyDlg>();
+        dialog->m_pastDtRegistered = false;
+        return {std::move(dialog), "プロパティ設定"};
+    }
     if (name == "defaults") {
         auto dialog = std::make_unique<CNoteDefaultDlg>();
         dialog->m_defaults.COLOR = 3;        // orange ear
@@ -44,7 +50,8 @@ Scene MakeScene(const std::string& name) {
 
 int main(int argc, char** argv) {
     wintest::CShotFiles files;
-    if (!files.Parse(argc, argv, 4, "pvsettingsshot <properties|defaults|initial-size> <ready file> <done file>"))
+    if (!files.Parse(argc, argv, 4,
+                     "pvsettingsshot <properties|properties-refused|defaults|initial-size> <ready file> <done file>"))
         return 2;
     INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
     ::InitCommonControlsEx(&icc);

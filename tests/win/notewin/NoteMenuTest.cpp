@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -126,6 +127,19 @@ TEST_F(NoteMenuWindowTest, ResizeFrameSwitchesOnlyWhenItChanges) {
         EXPECT_EQ(Rect().left, before.left) << s.id;
         EXPECT_EQ(Rect().top, before.top) << s.id;
     }
+}
+
+TEST_F(NoteMenuWindowTest, ResizeFrameTogglesEndAtTheSizeTheyBeganWith) {
+    const RECT before = Rect();
+    for (int i = 0; i < 12; ++i) {
+        Command(note->GetHwnd(), ID_TACKLET_FRAME_OFF);
+        Command(note->GetHwnd(), ID_TACKLET_FRAME_ON);
+    }
+    const RECT after = Rect();
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
 }
 
 TEST_F(NoteMenuWindowTest, GreysTheCurrentEditModeAndMatchingOnTheDesktop) {
@@ -321,6 +335,61 @@ TEST_F(NoteMenuControllerTest, SplitRefusalsNameTheReasonAndChangeNothing) {
     }
 }
 
+// Puts `text` on the clipboard as the user's own content; reads it back.
+bool PutOnClipboard(const std::string& text) {
+    if (!::OpenClipboard(nullptr)) return false;
+    ::EmptyClipboard();
+    HGLOBAL data = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    bool ok = false;
+    if (data) {
+        std::memcpy(::GlobalLock(data), text.c_str(), text.size() + 1);
+        ::GlobalUnlock(data);
+        ok = ::SetClipboardData(CF_TEXT, data) != nullptr;
+        if (!ok) ::GlobalFree(data);
+    }
+    ::CloseClipboard();
+    return ok;
+}
+
+std::string ClipboardText() {
+    if (!::OpenClipboard(nullptr)) return "(clipboard not open)";
+    std::string out;
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const char* text = static_cast<const char*>(::GlobalLock(data))) out = text;
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return out;
+}
+
+TEST_F(NoteMenuControllerTest, SplitLeavesTheClipboardAsItWas) {
+    wintest::CTargetWindow target("PvTarget menu split clip", 100, 100, 400, 300);
+    AddNotes("PvTarget menu split clip", {"前半の付箋\r\n後半です"});
+    const std::string kept = "ユーザーの控え";
+    ASSERT_TRUE(PutOnClipboard(kept));
+    // Refused at the start and at the end of the text: the clipboard is untouched.
+    for (const WPARAM at : {WPARAM{0}, WPARAM{0x7fffffff}}) {
+        ::SendMessageA(Win(0)->EditHwnd(), EM_SETSEL, at, at);
+        wintest::CMessageBoxAnswerer answerer;
+        Command(NoteHwnd(0), ID_TACKLET_SPLIT);
+        EXPECT_EQ(answerer.Texts().size(), 1u) << at;
+        EXPECT_EQ(ClipboardText(), kept) << at;
+    }
+    // A split after the line break: the parts are exact, the clipboard as
+    // before. The control counts 11 characters or 20 bytes.
+    ::SendMessageA(Win(0)->EditHwnd(), EM_SETSEL, 0x7fffffff, 0x7fffffff);
+    DWORD last = 0;
+    ::SendMessageA(Win(0)->EditHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
+    ASSERT_TRUE(last == 11 || last == 20) << last;
+    const WPARAM at = last == 11 ? 7 : 12;
+    ::SendMessageA(Win(0)->EditHwnd(), EM_SETSEL, at, at);
+    Command(NoteHwnd(0), ID_TACKLET_SPLIT);
+    ASSERT_EQ(control.Notes().Size(), 2u);
+    EXPECT_EQ(Note(1).m_pWin->GetText(), "前半の付箋\r\n");
+    EXPECT_EQ(Note(0).TEXT, "後半です");
+    EXPECT_EQ(ClipboardText(), kept);
+}
+
 TEST_F(NoteMenuControllerTest, AbsorbReportsItsResult) {
     wintest::CTargetWindow target("PvTarget menu absorb", 100, 100, 500, 400);
     AddNotes("PvTarget menu absorb", {"abc", "def", "ghi"});
@@ -455,6 +524,61 @@ TEST_F(NoteAppearanceMenuTest, ColourDialogAppliesInOrderAndIsSaved) {
     } saved[] = {{"COLOR", 1}, {"PICKPOS", 2}, {"BKCOLOR", 3}, {"TXCOLOR", 2}, {"GRAFLG", 1},
                  {"GRAPTN", 3}, {"ARWFLAG", 1}, {"ARLINEWIDTH", 2}};
     for (const auto& s : saved) EXPECT_EQ(Saved(s.key), s.value) << s.key;
+}
+
+// The colour of the screen at the middle of `hwnd`, as it was painted.
+COLORREF PaintedAtCentre(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    const HDC screen = ::GetDC(nullptr);
+    const COLORREF c = ::GetPixel(screen, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    ::ReleaseDC(nullptr, screen);
+    return c;
+}
+
+RECT ScreenRect(HWND hwnd) {
+    RECT r{};
+    ::GetWindowRect(hwnd, &r);
+    return r;
+}
+
+TEST_F(NoteAppearanceMenuTest, EarIsPaintedInTheChosenColourAndSideAndTheNoteKeepsItsSize) {
+    wintest::CTargetWindow target("PvTarget menu ear", 100, 100, 500, 400);
+    AddNotes("PvTarget menu ear", {"ear"});
+    Win(0)->MoveWindow(150, 150, 200, 100);
+    Pump(200);
+    const RECT before = ScreenRect(NoteHwnd(0));
+    ASSERT_EQ(PaintedAtCentre(Win(0)->EarHwnd()), RGB(255, 0, 0));  // the default ear: red on the right
+    const struct {
+        int colour;
+        int side;
+        COLORREF painted;
+        int pickPos;
+    } steps[] = {
+        {IDC_COLOR_EAR_GREEN, IDC_COLOR_POS_TOP, RGB(0, 255, 0), 1},
+        {IDC_COLOR_EAR_BLUE, IDC_COLOR_POS_TOP, RGB(0, 0, 255), 1},
+        {IDC_COLOR_EAR_ORANGE, IDC_COLOR_POS_LEFT, RGB(253, 140, 2), 2},
+        {IDC_COLOR_EAR_BLACK, IDC_COLOR_POS_BOTTOM, RGB(0, 0, 0), 3},
+        {IDC_COLOR_EAR_GREEN, IDC_COLOR_POS_RIGHT, RGB(0, 255, 0), 0},
+        {IDC_COLOR_EAR_RED, IDC_COLOR_POS_TOP, RGB(255, 0, 0), 1},
+    };
+    for (const auto& s : steps) {
+        wintest::CDialogDriver driver("付箋色＆引出し線設定", [&](HWND d) {
+            Click(d, s.colour);
+            Click(d, s.side);
+            PressOk(d);
+        });
+        Command(NoteHwnd(0), ID_TACKLET_COLOR);
+        ASSERT_TRUE(driver.Done());
+        Pump(200);
+        EXPECT_EQ(Win(0)->GetPickPos(), s.pickPos) << s.colour;
+        EXPECT_EQ(PaintedAtCentre(Win(0)->EarHwnd()), s.painted) << s.colour;
+        const RECT ear = ChildRect(Win(0)->EarHwnd());
+        if (s.pickPos == 1) EXPECT_EQ(ear.top, 0) << s.colour;
+        const RECT now = ScreenRect(NoteHwnd(0));
+        EXPECT_EQ(now.right - now.left, before.right - before.left) << s.colour;
+        EXPECT_EQ(now.bottom - now.top, before.bottom - before.top) << s.colour;
+    }
 }
 
 TEST_F(NoteAppearanceMenuTest, ColourDialogSwitchesTheLineOff) {
