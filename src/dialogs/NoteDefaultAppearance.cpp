@@ -9,25 +9,10 @@
 #include "dialogs/TransparentDlg.h"
 
 void CNoteDefaultDlg::OnColor() {
-    CTackletData& d = m_defaults;
     CTackletColorDlg dialog;
-    dialog.COLOR = d.COLOR;
-    dialog.PICKPOS = d.PICKPOS;
-    dialog.BKCOLOR = d.BKCOLOR;
-    dialog.TXCOLOR = d.TXCOLOR;
-    dialog.ARWFLAG = d.m_arrow.ARWFLAG;
-    dialog.GRAFLG = d.GRAFLG;
-    dialog.GRAPTN = d.GRAPTN;
-    dialog.ARLINEWIDTH = d.ARLINEWIDTH;
+    dialog.SetValues(CColorValues::Of(m_defaults));
     if (dialog.DoModal(GetHwnd()) != IDOK) return;
-    d.COLOR = dialog.COLOR;
-    d.PICKPOS = dialog.PICKPOS;
-    d.BKCOLOR = dialog.BKCOLOR;
-    d.TXCOLOR = dialog.TXCOLOR;
-    d.m_arrow.ARWFLAG = dialog.ARWFLAG;
-    d.GRAFLG = dialog.GRAFLG;
-    d.GRAPTN = dialog.GRAPTN;
-    d.ARLINEWIDTH = dialog.ARLINEWIDTH;
+    dialog.Values().ApplyTo(m_defaults);
     ShowSummary();
 }
 

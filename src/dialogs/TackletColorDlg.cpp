@@ -29,6 +29,22 @@ bool IsButton(HWND control) {
 
 }  // namespace
 
+CColorValues CColorValues::Of(const CTackletData& note) {
+    return {note.COLOR,  note.PICKPOS, note.BKCOLOR, note.TXCOLOR, note.m_arrow.ARWFLAG,
+            note.GRAFLG, note.GRAPTN,  note.ARLINEWIDTH};
+}
+
+void CColorValues::ApplyTo(CTackletData& note) const {
+    note.COLOR = COLOR;
+    note.PICKPOS = PICKPOS;
+    note.BKCOLOR = BKCOLOR;
+    note.TXCOLOR = TXCOLOR;
+    note.m_arrow.ARWFLAG = ARWFLAG;
+    note.GRAFLG = GRAFLG;
+    note.GRAPTN = GRAPTN;
+    note.ARLINEWIDTH = ARLINEWIDTH;
+}
+
 CTackletColorDlg::CTackletColorDlg() : CAppearanceDlg(IDD_TACKLET_COLOR) {}
 
 const std::array<CTackletColorDlg::CSwatch, 10>& CTackletColorDlg::Swatches() {

@@ -4,14 +4,12 @@
 
 #include <array>
 
+#include "data/TackletData.h"
 #include "dialogs/AppearanceDlg.h"
 #include "platform/GdiHolders.h"
 
-class CTackletColorDlg : public CAppearanceDlg {
-public:
-    CTackletColorDlg();
-
-    // In and out (the note record's keys).
+// The values the dialog edits, by the note record's keys.
+struct CColorValues {
     int COLOR = 0;
     int PICKPOS = 0;
     int BKCOLOR = 0;
@@ -20,6 +18,19 @@ public:
     int GRAFLG = 0;
     int GRAPTN = 0;
     int ARLINEWIDTH = 1;
+
+    // The values of a note record, and the record given these values.
+    static CColorValues Of(const CTackletData& note);
+    void ApplyTo(CTackletData& note) const;
+};
+
+class CTackletColorDlg : public CAppearanceDlg, public CColorValues {
+public:
+    CTackletColorDlg();
+
+    // In and out.
+    void SetValues(const CColorValues& values) { static_cast<CColorValues&>(*this) = values; }
+    const CColorValues& Values() const { return *this; }
 
     // Swatch controls and the colours they show.
     struct CSwatch {

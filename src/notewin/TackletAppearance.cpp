@@ -12,14 +12,7 @@
 void CTackletWin::ChooseColors() {
     const HWND hwnd = GetHwnd();
     CTackletColorDlg dlg;
-    dlg.COLOR = COLOR;
-    dlg.PICKPOS = PICKPOS;
-    dlg.BKCOLOR = BKCOLOR;
-    dlg.TXCOLOR = TXCOLOR;
-    dlg.ARWFLAG = m_arrow.ARWFLAG;
-    dlg.GRAFLG = GRAFLG;
-    dlg.GRAPTN = GRAPTN;
-    dlg.ARLINEWIDTH = ARLINEWIDTH;
+    dlg.SetValues({COLOR, PICKPOS, BKCOLOR, TXCOLOR, m_arrow.ARWFLAG, GRAFLG, GRAPTN, ARLINEWIDTH});
     dlg.SetNoteWindow(hwnd);
     // The dialog runs its own message loop: this window may be closed
     // meanwhile (the object itself lives until this message returns).

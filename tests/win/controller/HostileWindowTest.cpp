@@ -4,7 +4,7 @@
 #include "WinTestUtil.h"
 
 #include "controller/ExtensionRequest.h"
-#include "controller/WindowSystem.h"
+#include "notewin/WindowSystem.h"
 #include "data/Trace.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowText.h"
