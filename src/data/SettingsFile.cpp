@@ -1,7 +1,9 @@
 #include "data/SettingsFile.h"
 
+#include "data/AtomicFile.h"
 #include "data/IniFile.h"
 #include "data/Trace.h"
+#include "data/ValueBounds.h"
 #include "data/WriteIniFile.h"
 
 namespace {
@@ -13,8 +15,26 @@ constexpr char kSvFormat[] = "SV_FORMAT";
 constexpr std::size_t kFaceNameReadBytes = 2047;
 }  // namespace
 
-void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ) {
-    PropatyRead(CIniFile::Load(path), settings, templ);
+bool PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ) {
+    CIniFile::LoadState state;
+    const CIniFile ini = CIniFile::Load(path, &state);
+    if (state == CIniFile::LoadState::Unreadable) {
+        Trace("PropatyReadFile(%s): the file cannot be read; it is kept as it is\n", path.c_str());
+        BlockFileWrites(path);
+        return false;
+    }
+    PropatyRead(ini, settings, templ);
+    return true;
+}
+
+bool PropatyRereadBlocked(const std::string& path, CSettingsData& settings, CTackletData& templ) {
+    if (!AreFileWritesBlocked(path)) return true;
+    CIniFile::LoadState state;
+    const CIniFile ini = CIniFile::Load(path, &state);
+    if (state == CIniFile::LoadState::Unreadable) return false;
+    UnblockFileWrites(path);
+    PropatyRead(ini, settings, templ);
+    return true;
 }
 
 void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ) {
@@ -46,6 +66,7 @@ void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& tem
     settings.HK_PASTDT_MODIFIERS = ini.GetInt(kHkPastDt, "MODIFIERS", 8);
     settings.HK_PASTDT_KEY = ini.GetInt(kHkPastDt, "KEY", 86);
     settings.FORMAT = ini.GetInt(kSvFormat, "FORMAT", settings.FORMAT);
+    BoundSettings(settings, templ);
 }
 
 bool PropatyWriteFile(const std::string& path, const CSettingsData& settings, const CTackletData& templ) {
