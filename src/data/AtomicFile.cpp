@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <set>
+#include <vector>
 
 #include "data/Trace.h"
 
@@ -115,6 +116,25 @@ bool KeepCurrentVersion(const std::string& target, const std::string& staged) {
     return g_linker(target.c_str(), staged.c_str()) || g_copier(target.c_str(), staged.c_str());
 }
 
+// Staged backups that could not be removed when a save failed (a link to a
+// file another program holds without letting it be deleted): removed by a
+// later save.
+std::vector<std::string>& LeftBehind() {
+    static std::vector<std::string> paths;
+    return paths;
+}
+
+void RemoveOrLeaveForLater(const std::string& path) {
+    if (std::remove(path.c_str()) != 0 && FileExists(path)) LeftBehind().push_back(path);
+}
+
+void RemoveLeftBehind() {
+    auto& paths = LeftBehind();
+    paths.erase(std::remove_if(paths.begin(), paths.end(),
+                               [](const std::string& p) { return std::remove(p.c_str()) == 0 || !FileExists(p); }),
+                paths.end());
+}
+
 std::set<std::string>& BlockedPaths() {
     static std::set<std::string> paths;
     return paths;
@@ -178,6 +198,7 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
     // exists at every moment) before the replacement; the generations move
     // only once the replacement succeeded, so a failed save leaves every
     // backup as it was. A backup that cannot be made does not stop the save.
+    RemoveLeftBehind();
     // The staged backup takes a fresh name too; a file of that name that
     // appeared in between makes the link or copy fail rather than be used.
     std::string staged = UniqueNameFor(BackupPath(target, 1)) + ".tmp";
@@ -190,7 +211,7 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
     if (!g_replacer(temp.c_str(), target.c_str())) {
         Trace("CommitFile(%s): replace failed\n", target.c_str());
         std::remove(temp.c_str());
-        if (backedUp) std::remove(staged.c_str());
+        if (backedUp) RemoveOrLeaveForLater(staged);
         return false;
     }
     if (backedUp) {
@@ -201,7 +222,7 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
         }
         if (!g_replacer(staged.c_str(), BackupPath(target, 1).c_str())) {
             Trace("CommitFile(%s): backup not written\n", target.c_str());
-            std::remove(staged.c_str());
+            RemoveOrLeaveForLater(staged);
         }
     }
     return true;
