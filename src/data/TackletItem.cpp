@@ -117,11 +117,12 @@ private:
     void Text(const char* key, const std::string& value) { m_writer.write(m_section, key, value, m_path); }
 
     CWriteIniFile& m_writer;
-    std::vector<std::pair<const char*, const std::string*>> m_exact;
     int m_format;
     std::uint32_t m_volumeKey;
     const std::string& m_section;
     const std::string& m_path;
+    // Keys and texts whose added keys follow the section's other keys.
+    std::vector<std::pair<const char*, const std::string*>> m_exact;
 };
 
 // Adds up an upper bound of what CItemWriter writes: every key line with
