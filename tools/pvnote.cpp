@@ -25,6 +25,10 @@
 #include "data/VersionText.h"
 #include "data/VolumeKey.h"
 
+#ifdef _WIN32
+#include "platform/Platform.h"
+#endif
+
 #ifndef PV_VERSION_TEXT
 #define PV_VERSION_TEXT ""
 #endif
@@ -146,6 +150,11 @@ int main(int argc, char** argv) {
     Options options;
     if (!ParseOptions(argc, argv, &options)) return Usage();
     InstallVolumeSerialProvider();
+#ifdef _WIN32
+    // Files are replaced the way Pinvane replaces them: in one step, never
+    // deleted first.
+    InstallFileServices();
+#endif
     try {
         return options.command == "dump" ? Dump(options) : Write(options);
     } catch (const std::exception& e) {

@@ -24,11 +24,9 @@ CImportPlan PlanImport(const CIniFile& ini, const std::string& storedVersion) {
         plan.refusal = kImportEmpty;
         return plan;
     }
-    // A file cut short would otherwise give notes with default values.
-    if (header.TACKLETNUM > kMaxNoteCount) {
-        plan.refusal = kImportCutShort;
-        return plan;
-    }
+    // A file cut short would otherwise give notes with default values. The
+    // search ends at the first missing section, so a count far beyond the
+    // file costs no more than the file's sections.
     for (std::int32_t i = 0; i < header.TACKLETNUM; ++i) {
         if (!ini.HasSection(NoteSectionName(static_cast<std::size_t>(i)))) {
             plan.refusal = kImportCutShort;
@@ -46,6 +44,14 @@ CImportPlan PlanImport(const CIniFile& ini, const std::string& storedVersion) {
     if (ours && header.VERSION != storedVersion) plan.questions.push_back(kImportOtherVersion);
     if (!ours) plan.questions.push_back(kImportOlderProduct);
     return plan;
+}
+
+bool LoadImportFile(const std::string& path, CIniFile* ini, const char** refusal) {
+    CIniFile::LoadState state;
+    *ini = CIniFile::Load(path, &state, kMaxImportBytes);
+    if (state != CIniFile::LoadState::TooLarge) return true;
+    *refusal = kImportTooLarge;
+    return false;
 }
 
 std::vector<CTackletData> ReadImportNotes(const CIniFile& ini) { return ReadNotes(ini, 0); }

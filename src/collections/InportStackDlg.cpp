@@ -49,7 +49,12 @@ void CInportStackDlg::OnOpen() {
 }
 
 bool CInportStackDlg::ReadFile(const std::string& path) {
-    const CIniFile ini = CIniFile::Load(path);
+    CIniFile ini;
+    const char* tooLarge = nullptr;
+    if (!LoadImportFile(path, &ini, &tooLarge)) {
+        ShowNotice(GetHwnd(), tooLarge);
+        return false;
+    }
     const CImportPlan plan = PlanImport(ini, StoredVersionText());
     if (plan.refusal) {
         ShowNotice(GetHwnd(), plan.refusal);

@@ -7,6 +7,7 @@
 #include "data/MbString.h"
 #include "data/NoteFields.h"
 #include "data/Trace.h"
+#include "data/ValueBounds.h"
 #include "platform/Dpi.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowText.h"
@@ -104,6 +105,8 @@ void CControlDlg::PasteFromExtension(const CExtensionRequest& request) {
     RECT rect{};
     if (::GetWindowRect(target, &rect)) record.SetTargetRect(ToPvRect(rect));
     if (!desktop) ApplyPreset(record, target);
+    // The request comes from another program: its numbers are bounded.
+    BoundRecord(record);
     InsertAtHead(std::move(record));
 }
 

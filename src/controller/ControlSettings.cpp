@@ -7,6 +7,7 @@
 #include "dialogs/NoteDefaultDlg.h"
 #include "dialogs/PropatyDlg.h"
 #include "platform/MessageBox.h"
+#include "data/AtomicFile.h"
 #include "data/RecordDefaults.h"
 #include "res/resource.h"
 
@@ -21,6 +22,12 @@ bool CControlDlg::WritePropatyFile() {
 }
 
 void CControlDlg::EditProperties() {
+    // A settings file unreadable at start is read again first, so that its
+    // values are shown and kept; while it cannot be read it is not written.
+    if (AreFileWritesBlocked(m_propatyPath) && PropatyRereadBlocked(m_propatyPath, m_settings, m_default)) {
+        CRecordDefaults::SetArrowLineWidth(m_settings.ARROWLINEWIDTH);
+        m_default.ARLINEWIDTH = m_settings.ARROWLINEWIDTH;
+    }
     CPropatyDlg dialog;
     dialog.m_saveTiming = m_settings.SAVETIMING;
     dialog.m_format = m_settings.FORMAT;
@@ -79,6 +86,11 @@ CControlDlg::HotkeysRefused CControlDlg::ApplyHotkeys(int pastModifiers, int pas
 }
 
 void CControlDlg::EditNoteDefaults() {
+    // As for the properties: an unreadable settings file is read again first.
+    if (AreFileWritesBlocked(m_propatyPath) && PropatyRereadBlocked(m_propatyPath, m_settings, m_default)) {
+        CRecordDefaults::SetArrowLineWidth(m_settings.ARROWLINEWIDTH);
+        m_default.ARLINEWIDTH = m_settings.ARROWLINEWIDTH;
+    }
     CNoteDefaultDlg dialog;
     dialog.m_defaults = m_default;
     dialog.m_iniHeight = m_settings.INIHEIGHT;

@@ -1,22 +1,26 @@
 #include "controller/NoteList.h"
 
 #include "data/NoteFields.h"
+#include "data/ValueBounds.h"
 
 PvRect RectCentredOn(int x, int y, int width, int height) {
-    return PvRect{x - width / 2, y - height / 2, x + width / 2, y + height / 2};
+    // The point may come from another program: the sums are taken wide and
+    // the rectangle kept within the bounds of a note.
+    const std::int64_t halfWidth = width / 2;
+    const std::int64_t halfHeight = height / 2;
+    return BoundNoteRect(std::int64_t{x} - halfWidth, std::int64_t{y} - halfHeight, 2 * halfWidth, 2 * halfHeight);
 }
 
 void RetargetRecord(CTackletData& note, const PvRect& target, const std::string& title, const std::string& exeName,
                     const std::string& exePath, const CTackletData& defaults) {
     note.hTargetWnd = 0;
-    const int width = note.REC_RIGHT - note.REC_LEFT;
-    const int height = note.REC_BOTTOM - note.REC_TOP;
-    const int targetWidth = target.right - target.left;
-    const int targetHeight = target.bottom - target.top;
-    note.REC_LEFT = target.left + (targetWidth - width) / 2;
-    note.REC_TOP = target.top + (targetHeight - height) / 2;
-    note.REC_RIGHT = note.REC_LEFT + width;
-    note.REC_BOTTOM = note.REC_TOP + height;
+    // Taken wide: a record's rectangle may hold any numbers a file gave it.
+    const std::int64_t width = std::int64_t{note.REC_RIGHT} - note.REC_LEFT;
+    const std::int64_t height = std::int64_t{note.REC_BOTTOM} - note.REC_TOP;
+    const std::int64_t targetWidth = std::int64_t{target.right} - target.left;
+    const std::int64_t targetHeight = std::int64_t{target.bottom} - target.top;
+    note.SetNoteRect(BoundNoteRect(target.left + (targetWidth - width) / 2, target.top + (targetHeight - height) / 2,
+                                   width, height));
     note.SetTargetRect(target);
     note.TITLE = title;
     note.EXENAME = exeName;

@@ -1,13 +1,21 @@
 #include "data/AtomicFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
 #include <unistd.h>
 #endif
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <set>
+#include <vector>
 
 #include "data/Trace.h"
 
@@ -28,10 +36,27 @@ bool RenameReplace(const char* temp, const char* target) {
 #endif
 }
 
+// Opens `path` for writing only if no file of that name exists (a link
+// counts as one): CREATE_NEW on Windows, O_EXCL elsewhere.
+std::FILE* CreateNew(const std::string& path) {
+#ifdef _WIN32
+    const int fd = ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::_fdopen(fd, "wb");
+    if (file == nullptr) ::_close(fd);
+#else
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file == nullptr) ::close(fd);
+#endif
+    return file;
+}
+
 bool StdioCopy(const char* from, const char* to) {
     std::FILE* in = std::fopen(from, "rb");
     if (in == nullptr) return false;
-    std::FILE* out = std::fopen(to, "wb");
+    std::FILE* out = CreateNew(to);
     if (out == nullptr) {
         std::fclose(in);
         return false;
@@ -67,14 +92,47 @@ FileReplacer g_replacer = RenameReplace;
 FileCopier g_copier = StdioCopy;
 FileLinker g_linker = PosixLink;
 
+// A name for a new file beside `target` that no other writer of this
+// process or another one picks at the same moment.
+std::string UniqueNameFor(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+#ifdef _WIN32
+    const unsigned pid = static_cast<unsigned>(::_getpid());
+#else
+    const unsigned pid = static_cast<unsigned>(::getpid());
+#endif
+    const auto ticks = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    char unique[64];
+    std::snprintf(unique, sizeof unique, ".%x-%x-%llx", pid, counter++, ticks & 0xffffffffull);
+    return target + unique;
+}
+
 // Keeps the current version of `target` under the name `staged` as well.
 // A link costs nothing whatever the size of the file; a copy serves where
 // the file system has no links. The target is never rewritten in place
 // (every version is a new file put in its place), so a linked name keeps
 // the old bytes once the target has been replaced.
 bool KeepCurrentVersion(const std::string& target, const std::string& staged) {
-    std::remove(staged.c_str());  // left by a save that was cut short
     return g_linker(target.c_str(), staged.c_str()) || g_copier(target.c_str(), staged.c_str());
+}
+
+// Staged backups that could not be removed when a save failed (a link to a
+// file another program holds without letting it be deleted): removed by a
+// later save.
+std::vector<std::string>& LeftBehind() {
+    static std::vector<std::string> paths;
+    return paths;
+}
+
+void RemoveOrLeaveForLater(const std::string& path) {
+    if (std::remove(path.c_str()) != 0 && FileExists(path)) LeftBehind().push_back(path);
+}
+
+void RemoveLeftBehind() {
+    auto& paths = LeftBehind();
+    paths.erase(std::remove_if(paths.begin(), paths.end(),
+                               [](const std::string& p) { return std::remove(p.c_str()) == 0 || !FileExists(p); }),
+                paths.end());
 }
 
 std::set<std::string>& BlockedPaths() {
@@ -98,6 +156,21 @@ void SetFileCopier(FileCopier copier) { g_copier = copier ? copier : StdioCopy; 
 void SetFileLinker(FileLinker linker) { g_linker = linker ? linker : PosixLink; }
 
 std::string TempPathFor(const std::string& target) { return target + ".tmp"; }
+
+std::FILE* CreateTempFileFor(const std::string& target, std::string* tempPath) {
+    // A name taken (by another writer, a file left behind or one planted
+    // there) is passed by for the next one.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = UniqueNameFor(target) + ".tmp";
+        std::FILE* file = CreateNew(path);
+        if (file != nullptr) {
+            *tempPath = path;
+            return file;
+        }
+        if (errno != EEXIST) break;
+    }
+    return nullptr;
+}
 
 std::string BackupPath(const std::string& target, int generation) {
     return target + ".bak" + std::to_string(generation);
@@ -125,7 +198,11 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
     // exists at every moment) before the replacement; the generations move
     // only once the replacement succeeded, so a failed save leaves every
     // backup as it was. A backup that cannot be made does not stop the save.
-    const std::string staged = TempPathFor(BackupPath(target, 1));
+    RemoveLeftBehind();
+    // The staged backup takes a fresh name too; a file of that name that
+    // appeared in between makes the link or copy fail rather than be used.
+    std::string staged = UniqueNameFor(BackupPath(target, 1)) + ".tmp";
+    while (FileExists(staged)) staged = UniqueNameFor(BackupPath(target, 1)) + ".tmp";
     bool backedUp = false;
     if (backups > 0 && FileExists(target)) {
         backedUp = KeepCurrentVersion(target, staged);
@@ -134,7 +211,7 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
     if (!g_replacer(temp.c_str(), target.c_str())) {
         Trace("CommitFile(%s): replace failed\n", target.c_str());
         std::remove(temp.c_str());
-        if (backedUp) std::remove(staged.c_str());
+        if (backedUp) RemoveOrLeaveForLater(staged);
         return false;
     }
     if (backedUp) {
@@ -145,7 +222,7 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
         }
         if (!g_replacer(staged.c_str(), BackupPath(target, 1).c_str())) {
             Trace("CommitFile(%s): backup not written\n", target.c_str());
-            std::remove(staged.c_str());
+            RemoveOrLeaveForLater(staged);
         }
     }
     return true;
@@ -153,8 +230,8 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
 
 bool WriteFileAtomically(const std::string& target, const std::string& bytes, int backups) {
     if (AreFileWritesBlocked(target)) return false;
-    const std::string temp = TempPathFor(target);
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    std::string temp;
+    std::FILE* file = CreateTempFileFor(target, &temp);
     if (file == nullptr) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     if (!FlushAndClose(file)) ok = false;

@@ -35,8 +35,15 @@ void SetFileReplacer(FileReplacer replacer);
 void SetFileCopier(FileCopier copier);
 void SetFileLinker(FileLinker linker);
 
-// The temporary file a target is written to first (same folder).
+// The name "<target>.tmp" (kept for the files other versions of the
+// program may have left; the writer itself never uses this name).
 std::string TempPathFor(const std::string& target);
+// Creates a new temporary file for `target` in the target's folder, under a
+// name no file had ("<target>.<unique>.tmp"): it is created only if the name
+// is free (never opening an existing file or a link planted there), so a
+// file of that name is left alone. Null when none could be created; else
+// the open file, its name in `tempPath`.
+std::FILE* CreateTempFileFor(const std::string& target, std::string* tempPath);
 // Backup generation `n` (1 = newest) of `target`.
 std::string BackupPath(const std::string& target, int generation);
 

@@ -59,7 +59,7 @@ CIniFile::CIniFile(std::unique_ptr<char[]> contents, std::size_t size)
     ParseContents();
 }
 
-CIniFile CIniFile::Load(const std::string& path, LoadState* state) {
+CIniFile CIniFile::Load(const std::string& path, LoadState* state, std::size_t maxBytes) {
     LoadState ignored;
     if (state == nullptr) state = &ignored;
     // Something else than a file in its place (a folder) cannot be read as one.
@@ -82,11 +82,18 @@ CIniFile CIniFile::Load(const std::string& path, LoadState* state) {
         if (size > 0) capacity = static_cast<std::size_t>(size);
         std::rewind(f);
     }
+    auto tooLarge = [&] {
+        std::fclose(f);
+        *state = LoadState::TooLarge;
+        return CIniFile();
+    };
+    if (capacity > maxBytes) return tooLarge();
     std::unique_ptr<char[]> data(new char[capacity + 1]);
     std::size_t used = std::fread(data.get(), 1, capacity, f);
     char chunk[65536];
     std::size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
+        if (used + n > maxBytes) return tooLarge();
         if (used + n > capacity) {
             capacity = std::max(capacity * 2, used + n);
             std::unique_ptr<char[]> bigger(new char[capacity + 1]);
@@ -160,6 +167,7 @@ void CIniFile::AddLine(std::string_view line, Section*& current) {
             if (added) {
                 m_sections.emplace_back();
                 current = &m_sections.back();
+                current->name = name;
             } else {
                 // A repeated section name: its keys are never looked up.
                 current = nullptr;
@@ -180,6 +188,13 @@ const CIniFile::Section* CIniFile::FindSection(std::string_view section) const {
 }
 
 bool CIniFile::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
+
+std::vector<std::string_view> CIniFile::SectionNames() const {
+    std::vector<std::string_view> names;
+    names.reserve(m_sections.size());
+    for (const Section& section : m_sections) names.push_back(section.name);
+    return names;
+}
 
 const std::string_view* CIniFile::SectionView::FindValue(std::string_view key) const {
     const Section* s = m_section;

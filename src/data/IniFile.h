@@ -44,18 +44,25 @@ public:
     };
 
     // What Load found at the path.
-    enum class LoadState { Read, Missing, Unreadable };
+    enum class LoadState { Read, Missing, Unreadable, TooLarge };
 
     CIniFile() = default;
 
     // Parses the file at `path`; a file that cannot be read gives an empty
     // result, like a missing file for the profile functions. `state` tells
     // a missing file from one that exists but could not be opened or read.
-    static CIniFile Load(const std::string& path, LoadState* state = nullptr);
+    // A file of more than `maxBytes` bytes is not read (TooLarge); at most
+    // maxBytes + 1 bytes of it are held at any time.
+    static CIniFile Load(const std::string& path, LoadState* state = nullptr,
+                         std::size_t maxBytes = static_cast<std::size_t>(-1) - 1);
     // Parses file contents held in memory.
     static CIniFile Parse(std::string_view contents);
 
     bool HasSection(std::string_view section) const;
+    // Number of sections (each name counted once) and their names as
+    // written, in file order.
+    std::size_t SectionCount() const { return m_sections.size(); }
+    std::vector<std::string_view> SectionNames() const;
     // The file's bytes as read.
     std::string_view Contents() const { return std::string_view(m_contents.get(), m_size); }
     SectionView GetSection(std::string_view section) const { return SectionView(FindSection(section)); }
@@ -79,6 +86,7 @@ private:
         std::string_view value;
     };
     struct Section {
+        std::string_view name;
         std::vector<Entry> entries;
         // A key name occurs more than once (only the first one counts).
         bool hasRepeatedKeys = false;

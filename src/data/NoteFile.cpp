@@ -1,6 +1,8 @@
 #include "data/NoteFile.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 
 #include "data/AtomicFile.h"
 #include "data/TextProtect.h"
@@ -44,6 +46,32 @@ std::size_t NotesBytesBound(const std::vector<CTackletData>& notes, int format) 
 
 int StoredFormat(int format) { return format == kTextScrambled ? kTextScrambled : kTextPlain; }
 
+// How many notes are made by position from a count of `count`: all of them
+// unless the count is beyond what the file can hold.
+std::int32_t NotesByPosition(const CIniFile& ini, std::int32_t count) {
+    const std::size_t bound = std::max(static_cast<std::size_t>(kMaxNoteCount), ini.SectionCount());
+    return static_cast<std::size_t>(count) > bound ? static_cast<std::int32_t>(bound) : count;
+}
+
+// The index of a note section name ("TACKLETITEM<i>", any case, no leading
+// zeros), or -1.
+std::int64_t NoteSectionIndex(std::string_view name) {
+    constexpr std::string_view kPrefix = "TACKLETITEM";
+    if (name.size() <= kPrefix.size() || name.size() > kPrefix.size() + 10) return -1;
+    for (std::size_t i = 0; i < kPrefix.size(); ++i) {
+        const char c = name[i];
+        if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != kPrefix[i]) return -1;
+    }
+    const std::string_view digits = name.substr(kPrefix.size());
+    if (digits.size() > 1 && digits[0] == '0') return -1;
+    std::int64_t index = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return -1;
+        index = index * 10 + (c - '0');
+    }
+    return index;
+}
+
 }  // namespace
 
 std::string NoteSectionName(std::size_t index) { return "TACKLETITEM" + std::to_string(index); }
@@ -63,14 +91,25 @@ std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey
 }
 
 std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey, const CTackletData& prototype) {
-    const std::int32_t count = std::clamp(ini.GetInt(kNoteFileSystemSection, "TACKLETNUM", 0), 0, kMaxNoteCount);
+    const std::int32_t count = std::max(ini.GetInt(kNoteFileSystemSection, "TACKLETNUM", 0), 0);
+    const std::int32_t byPosition = NotesByPosition(ini, count);
     std::vector<CTackletData> notes;
-    notes.reserve(static_cast<std::size_t>(count));
-    for (std::int32_t i = 0; i < count; ++i) {
+    notes.reserve(static_cast<std::size_t>(byPosition));
+    auto read = [&](std::string_view section) {
         CTackletData note = prototype;
-        note.ReadItem(ini, volumeKey, NoteSectionName(static_cast<std::size_t>(i)));
+        note.ReadItem(ini, volumeKey, std::string(section));
         notes.push_back(std::move(note));
+    };
+    for (std::int32_t i = 0; i < byPosition; ++i) read(NoteSectionName(static_cast<std::size_t>(i)));
+    if (byPosition == count) return notes;
+    // A damaged count: the note sections beyond the bound are read too.
+    std::vector<std::pair<std::int64_t, std::string_view>> beyond;
+    for (std::string_view name : ini.SectionNames()) {
+        const std::int64_t index = NoteSectionIndex(name);
+        if (index >= byPosition && index < count) beyond.emplace_back(index, name);
     }
+    std::sort(beyond.begin(), beyond.end());
+    for (const auto& [index, name] : beyond) read(name);
     return notes;
 }
 
@@ -85,10 +124,10 @@ bool IsDamagedNoteFile(const CIniFile& ini) {
     if (!system.Exists() || system.GetView("TACKLETNUM", "").empty()) return true;
     const std::int32_t count = system.GetInt("TACKLETNUM", 0);
     if (count <= 0) return false;
+    if (NotesByPosition(ini, count) != count) return true;
     // Every writer of these files writes the leader-line width of each note;
     // only the text keys after it depend on the text format.
-    const CIniFile::SectionView last =
-        ini.GetSection(NoteSectionName(static_cast<std::size_t>(std::min(count, kMaxNoteCount) - 1)));
+    const CIniFile::SectionView last = ini.GetSection(NoteSectionName(static_cast<std::size_t>(count - 1)));
     return !last.Exists() || last.GetView("ARLINEWIDTH", "").empty();
 }
 
@@ -98,7 +137,8 @@ CNoteFileContents ReadNoteFileChecked(const std::string& path, std::uint32_t vol
     const CIniFile ini = CIniFile::Load(path, &loaded);
     switch (loaded) {
     case CIniFile::LoadState::Missing: result.state = NoteFileState::Missing; return result;
-    case CIniFile::LoadState::Unreadable: result.state = NoteFileState::Unreadable; return result;
+    case CIniFile::LoadState::Unreadable:
+    case CIniFile::LoadState::TooLarge: result.state = NoteFileState::Unreadable; return result;
     case CIniFile::LoadState::Read: break;
     }
     result.state = IsDamagedNoteFile(ini) ? NoteFileState::Damaged : NoteFileState::Read;

@@ -15,8 +15,11 @@ inline constexpr char kNoteFileAppName[] = "Pinvane";
 inline constexpr char kNoteFileMessage[] = "このファイルのデータは直接編集しないでください";
 inline constexpr char kNoteFileSystemSection[] = "SYSTEM";
 
-// Most notes a file is read with: a count beyond it in TACKLETNUM is taken
-// as this many, so a damaged count neither exhausts memory nor hangs.
+// A file holds a section per note, so a TACKLETNUM beyond both this and the
+// number of sections in the file is a damaged count: only this many notes
+// (or as many as there are sections) are made from it, plus every note
+// section the file holds beyond them, so that memory stays proportional to
+// the file and no note it holds is left unread.
 inline constexpr std::int32_t kMaxNoteCount = 10000;
 
 // The header section as stored.
@@ -35,9 +38,11 @@ std::string NoteSectionName(std::size_t index);
 CNoteFileHeader ReadNoteFileHeader(const CIniFile& ini, std::size_t maxBytes = CIniFile::kMaxString);
 
 // Reads every note of a parsed note file: TACKLETNUM of SYSTEM (0 when
-// missing, at most kMaxNoteCount), then each section through ReadItem into a
-// copy of `prototype` (a fresh record by default). A missing section gives
-// the prototype with the format's defaults.
+// missing), then each section through ReadItem into a copy of `prototype`
+// (a fresh record by default). A missing section gives the prototype with
+// the format's defaults. A count beyond what the file can hold (see
+// kMaxNoteCount) gives the notes up to that bound and then the note
+// sections that exist beyond it, in order.
 std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey);
 std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey, const CTackletData& prototype);
 
@@ -62,8 +67,9 @@ struct CNoteFileContents {
 };
 
 // Whether parsed note-file contents are damaged: no header (no SYSTEM
-// section with TACKLETNUM), an empty file, the last note's section missing
-// or ending before its fixed keys, or the file ending inside a line.
+// section with TACKLETNUM), an empty file, a count beyond what the file can
+// hold, the last note's section missing or ending before its fixed keys, or
+// the file ending inside a line.
 bool IsDamagedNoteFile(const CIniFile& ini);
 
 // Reads a note file and says what it found (notes as ReadNoteFile).

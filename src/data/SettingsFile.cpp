@@ -1,8 +1,10 @@
 #include "data/SettingsFile.h"
 
+#include "data/AtomicFile.h"
 #include "data/IniFile.h"
 #include "data/SettingsFields.h"
 #include "data/Trace.h"
+#include "data/ValueBounds.h"
 #include "data/WriteIniFile.h"
 
 #include <type_traits>
@@ -13,9 +15,14 @@ constexpr char kSystem[] = "SYSTEM";
 constexpr std::size_t kFaceNameReadBytes = 2047;
 }  // namespace
 
-void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ) {
-    CIniFile::LoadState state = CIniFile::LoadState::Read;
+bool PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ) {
+    CIniFile::LoadState state;
     const CIniFile ini = CIniFile::Load(path, &state);
+    if (state == CIniFile::LoadState::Unreadable) {
+        Trace("PropatyReadFile(%s): the file cannot be read; it is kept as it is\n", path.c_str());
+        BlockFileWrites(path);
+        return false;
+    }
     PropatyRead(ini, settings, templ);
     if (state == CIniFile::LoadState::Missing) {
         // No settings file yet: the desktop hotkey is one that Windows does
@@ -24,6 +31,17 @@ void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletD
         settings.HK_PASTDT_MODIFIERS = fresh.HK_PASTDT_MODIFIERS;
         settings.HK_PASTDT_KEY = fresh.HK_PASTDT_KEY;
     }
+    return true;
+}
+
+bool PropatyRereadBlocked(const std::string& path, CSettingsData& settings, CTackletData& templ) {
+    if (!AreFileWritesBlocked(path)) return true;
+    CIniFile::LoadState state;
+    const CIniFile ini = CIniFile::Load(path, &state);
+    if (state == CIniFile::LoadState::Unreadable) return false;
+    UnblockFileWrites(path);
+    PropatyRead(ini, settings, templ);
+    return true;
 }
 
 void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ) {
@@ -45,6 +63,7 @@ void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& tem
             member = static_cast<Member>(value);
         }
     });
+    BoundSettings(settings, templ);
 }
 
 bool PropatyWriteFile(const std::string& path, const CSettingsData& settings, const CTackletData& templ) {

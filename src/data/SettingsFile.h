@@ -7,14 +7,15 @@
 
 #include "data/IniFile.h"
 #include "data/TackletData.h"
+#include "data/ValueBounds.h"
 
 // Size limits of a note in pixels (fixed, not stored).
 class CPropatyData {
 public:
-    std::int32_t m_minWidth = 50;
-    std::int32_t m_minHeight = 20;
-    std::int32_t m_maxWidth = 600;
-    std::int32_t m_maxHeight = 400;
+    std::int32_t m_minWidth = kMinNoteWidth;
+    std::int32_t m_minHeight = kMinNoteHeight;
+    std::int32_t m_maxWidth = kMaxNoteWidth;
+    std::int32_t m_maxHeight = kMaxNoteHeight;
 };
 
 // The settings besides the note template, named by their keys.
@@ -40,9 +41,17 @@ struct CSettingsData {
 // reading; TRANSPARENT defaults to 70 and is clamped to 20..100; the font
 // keys are read only with a non-empty FONTFACENAME (cut to 31 bytes), then
 // with default 0; the hotkeys default to Win+S and Win+V (as files of
-// earlier versions expect). A missing file leaves the defaults, where the
-// desktop hotkey is Win+Alt+V.
-void PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ);
+// earlier versions expect). The values are then brought into their bounds
+// (BoundSettings). A missing file leaves the defaults, where the desktop
+// hotkey is Win+Alt+V. A file that exists but cannot be read leaves the
+// values as they are, is blocked from being replaced (see BlockFileWrites)
+// and gives false.
+bool PropatyReadFile(const std::string& path, CSettingsData& settings, CTackletData& templ);
+// Before a settings file blocked by PropatyReadFile is edited: reads it
+// again. False while it still cannot be read (it stays blocked). True
+// otherwise; when it was blocked the block is lifted and its values are
+// read into `settings` and `templ`, so that they are shown and kept.
+bool PropatyRereadBlocked(const std::string& path, CSettingsData& settings, CTackletData& templ);
 void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ);
 
 // Writes every settings key in its fixed order. False (with the writer's

@@ -1,7 +1,9 @@
 // The note section of the note files: TackletData::ReadItem and WriteItem,
 // both driven by the field table.
 #include <algorithm>
+#include <limits>
 #include <string_view>
+#include <vector>
 
 #include "data/IniFile.h"
 #include "data/MbString.h"
@@ -9,6 +11,7 @@
 #include "data/NoteFields.h"
 #include "data/TackletData.h"
 #include "data/TextProtect.h"
+#include "data/ValueBounds.h"
 #include "data/WriteIniFile.h"
 
 namespace {
@@ -37,6 +40,8 @@ public:
             return;
         }
         value = m_section.GetString(f.key, "");
+        std::string exact;
+        if (ReadExact(f.key, value, &exact)) value = std::move(exact);
         if (f.Has(NoteField::kUpperCase)) value = MbToUpper(value);
     }
     void Read(const NoteField& f, PvTime& value) {
@@ -51,6 +56,21 @@ public:
     }
 
 private:
+    // The text of the added key of `key` (read whole), when there is one
+    // whose line form is what the usual key holds now.
+    bool ReadExact(const char* key, const std::string& usual, std::string* exact) const {
+        const std::string_view digits =
+            m_section.GetView(ExactKeyOf(key), "", std::numeric_limits<std::size_t>::max());
+        if (digits.empty()) return false;
+        const int format = m_section.GetInt("TEXTFORMAT", kTextPlain) == kTextScrambled ? kTextScrambled : kTextPlain;
+        std::string bytes;
+        if (!DecodeExactBytes(digits, format, m_volumeKey, &bytes)) return false;
+        std::string text = TextOfExactBytes(bytes);
+        if (CWriteIniFile::LineFormAsRead(text) != usual) return false;
+        *exact = std::move(text);
+        return true;
+    }
+
     const CIniFile::SectionView& m_section;
     std::uint32_t m_volumeKey;
     bool m_font = false;
@@ -65,7 +85,12 @@ public:
     void Write(const NoteField& f, std::int32_t value) { Number(f.key, value); }
     void Write(const NoteField& f, std::uint8_t value) { Number(f.key, value); }
     void Write(const NoteField& f, const std::string& value) {
-        if (!f.Has(NoteField::kBody)) return Text(f.key, value);
+        if (!f.Has(NoteField::kBody)) {
+            Text(f.key, value);
+            // `value` is a member of the record, alive until WriteExactKeys.
+            if (!CWriteIniFile::FitsLineForm(value)) m_exact.emplace_back(f.key, &value);
+            return;
+        }
         // Formats 0 and 1 carry the body; any other writes neither key.
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
         Number("TEXTFORMAT", m_format);
@@ -78,6 +103,15 @@ public:
     void Write(const NoteField& f, PvTime value) { Text(f.key, FormatNoteDate(value)); }
     void Write(const NoteField& f, const PvLogFont& font) { Text(f.key, std::string(FaceNameOf(font))); }
 
+    // After every other key: the added keys of the texts that did not fit.
+    void WriteExactKeys() {
+        const int format = m_format == kTextScrambled ? kTextScrambled : kTextPlain;
+        for (const auto& [key, text] : m_exact) {
+            m_writer.write(m_section, ExactKeyOf(key), EncodeExactBytes(ExactBytesOf(*text), format, m_volumeKey),
+                           m_path);
+        }
+    }
+
 private:
     void Number(const char* key, long long value) { m_writer.write(m_section, key, value, m_path); }
     void Text(const char* key, const std::string& value) { m_writer.write(m_section, key, value, m_path); }
@@ -87,6 +121,8 @@ private:
     std::uint32_t m_volumeKey;
     const std::string& m_section;
     const std::string& m_path;
+    // Keys and texts whose added keys follow the section's other keys.
+    std::vector<std::pair<const char*, const std::string*>> m_exact;
 };
 
 // Adds up an upper bound of what CItemWriter writes: every key line with
@@ -98,7 +134,11 @@ public:
     void Add(const NoteField& f, std::int32_t) { Line(f.key, kNumberBytes); }
     void Add(const NoteField& f, std::uint8_t) { Line(f.key, kNumberBytes); }
     void Add(const NoteField& f, const std::string& value) {
-        if (!f.Has(NoteField::kBody)) return Line(f.key, value.size());
+        if (!f.Has(NoteField::kBody)) {
+            Line(f.key, value.size());
+            if (!CWriteIniFile::FitsLineForm(value)) Line(ExactKeyOf(f.key), 2 * value.size());
+            return;
+        }
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
         Line("TEXTFORMAT", kNumberBytes);
         Line(f.key, 2 * std::min(value.size(), kMaxBodyBytes));
@@ -124,6 +164,7 @@ void CTackletData::ReadItem(const CIniFile& ini, std::uint32_t volumeKey, const 
     const CIniFile::SectionView s = ini.GetSection(section);
     CItemReader reader(s, volumeKey);
     VisitNoteFields([&](const NoteField& field, auto get) { reader.Read(field, get(*this)); });
+    BoundRecord(*this);
 }
 
 void CTackletData::WriteItem(CWriteIniFile& writer, int format, std::uint32_t volumeKey,
@@ -133,6 +174,7 @@ void CTackletData::WriteItem(CWriteIniFile& writer, int format, std::uint32_t vo
     VisitNoteFields([&](const NoteField& field, auto get) {
         if (IsWrittenFor(field, record)) out.Write(field, get(record));
     });
+    out.WriteExactKeys();
 }
 
 std::size_t CTackletData::ItemBytesBound(int format, std::size_t sectionBytes) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "data/MbString.h"
 #include "data/Trace.h"
@@ -99,4 +100,37 @@ std::string DecodeBody(std::string_view digits, int format, std::uint32_t key) {
     }
     bytes.resize(i);
     return bytes;
+}
+
+std::string EncodeExactBytes(std::string_view bytes, int format, std::uint32_t key) {
+    std::string digits(bytes.size() * 2, '\0');
+    const KeyBytes k(key);
+    const bool scrambled = format == kTextScrambled;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        auto b = static_cast<unsigned char>(bytes[i]);
+        if (scrambled) b = static_cast<unsigned char>(b + k.k[i % 4] + i);
+        std::memcpy(digits.data() + 2 * i, kHexPairs.pair[b], 2);
+    }
+    return digits;
+}
+
+bool DecodeExactBytes(std::string_view digits, int format, std::uint32_t key, std::string* out) {
+    if (digits.size() % 2 != 0) return false;
+    auto isDigit = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    };
+    const KeyBytes k(key);
+    const bool scrambled = format == kTextScrambled;
+    std::string bytes(digits.size() / 2, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char h = digits[2 * i];
+        const char l = digits[2 * i + 1];
+        if (!isDigit(h) || !isDigit(l)) return false;
+        auto b = static_cast<unsigned char>((kDigits.value[static_cast<unsigned char>(h)] << 4) |
+                                            kDigits.value[static_cast<unsigned char>(l)]);
+        if (scrambled) b = static_cast<unsigned char>(b - k.k[i % 4] - i);
+        bytes[i] = static_cast<char>(b);
+    }
+    *out = std::move(bytes);
+    return true;
 }

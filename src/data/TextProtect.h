@@ -36,3 +36,10 @@ void EncodeStoredBody(char* out, std::string_view stored, int format, std::uint3
 // at most 4095 bytes are decoded; the decoded bytes are unscrambled for
 // format 1 and the body ends at the first zero byte.
 std::string DecodeBody(std::string_view digits, int format, std::uint32_t key);
+
+// Exact bytes as hexadecimal digits, scrambled for format 1 like a body but
+// neither cut nor ended at a zero byte (for values stored whole).
+std::string EncodeExactBytes(std::string_view bytes, int format, std::uint32_t key);
+// Undoes EncodeExactBytes; false (and `out` untouched) for an odd number of
+// digits or a character that is not a hexadecimal digit.
+bool DecodeExactBytes(std::string_view digits, int format, std::uint32_t key, std::string* out);

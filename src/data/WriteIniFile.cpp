@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "data/AtomicFile.h"
+#include "data/IniFile.h"
+#include "data/MbString.h"
 #include "data/Trace.h"
 
 namespace {
@@ -37,6 +39,16 @@ std::string OneLine(std::string_view value) {
 
 }  // namespace
 
+std::string CWriteIniFile::LineFormAsRead(std::string_view value) {
+    std::string line = NeedsOneLine(value) ? OneLine(value) : std::string(value);
+    line.resize(MbFitLength(line, CIniFile::kMaxString));
+    return line;
+}
+
+bool CWriteIniFile::FitsLineForm(std::string_view value) {
+    return !NeedsOneLine(value) && MbFitLength(value, CIniFile::kMaxString) == value.size();
+}
+
 void CWriteIniFile::SetProfileWriter(ProfileWriter writer) { g_profileWriter = writer; }
 
 // A writer going out of scope without close() never replaces the file
@@ -51,8 +63,8 @@ int CWriteIniFile::open(const std::string& path) {
     m_buffer.clear();
     m_failed = false;
     m_target = path;
-    m_temp = TempPathFor(path);
-    if (!AreFileWritesBlocked(path)) m_file = std::fopen(m_temp.c_str(), "wb");
+    m_temp.clear();
+    if (!AreFileWritesBlocked(path)) m_file = CreateTempFileFor(path, &m_temp);
     if (m_file == nullptr) {
         m_failed = true;
         Trace("CWriteIniFile::openFile(%s) Error!\n", path.c_str());

@@ -16,7 +16,10 @@
 // inside a value becomes a blank (it would end the key and let the rest
 // read as further keys or sections), a value ends at a zero byte as a C
 // string does, and a value with blanks at either end or enclosed in quotes
-// is written inside a pair of double quotes, which reading removes.
+// is written inside a pair of double quotes, which reading removes. A value
+// that this line form cannot give back exactly (see FitsLineForm) is for
+// the caller to store whole elsewhere as well (the note files use an added
+// key, see NoteFields.h).
 #pragma once
 
 #include <cstddef>
@@ -71,6 +74,13 @@ public:
 
     // Previous versions kept beside the file by close() (0: none).
     void SetBackups(int generations) { m_backups = generations; }
+
+    // What a reader gets back for `value` written as a key: line breaks
+    // blanked, the value ended at a zero byte, then cut to the reader's
+    // longest string (CIniFile::kMaxString, on a character boundary).
+    static std::string LineFormAsRead(std::string_view value);
+    // Whether LineFormAsRead(value) is `value` itself.
+    static bool FitsLineForm(std::string_view value);
 
     // Installs the profile-mode key writer.
     static void SetProfileWriter(ProfileWriter writer);

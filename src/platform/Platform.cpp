@@ -130,9 +130,8 @@ bool ReplaceFileInOneStep(const char* temp, const char* target) {
 }
 
 bool CopyFileForBackup(const char* from, const char* to) {
-    // A read-only backup left by the user is replaced all the same.
-    ::SetFileAttributesA(to, FILE_ATTRIBUTE_NORMAL);
-    return ::CopyFileA(from, to, FALSE) != FALSE;
+    // `to` is a fresh name: a file that took it in between is not written to.
+    return ::CopyFileA(from, to, TRUE) != FALSE;
 }
 
 bool LinkFileForBackup(const char* from, const char* to) {
@@ -141,11 +140,15 @@ bool LinkFileForBackup(const char* from, const char* to) {
     return ::CreateHardLinkA(to, from, nullptr) != FALSE;
 }
 
-void InstallPlatformServices() {
+void InstallFileServices() {
     SetFileFlusher(FlushFileToDisk);
     SetFileReplacer(ReplaceFileInOneStep);
     SetFileCopier(CopyFileForBackup);
     SetFileLinker(LinkFileForBackup);
+}
+
+void InstallPlatformServices() {
+    InstallFileServices();
     SetVolumeSerialProvider(QueryVolumeSerial);
     SetVersionText(ReadVersionText());
 

@@ -11,6 +11,10 @@ bool QueryVolumeSerial(char drive, uint32_t* serial);
 // empty string when the resource cannot be read.
 std::string ReadVersionText();
 
+// Hands the atomic file writer the system's file flush, replace (in one
+// step), copy and link operations.
+void InstallFileServices();
+
 // Hands the core what it needs from the system: the file flush, replace,
 // copy and link operations of the atomic file writer, the volume serial
 // query, the version text and the screen-dependent default font height.

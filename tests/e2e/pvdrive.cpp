@@ -360,9 +360,14 @@ int SaveFailures(const std::string& exe) {
         const char* name;
         std::function<void(const std::string& data)> arrange;
     };
+    HANDLE held = INVALID_HANDLE_VALUE;
     const Case cases[] = {
         {"read-only", [](const std::string& data) { ::SetFileAttributesA(data.c_str(), FILE_ATTRIBUTE_READONLY); }},
-        {"no new file beside it", [](const std::string& data) { ::CreateDirectoryA((data + ".tmp").c_str(), nullptr); }},
+        {"held by another program", [&held](const std::string& data) {
+             // Opened the way a reader opens it: it may be read, not replaced.
+             held = ::CreateFileA(data.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+         }},
     };
     for (const Case& k : cases) {
         std::string appDir;
@@ -381,6 +386,8 @@ int SaveFailures(const std::string& exe) {
         c.Expect(p.WaitExit(15000), k.name);
         c.ExpectEq(ReadFile(data), old, k.name);
         c.Expect(!FileExists(data + ".bak1"), k.name);
+        if (held != INVALID_HANDLE_VALUE) ::CloseHandle(held);
+        held = INVALID_HANDLE_VALUE;
     }
     {
         // Cut in the middle, with a good backup: restored, and told once.

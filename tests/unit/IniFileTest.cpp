@@ -98,6 +98,22 @@ TEST(IniFileTest, MissingFileReadsAsEmpty) {
     EXPECT_EQ(ini.GetInt("SYSTEM", "TACKLETNUM", 0), 0);
 }
 
+TEST(IniFileTest, AFileBeyondTheGivenSizeIsNotRead) {
+    TempDir dir;
+    const std::string path = dir.File("big.ini");
+    WriteBytes(path, "[S]\nK=" + std::string(100, 'v') + "\n");  // 107 bytes
+    const struct {
+        std::size_t maxBytes;
+        CIniFile::LoadState state;
+    } cases[] = {{106, CIniFile::LoadState::TooLarge}, {107, CIniFile::LoadState::Read}};
+    for (const auto& c : cases) {
+        CIniFile::LoadState state;
+        const CIniFile ini = CIniFile::Load(path, &state, c.maxBytes);
+        EXPECT_EQ(state, c.state) << c.maxBytes;
+        EXPECT_EQ(ini.HasSection("S"), c.state == CIniFile::LoadState::Read);
+    }
+}
+
 TEST(IniFileTest, SurvivesBeingMoved) {
     // Short contents live inside the string object itself; the parsed views
     // must still be valid after the reader is moved.

@@ -9,6 +9,7 @@
 #include "data/TextProtect.h"
 #include "data/VersionText.h"
 #include "data/VolumeKey.h"
+#include "data/WriteIniFile.h"
 
 namespace {
 
@@ -124,6 +125,89 @@ TEST_F(NoteFileTest, FilesRoundTripByteForByte) {
     }
 }
 
+// Texts the line form cannot hold come back exactly, through the added
+// keys; the usual keys keep today's form, and the added keys follow every
+// other key of the section.
+TEST_F(NoteFileTest, TextsTheLineFormCannotHoldReadBackExactly) {
+    const std::string longTitle = std::string(9000, 'a') + "表";  // past the reader's 8191 bytes
+    const std::string cutInside = std::string(8190, 'b') + "表";  // 8192 bytes, the cut falls inside 表
+    const std::string hugeText(200000, 'c');
+    struct Case {
+        const char* name;
+        const char* key;
+        std::string CTackletData::*field;
+        std::string value;
+    };
+    const Case cases[] = {
+        {"child text with a line break", "EXTEXT", &CTackletData::EXTEXT, "OK\r\n押してください"},
+        {"child text fragment with LF", "EXPART", &CTackletData::EXPART, "a\nb"},
+        {"title with CR LF", "TITLE", &CTackletData::TITLE, "行1\r\n行2"},
+        {"title past the read limit", "TITLE", &CTackletData::TITLE, longTitle},
+        {"title cut inside a character", "TITLE", &CTackletData::TITLE, cutInside},
+        {"path with a zero byte", "EXEPATH", &CTackletData::EXEPATH, std::string("C:\\a\0b", 6)},
+        {"class of 200000 bytes", "EXCLASS", &CTackletData::EXCLASS, hugeText},
+        {"fragment with line break and blanks", "PART", &CTackletData::PART, " \r\n\"x\" "},
+    };
+    for (int format : {kTextPlain, kTextScrambled}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + " format " + std::to_string(format));
+            CTackletData note = SampleNote();
+            note.*c.field = c.value;
+            std::vector<CTackletData> notes{note, SampleNote()};
+            const std::string path = dir.File("x.ini");
+            ASSERT_TRUE(WriteDataFile(path, notes, format, 0x5A000000));
+            const std::string bytes = ReadBytes(path);
+            // The added key sits after the last key of the first note.
+            const std::size_t added = bytes.find(std::string(c.key) + "W=");
+            ASSERT_NE(added, std::string::npos);
+            EXPECT_LT(bytes.find("ARLINEWIDTH=", bytes.find("[TACKLETITEM0]")), added);
+            EXPECT_LT(added, bytes.find("[TACKLETITEM1]"));
+            const std::vector<CTackletData> read = ReadNoteFile(path, 0x5A000000);
+            ASSERT_EQ(read.size(), 2u);
+            EXPECT_TRUE(read[0].*c.field == c.value);
+            EXPECT_EQ(read[1].TITLE, SampleNote().TITLE);
+            // The usual key keeps today's form of the value.
+            EXPECT_EQ(CIniFile::Load(path).GetString("TACKLETITEM0", c.key, "?"),
+                      CWriteIniFile::LineFormAsRead(c.value));
+        }
+    }
+}
+
+// Another program that does not know the added key and changes the usual
+// key wins, and damaged digits are passed by.
+TEST_F(NoteFileTest, AnEditOfTheUsualKeyWinsOverTheAddedKey) {
+    CTackletData note = SampleNote();
+    note.EXTEXT = "line1\r\nline2";
+    std::vector<CTackletData> notes{note};
+    const std::string path = dir.File("e.ini");
+    ASSERT_TRUE(WriteDataFile(path, notes, kTextPlain, 0));
+    std::string bytes = ReadBytes(path);
+    ASSERT_NE(bytes.find("EXTEXT=line1  line2\r\r\n"), std::string::npos);
+    ASSERT_NE(bytes.find("EXTEXTW=6c696e65310d0a6c696e6532\r\r\n"), std::string::npos);
+    EXPECT_EQ(ReadNoteFile(path, 0)[0].EXTEXT, "line1\r\nline2");
+    bytes.replace(bytes.find("EXTEXT=line1  line2"), 19, "EXTEXT=edited");
+    WriteBytes(path, bytes);
+    EXPECT_EQ(ReadNoteFile(path, 0)[0].EXTEXT, "edited");
+    // Damaged digits are passed by as well.
+    bytes.replace(bytes.find("EXTEXT=edited"), 13, "EXTEXT=line1  line2");
+    bytes.replace(bytes.find("EXTEXTW=6c"), 10, "EXTEXTW=zz");
+    WriteBytes(path, bytes);
+    EXPECT_EQ(ReadNoteFile(path, 0)[0].EXTEXT, "line1  line2");
+}
+
+// A stored file whose values all fit the line form is written again byte
+// for byte, without any added key.
+TEST_F(NoteFileTest, AStoredFileIsWrittenAgainByteForByte) {
+    const std::string fixture = ReadBytes(std::string(PV_FIXTURES) + "/PinvaneData.ini");
+    ASSERT_FALSE(fixture.empty());
+    std::vector<CTackletData> notes = ReadNotes(CIniFile::Parse(fixture), 0x43000000);
+    ASSERT_EQ(notes.size(), 3u);
+    const std::string path = dir.File("PinvaneData.ini");
+    ASSERT_TRUE(WriteDataFile(path, notes, kTextScrambled, 0x43000000));
+    EXPECT_EQ(ReadBytes(path), fixture);
+    EXPECT_EQ(fixture.find("W="), std::string::npos);
+}
+
 TEST_F(NoteFileTest, ScrambledBodiesNeedTheirVolumeKey) {
     std::vector<CTackletData> notes{SampleNote()};
     const std::string path = dir.File("d.ini");
@@ -206,6 +290,33 @@ TEST_F(NoteFileTest, NoteCountIsBounded) {
             EXPECT_EQ(notes[2].TRANSPARENT_, 70);
         }
     }
+}
+
+TEST_F(NoteFileTest, AFileOfMoreThanTenThousandNotesComesBackWhole) {
+    std::vector<CTackletData> notes(static_cast<std::size_t>(kMaxNoteCount) + 1);
+    for (std::size_t i = 0; i < notes.size(); ++i) notes[i].TEXT = "n" + std::to_string(i);
+    const std::string path = dir.File("PinvaneData.ini");
+    ASSERT_TRUE(WriteDataFile(path, notes, kTextPlain, 0));
+    const CStartupNoteFile read = ReadStartupNoteFile(path, 0);
+    EXPECT_EQ(read.contents.state, NoteFileState::Read);
+    ASSERT_EQ(read.contents.notes.size(), notes.size());
+    EXPECT_EQ(read.contents.notes.back().TEXT, "n10000");
+}
+
+TEST_F(NoteFileTest, ADamagedCountLeavesNoNoteSectionUnread) {
+    // The count says far more than the file holds: the notes up to the
+    // bound, then the sections beyond it; the file is reported damaged.
+    const std::string contents = IniLines({"[SYSTEM]", "TACKLETNUM=2147483647", "[TACKLETITEM0]", "TITLE=first",
+                                           "[TACKLETITEM70000]", "TITLE=far", "[tackletitem20000]", "TITLE=near",
+                                           "[TACKLETITEM020]", "TITLE=not a note section"});
+    const CIniFile ini = CIniFile::Parse(contents);
+    const std::vector<CTackletData> notes = ReadNotes(ini, 0);
+    ASSERT_EQ(notes.size(), static_cast<std::size_t>(kMaxNoteCount) + 2);
+    EXPECT_EQ(notes[0].TITLE, "first");
+    EXPECT_EQ(notes[20].TITLE, "");
+    EXPECT_EQ(notes[kMaxNoteCount].TITLE, "near");
+    EXPECT_EQ(notes[kMaxNoteCount + 1].TITLE, "far");
+    EXPECT_TRUE(IsDamagedNoteFile(ini));
 }
 
 TEST_F(NoteFileTest, VolumeKeyComesFromTheDriveLetter) {

@@ -131,6 +131,32 @@ TEST(SettingsFileTest, WrittenSettingsReadBack) {
     EXPECT_EQ(readTempl.m_logFont, templ.m_logFont);
 }
 
+TEST(SettingsFileTest, AFileThatCannotBeReadIsNotReplacedUntilItIsReadAgain) {
+    TempDir dir;
+    const std::string path = dir.File("MossrelPropaty.ini");
+    // A folder in the file's place exists but cannot be read as a file.
+    std::filesystem::create_directory(path);
+    CSettingsData settings;
+    CTackletData templ;
+    EXPECT_FALSE(PropatyReadFile(path, settings, templ));
+    EXPECT_EQ(settings, CSettingsData());
+    // Still unreadable (a file locked by another program, say): not written.
+    std::filesystem::remove(path);
+    WriteBytes(path, "the user's settings");
+    settings.POSINTERVAL = 20;
+    EXPECT_FALSE(PropatyWriteFile(path, settings, templ));
+    EXPECT_EQ(ReadBytes(path), "the user's settings");
+
+    // Readable again: its values are taken, and the file may be written.
+    WriteBytes(path, IniLines({"[SYSTEM]", "INIWIDTH=321"}));
+    EXPECT_TRUE(PropatyRereadBlocked(path, settings, templ));
+    EXPECT_EQ(settings.INIWIDTH, 321);
+    EXPECT_TRUE(PropatyWriteFile(path, settings, templ));
+    CSettingsData read;
+    EXPECT_TRUE(PropatyReadFile(path, read, templ));
+    EXPECT_EQ(read.INIWIDTH, 321);
+}
+
 TEST(PreSetFileTest, MissingSectionsGiveDefaultPresets) {
     TempDir dir;
     const std::string path = dir.File("MossrelPreset.ini");

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
 #include "TestUtil.h"
 #include "data/AtomicFile.h"
 #include "data/IniFile.h"
@@ -99,6 +104,17 @@ TEST(WriteIniFileTest, ProfileModeGoesThroughThePlatformWriter) {
 
 // ------------------------------------------------------- atomic replacement
 
+using Names = std::vector<std::string>;
+
+// The names of the files in the folder of `path`, sorted.
+Names FilesBeside(const std::string& path) {
+    Names names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 namespace atomic {
 
 bool FailingFlush(std::FILE*) { return false; }
@@ -141,8 +157,37 @@ TEST(WriteIniFileTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
         EXPECT_FALSE(writer.close());
         atomic::Restore(path);
         EXPECT_EQ(ReadBytes(path), "old contents");
-        EXPECT_FALSE(FileExists(TempPathFor(path)));
-        EXPECT_FALSE(FileExists(BackupPath(path, 1)));
+        EXPECT_EQ(FilesBeside(path), Names{"PinvaneData.ini"});
+    }
+}
+
+// The temporary file is created new under a name of its own: a file or a
+// link that already has the name "<target>.tmp" is left alone and cannot
+// redirect the write.
+TEST(WriteIniFileTest, TheTemporaryFileIsCreatedNewAndAPlantedOneIsLeftAlone) {
+    const struct {
+        const char* name;
+        bool link;
+    } cases[] = {{"a file named <target>.tmp", false}, {"a link named <target>.tmp", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const std::string path = dir.File("export.qnb");
+        const std::string elsewhere = dir.File("elsewhere.txt");
+        WriteBytes(elsewhere, "someone else's file");
+        if (c.link) std::filesystem::create_symlink(elsewhere, TempPathFor(path));
+        else WriteBytes(TempPathFor(path), "the user's export.qnb.tmp");
+        const std::string planted = ReadBytes(TempPathFor(path));
+        ASSERT_TRUE(WriteFileAtomically(path, "atomic"));
+        CWriteIniFile writer(CWriteIniFile::kStreamMode);
+        ASSERT_EQ(writer.open(dir.File("other.ini")), 1);
+        writer.write("A", "k", "v", dir.File("other.ini"));
+        ASSERT_TRUE(writer.close());
+        EXPECT_EQ(ReadBytes(path), "atomic");
+        EXPECT_EQ(ReadBytes(elsewhere), "someone else's file");
+        EXPECT_EQ(ReadBytes(TempPathFor(path)), planted);
+        EXPECT_EQ(std::filesystem::is_symlink(TempPathFor(path)), c.link);
+        EXPECT_EQ(FilesBeside(path), (Names{"elsewhere.txt", "export.qnb", "export.qnb.tmp", "other.ini"}));
     }
 }
 
@@ -157,7 +202,7 @@ TEST(WriteIniFileTest, AnUnclosedWriterLeavesTheOldFile) {
         EXPECT_EQ(ReadBytes(path), "old contents");
     }
     EXPECT_EQ(ReadBytes(path), "old contents");
-    EXPECT_FALSE(FileExists(TempPathFor(path)));
+    EXPECT_EQ(FilesBeside(path), Names{"out.ini"});
 }
 
 // The previous version is linked where the file system allows it, copied
@@ -172,7 +217,7 @@ TEST(WriteIniFileTest, KeepsThreeGenerationsOfBackups) {
     const Case cases[] = {
         {"linked", nullptr, false},
         {"copied where there are no links", [](const char*, const char*) { return false; }, false},
-        {"over a staged backup left behind", nullptr, true},
+        {"beside a staged backup left behind", nullptr, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -193,8 +238,14 @@ TEST(WriteIniFileTest, KeepsThreeGenerationsOfBackups) {
         EXPECT_EQ(ReadBytes(BackupPath(path, 2)), IniLines({"[A]", "v=3"}));
         EXPECT_EQ(ReadBytes(BackupPath(path, 3)), IniLines({"[A]", "v=2"}));
         EXPECT_FALSE(FileExists(BackupPath(path, 4)));
-        EXPECT_FALSE(FileExists(TempPathFor(path)));
-        EXPECT_FALSE(FileExists(TempPathFor(BackupPath(path, 1))));
+        // Nothing else is left beside them; a file left behind stays as it was.
+        Names expected{"PinvaneData.ini", "PinvaneData.ini.bak1", "PinvaneData.ini.bak2", "PinvaneData.ini.bak3"};
+        if (c.staleStaged) {
+            expected.push_back("PinvaneData.ini.bak1.tmp");
+            EXPECT_EQ(ReadBytes(TempPathFor(BackupPath(path, 1))), "cut short");
+            std::sort(expected.begin(), expected.end());
+        }
+        EXPECT_EQ(FilesBeside(path), expected);
         std::FILE* inPlace = std::fopen(path.c_str(), "r+b");
         ASSERT_NE(inPlace, nullptr);
         std::fputs("edited", inPlace);

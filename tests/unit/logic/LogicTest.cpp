@@ -5,10 +5,13 @@
 #include "controller/NoteList.h"
 #include "controller/NoteRows.h"
 #include "controller/UpdateBatch.h"
+#include "data/ValueBounds.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
+#include <utility>
 #include <ctime>
 
 namespace {
@@ -92,6 +95,39 @@ TEST(Retarget, CentresKeepsSizeAndResetsTheCondition) {
 
 TEST(Retarget, RectCentredOnAPointTruncates) {
     EXPECT_EQ(RectCentredOn(100, 50, 201, 61), (PvRect{0, 20, 200, 80}));
+}
+
+// Numbers from files and requests: no overflow (the tests run with the
+// undefined-behaviour sanitizer) and a rectangle within the note bounds.
+TEST(Retarget, ExtremeNumbersStayWithinTheNoteBounds) {
+    struct Case {
+        PvRect note;
+        PvRect target;
+    };
+    const Case cases[] = {
+        {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {0, 0, 800, 600}},
+        {{INT_MAX, INT_MAX, INT_MIN, INT_MIN}, {INT_MIN, INT_MIN, INT_MAX, INT_MAX}},
+        {{0, 0, 100, 40}, {INT_MAX - 5, INT_MAX - 5, INT_MAX, INT_MAX}},
+    };
+    for (const Case& c : cases) {
+        CTackletData note;
+        note.SetNoteRect(c.note);
+        RetargetRecord(note, c.target, "T", "APP.EXE", "C:\\app.exe", CTackletData());
+        const PvRect r = note.NoteRect();
+        EXPECT_GE(r.left, -kMaxCoordinate);
+        EXPECT_LE(r.right, kMaxCoordinate);
+        EXPECT_GE(r.Width(), 0);
+        EXPECT_LE(r.Width(), kMaxNoteExtent);
+        EXPECT_LE(r.Height(), kMaxNoteExtent);
+    }
+    const std::pair<int, int> points[] = {{INT_MAX, INT_MAX}, {INT_MIN, INT_MIN}, {0, INT_MAX}};
+    for (const auto& [x, y] : points) {
+        const PvRect r = RectCentredOn(x, y, 600, 400);
+        EXPECT_EQ(r.Width(), 600);
+        EXPECT_EQ(r.Height(), 400);
+        EXPECT_GE(r.left, -kMaxCoordinate);
+        EXPECT_LE(r.bottom, kMaxCoordinate);
+    }
 }
 
 TEST(HotkeyLatch, OnePressActsOnceUntilFivePollsWithTheKeyUp) {

@@ -225,6 +225,8 @@ TEST_F(ExportImportTest, RefusedFilesShowTheirNoticeAndImportNothing) {
         {"empty", head + "TACKLETNUM=0\r\n", "データ件数が０件です"},
         {"cut short", head + "TACKLETNUM=2\r\n" + item + "[TACKLETITEM1]\r\nTITLE=y\r\nREC_", "データが途中で切れています."},
         {"missing file", std::string(), "Pinvane,Mossrelで作成したデータではありません.(または118版以前のデータ)"},
+        {"too large", head + "TACKLETNUM=1\r\n" + item + ";" + std::string(16 << 20, 'x') + "\r\n",
+         "ファイルが大きすぎます.(16MBまで)"},
     };
     for (const Case& c : cases) {
         const std::string path = scratch.Path() + "\\refused.qnb";

@@ -217,12 +217,15 @@ TEST_F(PendingDlgTest, AFileUnreadableAtStartIsLeftAloneUntilItCanBeReadAgain) {
 
 TEST_F(PendingDlgTest, AFullSaveThatCannotWriteThePendingListFails) {
     pending.AddRecord(Record("parked"));
-    // A folder where the temporary file would go: the file cannot be written.
-    ASSERT_TRUE(::CreateDirectoryA((path + ".tmp").c_str(), nullptr));
+    // Another program holds the file (reading, not letting it be replaced):
+    // the file cannot be written.
+    const HANDLE holder = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(control.SaveAll(false));
     EXPECT_TRUE(pending.SaveNeeded());
     EXPECT_EQ(FileTitles(), (Titles{"parked"}));
-    ::RemoveDirectoryA((path + ".tmp").c_str());
+    ::CloseHandle(holder);
     EXPECT_TRUE(control.SaveAll(false));
     EXPECT_FALSE(pending.SaveNeeded());
 }

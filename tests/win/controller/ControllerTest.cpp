@@ -403,6 +403,38 @@ TEST_F(ControllerTest, SaveAllDetachesWritesAndTheNextStartRestores) {
     again.DestroyWindow();
 }
 
+// A condition on a child text with a line break still matches after a
+// restart: the text comes back whole from the data file.
+TEST_F(ControllerTest, AChildTextWithALineBreakStillMatchesAfterARestart) {
+    CTargetWindow target("PvTarget child", 100, 100, 400, 300);
+    const std::string text = "OK\r\n押してください";
+    const HWND child = ::CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 200, 60,
+                                         target.Hwnd(), reinterpret_cast<HMENU>(77), nullptr, nullptr);
+    ASSERT_NE(child, nullptr);
+    CTackletData note = NoteFor("PvTarget child");
+    note.EXTENTFLAG = 1;
+    note.EXFULLFLAG = 1;
+    note.EXCLASS = "Edit";
+    note.EXCTLID = 77;
+    note.EXTEXT = text;
+    control.AddNote(note);
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    control.SaveAll();
+
+    CStartupData::Destroy();
+    CControlDlg again;
+    ASSERT_TRUE(again.Create(host.Hwnd()));
+    again.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+    ::KillTimer(again.GetHwnd(), 103);
+    ASSERT_EQ(again.Notes().Size(), 1u);
+    EXPECT_EQ(again.Notes()[0].EXTEXT, text);
+    again.MatchTick();
+    EXPECT_EQ(again.Notes()[0].m_bAttached, 1);
+    if (again.Notes()[0].m_bAttached == 1) again.Notes()[0].EndTacklet();
+    again.DestroyWindow();
+}
+
 std::string ReadWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
