@@ -422,10 +422,9 @@ TEST_F(ControllerTest, AChildTextWithALineBreakStillMatchesAfterARestart) {
     ASSERT_EQ(Note(0).m_bAttached, 1);
     control.SaveAll();
 
-    CStartupData::Destroy();
     CControlDlg again;
     ASSERT_TRUE(again.Create(host.Hwnd()));
-    again.LoadNotes(scratch.Path() + "\\PinvaneData.ini");
+    wintest::LoadStartupNotes(again, scratch.Path() + "\\PinvaneData.ini");
     ::KillTimer(again.GetHwnd(), 103);
     ASSERT_EQ(again.Notes().Size(), 1u);
     EXPECT_EQ(again.Notes()[0].EXTEXT, text);
