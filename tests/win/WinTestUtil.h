@@ -112,7 +112,7 @@ void Pump(DWORD ms);
 // other paths unchanged.
 std::string WinePath(const std::string& path);
 
-// Upper-case base name of this test program ("PV_WIN_TESTS.EXE").
+// Upper-case base name of this test program ("PV_CONTROLLER_TESTS.EXE").
 std::string OwnExeName();
 
 // The screenshot protocol of scripts/screens.sh: a shot program sets its
