@@ -4,6 +4,8 @@
 // ratios to that baseline are printed.
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -142,51 +144,15 @@ BENCHMARK(BM_Baseline_ReadBytesAndDecodeBodies)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDataFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteDataFile)->Unit(benchmark::kMillisecond);
 
-// Console output plus the ratio of each benchmark to the baseline, from the
-// mean over all repetitions, in real and in CPU time.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            // Each repetition, or only the means when just the aggregates are reported.
-            const bool mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
-            if (run.error_occurred || (run.run_type != Run::RT_Iteration && !mean)) continue;
-            Totals& t = totals_[run.run_name.function_name];
-            t.real += run.GetAdjustedRealTime();
-            t.cpu += run.GetAdjustedCPUTime();
-            ++t.runs;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatios() const {
-        const auto base = totals_.find("BM_Baseline_ReadBytesAndDecodeBodies");
-        if (base == totals_.end()) return;
-        const Totals& b = base->second;
-        for (const auto& [name, t] : totals_) {
-            if (name == base->first) continue;
-            std::printf("%-20s real %.2fx, CPU %.2fx the baseline\n", name.c_str(),
-                        (t.real / t.runs) / (b.real / b.runs), (t.cpu / t.runs) / (b.cpu / b.runs));
-        }
-        std::printf("sizeof(CTackletData) = %zu bytes\n", sizeof(CTackletData));
-    }
-
-private:
-    struct Totals {
-        double real = 0;
-        double cpu = 0;
-        int runs = 0;
-    };
-    std::map<std::string, Totals> totals_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
+    CRatioReporter reporter("BM_Baseline_ReadBytesAndDecodeBodies", "baseline");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();
+    std::printf("sizeof(CTackletData) = %zu bytes\n", sizeof(CTackletData));
     benchmark::Shutdown();
     std::error_code ec;
     std::filesystem::remove_all(ScratchDir(), ec);

@@ -5,6 +5,8 @@
 // are printed: they stay small however repetitive the titles are.
 #include <benchmark/benchmark.h>
 
+#include "RatioReporter.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -53,41 +55,12 @@ BENCHMARK(BM_Floor_OnePassOverTheTitle)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FragmentSearch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NearestTitleTip)->Unit(benchmark::kMillisecond);
 
-// Console output plus the ratio of each benchmark to the floor.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-            Totals& t = totals_[run.run_name.function_name];
-            t.cpu += run.GetAdjustedCPUTime();
-            ++t.runs;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void PrintRatios() const {
-        const auto floor = totals_.find("BM_Floor_OnePassOverTheTitle");
-        if (floor == totals_.end()) return;
-        const double base = floor->second.cpu / floor->second.runs;
-        for (const auto& [name, t] : totals_) {
-            if (name != floor->first) std::printf("%-20s CPU %.1fx the floor\n", name.c_str(), (t.cpu / t.runs) / base);
-        }
-    }
-
-private:
-    struct Totals {
-        double cpu = 0;
-        int runs = 0;
-    };
-    std::map<std::string, Totals> totals_;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
+    CRatioReporter reporter("BM_Floor_OnePassOverTheTitle", "floor");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();
     benchmark::Shutdown();
