@@ -84,6 +84,12 @@ public:
     std::int32_t FRAME = 0;
     ITackletWindow* m_pWin = nullptr;  // not owned; copies share it
     std::string TEXT;
+    // A body that could not be read: its TEXTFORMAT and TEXT as they stand
+    // in the file. They are written back unchanged for as long as TEXT is
+    // still kUnreadableBodyNotice (the user has not changed the body).
+    std::int32_t m_storedFormat = 0;
+    std::string m_storedDigits;
+    bool KeepsStoredBody() const;
     CReserveData m_reserve;
     CArrowData m_arrow;
     std::int32_t ARLINEWIDTH;

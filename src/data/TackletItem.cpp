@@ -18,8 +18,8 @@ namespace {
 
 class CItemReader {
 public:
-    CItemReader(const CIniFile::SectionView& section, std::uint32_t volumeKey)
-        : m_section(section), m_volumeKey(volumeKey) {}
+    CItemReader(const CIniFile::SectionView& section, std::uint32_t volumeKey, CTackletData& record)
+        : m_section(section), m_volumeKey(volumeKey), m_record(record) {}
 
     void Read(const NoteField& f, std::int32_t& value) {
         if (f.Has(NoteField::kFontPart) && !m_font) return;
@@ -34,8 +34,18 @@ public:
     void Read(const NoteField& f, std::string& value) {
         if (f.Has(NoteField::kBody)) {
             const int format = m_section.GetInt("TEXTFORMAT", kTextPlain);
-            if (format == kTextPlain || format == kTextScrambled) {
-                value = DecodeBody(m_section.GetView(f.key, ""), format, m_volumeKey);
+            // Read whole: a body that is kept goes back exactly as it came.
+            const std::string_view digits = m_section.GetView(f.key, "", std::numeric_limits<std::size_t>::max());
+            const bool known = format == kTextPlain || format == kTextScrambled;
+            m_record.m_storedDigits.clear();
+            if (known && digits.size() % 2 == 0) {
+                value = DecodeBody(digits, format, m_volumeKey);
+            } else if (!digits.empty()) {
+                // Kept as it is: a later program, or the user, may still read it.
+                if (known) DecodeBody(digits, format, m_volumeKey);  // its trace line
+                m_record.m_storedFormat = format;
+                m_record.m_storedDigits = std::string(digits);
+                value = kUnreadableBodyNotice;
             }
             return;
         }
@@ -73,14 +83,16 @@ private:
 
     const CIniFile::SectionView& m_section;
     std::uint32_t m_volumeKey;
+    CTackletData& m_record;
     bool m_font = false;
 };
 
 class CItemWriter {
 public:
     CItemWriter(CWriteIniFile& writer, int format, std::uint32_t volumeKey, const std::string& section,
-                const std::string& path)
-        : m_writer(writer), m_format(format), m_volumeKey(volumeKey), m_section(section), m_path(path) {}
+                const std::string& path, const CTackletData& record)
+        : m_writer(writer), m_format(format), m_volumeKey(volumeKey), m_section(section), m_path(path),
+          m_record(record) {}
 
     void Write(const NoteField& f, std::int32_t value) { Number(f.key, value); }
     void Write(const NoteField& f, std::uint8_t value) { Number(f.key, value); }
@@ -93,6 +105,11 @@ public:
         }
         // Formats 0 and 1 carry the body; any other writes neither key.
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
+        if (m_record.KeepsStoredBody()) {
+            Number("TEXTFORMAT", m_record.m_storedFormat);
+            Text(f.key, m_record.m_storedDigits);
+            return;
+        }
         Number("TEXTFORMAT", m_format);
         // The digits go straight into the file's buffer.
         const std::string_view stored = StoredBody(value);
@@ -121,6 +138,7 @@ private:
     std::uint32_t m_volumeKey;
     const std::string& m_section;
     const std::string& m_path;
+    const CTackletData& m_record;
     // Keys and texts whose added keys follow the section's other keys.
     std::vector<std::pair<const char*, const std::string*>> m_exact;
 };
@@ -129,7 +147,7 @@ private:
 // its longest value, its quotes and its line end.
 class CItemSizer {
 public:
-    explicit CItemSizer(int format) : m_format(format) {}
+    CItemSizer(int format, std::size_t storedDigits) : m_format(format), m_storedDigits(storedDigits) {}
 
     void Add(const NoteField& f, std::int32_t) { Line(f.key, kNumberBytes); }
     void Add(const NoteField& f, std::uint8_t) { Line(f.key, kNumberBytes); }
@@ -141,7 +159,7 @@ public:
         }
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
         Line("TEXTFORMAT", kNumberBytes);
-        Line(f.key, 2 * std::min(value.size(), kMaxBodyBytes));
+        Line(f.key, std::max(2 * std::min(value.size(), kMaxBodyBytes), m_storedDigits));
     }
     void Add(const NoteField& f, PvTime) { Line(f.key, kDateBytes); }
     void Add(const NoteField& f, const PvLogFont& font) { Line(f.key, FaceNameOf(font).size()); }
@@ -155,21 +173,24 @@ private:
     static constexpr std::size_t kLineBytes = 6;     // '=', two quotes, "\r\r\n"
 
     int m_format;
+    std::size_t m_storedDigits;
     std::size_t m_bytes = 0;
 };
 
 }  // namespace
 
+bool CTackletData::KeepsStoredBody() const { return !m_storedDigits.empty() && TEXT == kUnreadableBodyNotice; }
+
 void CTackletData::ReadItem(const CIniFile& ini, std::uint32_t volumeKey, const std::string& section) {
     const CIniFile::SectionView s = ini.GetSection(section);
-    CItemReader reader(s, volumeKey);
+    CItemReader reader(s, volumeKey, *this);
     VisitNoteFields([&](const NoteField& field, auto get) { reader.Read(field, get(*this)); });
     BoundRecord(*this);
 }
 
 void CTackletData::WriteItem(CWriteIniFile& writer, int format, std::uint32_t volumeKey,
                              const std::string& section, const std::string& path) const {
-    CItemWriter out(writer, format, volumeKey, section, path);
+    CItemWriter out(writer, format, volumeKey, section, path, *this);
     const CTackletData& record = *this;
     VisitNoteFields([&](const NoteField& field, auto get) {
         if (IsWrittenFor(field, record)) out.Write(field, get(record));
@@ -178,7 +199,7 @@ void CTackletData::WriteItem(CWriteIniFile& writer, int format, std::uint32_t vo
 }
 
 std::size_t CTackletData::ItemBytesBound(int format, std::size_t sectionBytes) const {
-    CItemSizer sizer(format);
+    CItemSizer sizer(format, KeepsStoredBody() ? m_storedDigits.size() : 0);
     sizer.Line("[]", sectionBytes);
     const CTackletData& record = *this;
     VisitNoteFields([&](const NoteField& field, auto get) {

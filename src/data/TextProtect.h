@@ -12,6 +12,10 @@ enum TextFormat : int {
     kTextScrambled = 1,
 };
 
+// What a note shows in place of a body that could not be read (an odd
+// number of digits, or a TEXTFORMAT this program does not know).
+constexpr char kUnreadableBodyNotice[] = "（この付箋の本文を読み込めませんでした。ファイルの本文はそのまま残しています）";
+
 // Longest body stored in a file, in bytes.
 constexpr std::size_t kMaxBodyBytes = 4095;
 

@@ -137,10 +137,45 @@ TEST(TackletItemTest, BodyDependsOnTextFormat) {
     const CTackletData held = Unusual();
     EXPECT_EQ(ReadSection({"TEXTFORMAT=0", "TEXT=616263"}, held).TEXT, "abc");
     EXPECT_EQ(ReadSection({"TEXT=616263"}, held).TEXT, "abc");
-    EXPECT_EQ(ReadSection({"TEXTFORMAT=2", "TEXT=616263"}, held).TEXT, "held body");
-    EXPECT_EQ(ReadSection({"TEXTFORMAT=0", "TEXT=6162636"}, held).TEXT, "");
+    EXPECT_EQ(ReadSection({"TEXTFORMAT=2", "TEXT=616263"}, held).TEXT, kUnreadableBodyNotice);
+    EXPECT_EQ(ReadSection({"TEXTFORMAT=0", "TEXT=6162636"}, held).TEXT, kUnreadableBodyNotice);
     const std::string scrambled = "TEXT=" + EncodeBody("secret", kTextScrambled, 0xCAFEF00D);
     EXPECT_EQ(ReadSection({"TEXTFORMAT=1", scrambled.c_str()}, held, 0xCAFEF00D).TEXT, "secret");
+}
+
+// A body this program cannot read is shown as a notice and written back as
+// it stood in the file, until the user gives the note another body.
+TEST(TackletItemTest, AnUnreadableBodyIsKeptAsItStandsUntilTheBodyChanges) {
+    struct Case {
+        const char* name;
+        const char* format;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"odd digit count", "TEXTFORMAT=0", "TEXT=6162636"},
+        {"odd digit count, scrambled", "TEXTFORMAT=1", "TEXT=8a8b8c8d8"},
+        {"unknown format", "TEXTFORMAT=7", "TEXT=0011223344"},
+    };
+    auto bodyLines = [](const CTackletData& note, int format) {
+        CWriteIniFile writer(CWriteIniFile::kStreamMode);
+        writer.openMemory();
+        note.WriteItem(writer, format, 0x12345678, "TACKLETITEM0", "x.ini");
+        const CIniFile written = CIniFile::Parse(writer.takeText());
+        return std::string("TEXTFORMAT=") + written.GetString("TACKLETITEM0", "TEXTFORMAT", "") +
+               " TEXT=" + written.GetString("TACKLETITEM0", "TEXT", "");
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTackletData note = ReadSection({c.format, c.text}, CTackletData(), 0x12345678);
+        EXPECT_EQ(note.TEXT, kUnreadableBodyNotice);
+        const std::string asStored = std::string(c.format) + " " + c.text;
+        for (int format : {int{kTextPlain}, int{kTextScrambled}}) EXPECT_EQ(bodyLines(note, format), asStored);
+        CTackletData copy = note;  // a duplicate keeps it too
+        EXPECT_EQ(bodyLines(copy, kTextPlain), asStored);
+
+        note.SetText("new body");
+        EXPECT_EQ(bodyLines(note, kTextPlain), "TEXTFORMAT=0 TEXT=" + EncodeBody("new body", kTextPlain, 0));
+    }
 }
 
 TEST(TackletItemTest, NewRecordsTakeTheProcessDefaults) {
@@ -193,7 +228,8 @@ TEST(TackletItemTest, ByteBoundCoversEverythingWritten) {
     extreme.m_reserve.type = 2;
     extreme.m_reserve.since = INT32_MIN;
     const std::string section = "TACKLETITEM123";
-    for (const CTackletData& note : {CTackletData(), Unusual(), extreme}) {
+    CTackletData kept = ReadSection({"TEXTFORMAT=9", ("TEXT=" + std::string(20000, '7')).c_str()});
+    for (const CTackletData& note : {CTackletData(), Unusual(), extreme, kept}) {
         for (int format : {int{kTextPlain}, int{kTextScrambled}, 7}) {
             SCOPED_TRACE(format);
             CWriteIniFile writer(CWriteIniFile::kStreamMode);
