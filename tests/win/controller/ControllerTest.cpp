@@ -1,7 +1,9 @@
 // The controller with real windows under Wine: the window list, attaching,
 // detaching, following and the note requests.
 #include "ControllerFixture.h"
+#include "data/IniFile.h"
 #include "data/MbString.h"
+#include "data/TextProtect.h"
 #include "WinTestUtil.h"
 
 #include "controller/ControlDlg.h"
@@ -433,6 +435,24 @@ TEST_F(ControllerTest, AChildTextWithALineBreakStillMatchesAfterARestart) {
     EXPECT_EQ(again.Notes()[0].m_bAttached, 1);
     if (again.Notes()[0].m_bAttached == 1) again.Notes()[0].EndTacklet();
     again.DestroyWindow();
+}
+
+// A body the program could not read shows its notice in the note and goes
+// back to the file as it stood there, through the note window and a save.
+TEST_F(ControllerTest, AnUnreadableBodyIsShownAsANoticeAndSavedAsItStood) {
+    CTargetWindow target("PvTarget body", 100, 100, 400, 300);
+    CTackletData note = NoteFor("PvTarget body");
+    note.TEXT = kUnreadableBodyNotice;
+    note.m_storedFormat = 7;
+    note.m_storedDigits = "0011223344";
+    control.AddNote(note);
+    control.MatchTick();
+    ASSERT_EQ(Note(0).m_bAttached, 1);
+    EXPECT_EQ(Note(0).m_pWin->GetText(), kUnreadableBodyNotice);
+    ASSERT_TRUE(control.SaveAll(false));
+    const CIniFile saved = CIniFile::Load(scratch.Path() + "\\PinvaneData.ini");
+    EXPECT_EQ(saved.GetString("TACKLETITEM0", "TEXTFORMAT", ""), "7");
+    EXPECT_EQ(saved.GetString("TACKLETITEM0", "TEXT", ""), "0011223344");
 }
 
 std::string ReadWhole(const std::string& path) {
