@@ -106,6 +106,7 @@ public:
         // Formats 0 and 1 carry the body; any other writes neither key.
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
         if (m_record.KeepsStoredBody()) {
+            m_textFormat = m_record.m_storedFormat;
             Number("TEXTFORMAT", m_record.m_storedFormat);
             Text(f.key, m_record.m_storedDigits);
             return;
@@ -120,9 +121,10 @@ public:
     void Write(const NoteField& f, PvTime value) { Text(f.key, FormatNoteDate(value)); }
     void Write(const NoteField& f, const PvLogFont& font) { Text(f.key, std::string(FaceNameOf(font))); }
 
-    // After every other key: the added keys of the texts that did not fit.
+    // After every other key: the added keys of the texts that did not fit,
+    // scrambled as the section's TEXTFORMAT says.
     void WriteExactKeys() {
-        const int format = m_format == kTextScrambled ? kTextScrambled : kTextPlain;
+        const int format = m_textFormat == kTextScrambled ? kTextScrambled : kTextPlain;
         for (const auto& [key, text] : m_exact) {
             m_writer.write(m_section, ExactKeyOf(key), EncodeExactBytes(ExactBytesOf(*text), format, m_volumeKey),
                            m_path);
@@ -139,6 +141,7 @@ private:
     const std::string& m_section;
     const std::string& m_path;
     const CTackletData& m_record;
+    int m_textFormat = m_format;  // the section's TEXTFORMAT
     // Keys and texts whose added keys follow the section's other keys.
     std::vector<std::pair<const char*, const std::string*>> m_exact;
 };

@@ -173,6 +173,18 @@ TEST(TackletItemTest, AnUnreadableBodyIsKeptAsItStandsUntilTheBodyChanges) {
         CTackletData copy = note;  // a duplicate keeps it too
         EXPECT_EQ(bodyLines(copy, kTextPlain), asStored);
 
+        // Added keys are scrambled as the section's TEXTFORMAT says, which
+        // is the kept body's.
+        note.EXTEXT = "two\r\nlines";
+        for (int format : {int{kTextPlain}, int{kTextScrambled}}) {
+            CWriteIniFile writer(CWriteIniFile::kStreamMode);
+            writer.openMemory();
+            note.WriteItem(writer, format, 0x12345678, "TACKLETITEM0", "x.ini");
+            CTackletData again;
+            again.ReadItem(CIniFile::Parse(writer.takeText()), 0x12345678, "TACKLETITEM0");
+            EXPECT_EQ(again.EXTEXT, note.EXTEXT) << format;
+        }
+
         note.SetText("new body");
         EXPECT_EQ(bodyLines(note, kTextPlain), "TEXTFORMAT=0 TEXT=" + EncodeBody("new body", kTextPlain, 0));
     }
