@@ -133,11 +133,7 @@ enum { kChildColClass, kChildColId, kChildColText, kChildColHandle };
 void ChooseChildByText(DWORD pid, HWND dialog, const char* text) {
     CRemoteList children(pid, ::GetDlgItem(dialog, 1120));
     Until([&] { return children.Count() > 0; });
-    // On a loaded machine a click can be lost before the row is marked: the
-    // choice is made again until the list shows it.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        if (children.Click(children.RowWithText(kChildColText, text))) break;
-    }
+    children.Click(children.RowWithText(kChildColText, text));
     Press(dialog, IDOK);
 }
 
@@ -260,7 +256,9 @@ int PresetsKept(const std::string& exe) {
         HWND sel = WaitDialog(pid, "プロセス＆拡張条件選択");
         c.Expect(sel != nullptr, "実行中のウィンドウから設定 opens the window and child selection");
         CRemoteList windows(pid, ::GetDlgItem(sel, 1145));
-        c.Expect(windows.Click(windows.RowWithText(2, HandleText(target.Hwnd()))), "our window is chosen");
+        const std::string handle = HandleText(target.Hwnd());
+        Until([&] { return windows.RowWithText(2, handle) >= 0; });
+        c.Expect(windows.Click(windows.RowWithText(2, handle)), "our window is chosen");
         CRemoteList children(pid, ::GetDlgItem(sel, 1120));
         c.Expect(Until([&] { return children.Count() == 3; }), "its children are listed");
         ChooseChildByText(pid, sel, "first");

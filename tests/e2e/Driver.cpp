@@ -266,14 +266,19 @@ RECT CRemoteList::CellRect(int row) const {
 
 bool CRemoteList::Click(int row) const {
     if (row < 0 || !m_memory) return false;
-    const RECT rect = CellRect(row);
-    ::SetCursorPos(rect.left + 8, (rect.top + rect.bottom) / 2);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(2, input, sizeof(INPUT));
-    return WaitFor([&] { return ::SendMessageA(m_list, LVM_GETSELECTIONMARK, 0, 0) == row; }, 3000);
+    // On a loaded machine a click can be lost before the row is marked: it
+    // is made again until the list shows it.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const RECT rect = CellRect(row);
+        ::SetCursorPos(rect.left + 8, (rect.top + rect.bottom) / 2);
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, input, sizeof(INPUT));
+        if (WaitFor([&] { return ::SendMessageA(m_list, LVM_GETSELECTIONMARK, 0, 0) == row; }, 3000)) return true;
+    }
+    return false;
 }
 
 void PasteDesktopNote(HWND main, int x, int y) {

@@ -99,7 +99,8 @@ public:
     int Count() const;
     std::string Text(int row, int column) const;
     int RowWithText(int column, const std::string& text) const;
-    // A left click on the row's first cell, as a user makes it.
+    // A left click on the row's first cell, as a user makes it; true once
+    // the row is marked (a lost click is made again).
     bool Click(int row) const;
     // The row's first cell in screen coordinates.
     RECT CellRect(int row) const;
