@@ -1,0 +1,25 @@
+#include "platform/WinText.h"
+
+#include <windows.h>
+
+namespace {
+constexpr UINT kTextCodePage = CP_ACP;
+}
+
+std::wstring WideOf(std::string_view text) {
+    if (text.empty()) return {};
+    const int size = static_cast<int>(text.size());
+    const int n = ::MultiByteToWideChar(kTextCodePage, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) ::MultiByteToWideChar(kTextCodePage, 0, text.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string TextOf(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int n = ::WideCharToMultiByte(kTextCodePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) ::WideCharToMultiByte(kTextCodePage, 0, wide.data(), size, text.data(), n, nullptr, nullptr);
+    return text;
+}
