@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "Cp932.h"
+#include "data/CodePage.h"
 #include "data/NoteDate.h"
 #include "data/NoteFields.h"
 
@@ -43,15 +43,26 @@ bool FromHex(const std::string& hex, std::string* bytes) {
 // plain text.
 struct ToJsonVisitor {
     Json& json;
+    const CTackletData& note;
     void Put(const NoteField& f, std::int32_t value) { json[f.key] = value; }
     void Put(const NoteField& f, std::uint8_t value) { json[f.key] = value; }
-    void Put(const NoteField& f, const std::string& value) { json[f.key] = TextToJson(value); }
+    void Put(const NoteField& f, const std::string& value) {
+        if (f.Has(NoteField::kBody) && note.KeepsStoredBody()) {
+            json[f.key] = Json{{"storedformat", note.m_storedFormat}, {"storeddigits", note.m_storedDigits}};
+            return;
+        }
+        json[f.key] = TextToJson(value, note.KeptBytesOf(f.key, value));
+    }
     void Put(const NoteField& f, PvTime value) { json[f.key] = FormatNoteDate(value); }
-    void Put(const NoteField& f, const PvLogFont& font) { json[f.key] = TextToJson(std::string(FaceNameOf(font))); }
+    void Put(const NoteField& f, const PvLogFont& font) {
+        const std::string face(FaceNameOf(font));
+        json[f.key] = TextToJson(face, note.KeptBytesOf(f.key, face));
+    }
 };
 
 struct FromJsonVisitor {
     const Json& json;
+    CTackletData& note;
     std::string* error;
     bool ok = true;
 
@@ -79,10 +90,22 @@ struct FromJsonVisitor {
     }
     void Take(const NoteField& f, std::string& value) {
         const char* key = f.key;
-        if (const Json* j = Find(key)) {
-            std::string why;
-            if (!TextFromJson(*j, &value, &why)) Fail(key, why.c_str());
+        const Json* j = Find(key);
+        if (j == nullptr) return;
+        if (f.Has(NoteField::kBody) && j->is_object() && j->contains("storeddigits")) {
+            const Json& format = (*j)["storedformat"];
+            const Json& digits = (*j)["storeddigits"];
+            if (!format.is_number_integer() || !digits.is_string() || digits.get<std::string>().empty())
+                return Fail(key, "a stored body needs \"storedformat\" and \"storeddigits\"");
+            note.m_storedFormat = format.get<std::int32_t>();
+            note.m_storedDigits = digits.get<std::string>();
+            value = kUnreadableBodyNotice;
+            return;
         }
+        std::string why;
+        std::string kept;
+        if (!TextFromJson(*j, &value, &kept, &why)) return Fail(key, why.c_str());
+        if (!kept.empty()) note.m_keptBytes.push_back({key, value, kept});
     }
     void Take(const NoteField& f, PvTime& value) {
         const char* key = f.key;
@@ -101,21 +124,22 @@ struct FromJsonVisitor {
 
 }  // namespace
 
-Json TextToJson(const std::string& cp932) {
-    std::string utf8;
-    std::string back;
-    if (Cp932ToUtf8(cp932, &utf8) && Utf8ToCp932(utf8, &back) && back == cp932) return utf8;
-    return Json{{kHexKey, ToHex(cp932)}};
+Json TextToJson(const std::string& text, const std::string* kept) {
+    if (kept != nullptr) return Json{{kHexKey, ToHex(*kept)}};
+    return text;
 }
 
-bool TextFromJson(const Json& json, std::string* cp932, std::string* error) {
+bool TextFromJson(const Json& json, std::string* text, std::string* kept, std::string* error) {
+    kept->clear();
     if (json.is_string()) {
-        if (Utf8ToCp932(json.get<std::string>(), cp932)) return true;
-        *error = "the text has characters that Shift-JIS cannot hold";
-        return false;
+        *text = json.get<std::string>();
+        return true;
     }
+    std::string bytes;
     if (json.is_object() && json.contains(kHexKey) && json[kHexKey].is_string() &&
-        FromHex(json[kHexKey].get<std::string>(), cp932)) {
+        FromHex(json[kHexKey].get<std::string>(), &bytes)) {
+        *text = TextOfCodePage(bytes);
+        if (CodePageOf(*text) != bytes) *kept = std::move(bytes);
         return true;
     }
     *error = "a string or {\"cp932hex\": \"...\"} is expected";
@@ -124,7 +148,7 @@ bool TextFromJson(const Json& json, std::string* cp932, std::string* error) {
 
 Json NoteToJson(const CTackletData& note) {
     Json json = Json::object();
-    ToJsonVisitor visitor{json};
+    ToJsonVisitor visitor{json, note};
     VisitNoteFields([&](const NoteField& field, auto get) {
         if (IsWrittenFor(field, note)) visitor.Put(field, get(note));
     });
@@ -136,7 +160,7 @@ bool NoteFromJson(const Json& json, CTackletData* note, std::string* error) {
         *error = "a note must be an object";
         return false;
     }
-    FromJsonVisitor visitor{json, error};
+    FromJsonVisitor visitor{json, *note, error};
     VisitNoteFields([&](const NoteField& field, auto get) { visitor.Take(field, get(*note)); });
     return visitor.ok;
 }
@@ -159,8 +183,9 @@ bool HeaderFromJson(const Json& json, CNoteFileHeader* header, std::string* erro
     const std::pair<const char*, std::string*> texts[] = {
         {"APPNAME", &header->APPNAME}, {"MESSAGE", &header->MESSAGE},
         {"VERSION", &header->VERSION}, {"SAVEFORMAT", &header->SAVEFORMAT}};
+    std::string kept;
     for (const auto& [key, field] : texts) {
-        if (json.contains(key) && !TextFromJson(json[key], field, error)) {
+        if (json.contains(key) && !TextFromJson(json[key], field, &kept, error)) {
             *error = std::string(key) + ": " + *error;
             return false;
         }

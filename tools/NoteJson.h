@@ -1,8 +1,11 @@
 // Note records and note-file headers as JSON, keyed by their file keys.
 //
-// Texts are UTF-8 in JSON. A Shift-JIS text that does not convert to UTF-8
-// and back unchanged is given as {"cp932hex": "<bytes>"} instead, so that a
-// file written from the JSON has the very bytes it was read from.
+// Texts are UTF-8 in JSON. A text read from code-page bytes that it does
+// not give back (see CTackletData::m_keptBytes) is given as
+// {"cp932hex": "<bytes>"} instead, so that a file written from the JSON
+// has the very bytes it was read from. A body that could not be read is
+// given as {"storedformat": n, "storeddigits": "<digits>"} and is written
+// back as it stood.
 #pragma once
 
 #include <string>
@@ -21,5 +24,7 @@ bool NoteFromJson(const Json& json, CTackletData* note, std::string* error);
 Json HeaderToJson(const CNoteFileHeader& header);
 bool HeaderFromJson(const Json& json, CNoteFileHeader* header, std::string* error);
 
-Json TextToJson(const std::string& cp932);
-bool TextFromJson(const Json& json, std::string* cp932, std::string* error);
+// A text, or the code-page bytes it was read from when `kept` is given.
+Json TextToJson(const std::string& text, const std::string* kept = nullptr);
+// The text; `kept` receives the bytes of a {"cp932hex"} form (else empty).
+bool TextFromJson(const Json& json, std::string* text, std::string* kept, std::string* error);

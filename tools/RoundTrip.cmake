@@ -39,11 +39,9 @@ pvnote(dump ${WORK}/b.ini --serial 43000000 OUT ${WORK}/b.json)
 expect_same(${WORK}/a.json ${WORK}/b.json)
 
 # The stored fixture (written with serial 0x43000000) is reproduced.
-if(SHIFT_JIS_LITERALS)
-  pvnote(dump ${FIXTURES}/PinvaneData.ini --serial 43000000 OUT ${WORK}/fixture.json)
-  pvnote(write ${WORK}/fixture.ini --serial 43000000 --json ${WORK}/fixture.json)
-  expect_same(${FIXTURES}/PinvaneData.ini ${WORK}/fixture.ini)
-endif()
+pvnote(dump ${FIXTURES}/PinvaneData.ini --serial 43000000 OUT ${WORK}/fixture.json)
+pvnote(write ${WORK}/fixture.ini --serial 43000000 --json ${WORK}/fixture.json)
+expect_same(${FIXTURES}/PinvaneData.ini ${WORK}/fixture.ini)
 
 # Read with another drive's serial the bodies are garbled; rescued with the
 # old serial and written for the new drive they read correctly there.

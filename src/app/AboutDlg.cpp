@@ -3,10 +3,11 @@
 #include <utility>
 
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 CAboutDlg::CAboutDlg(std::string versionLine) : CDialog(IDD_ABOUTBOX), m_versionLine(std::move(versionLine)) {}
 
 BOOL CAboutDlg::OnInitDialog() {
-    ::SetDlgItemTextA(GetHwnd(), IDC_ABOUT_VERSION, m_versionLine.c_str());
+    SetItemText(GetHwnd(), IDC_ABOUT_VERSION, m_versionLine);
     return TRUE;
 }

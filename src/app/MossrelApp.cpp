@@ -9,6 +9,7 @@
 #include "platform/Platform.h"
 #include "app/StartupData.h"
 #include "platform/RuntimeDll.h"
+#include "platform/WinText.h"
 
 #include <commctrl.h>
 
@@ -58,10 +59,10 @@ int CMossrelApp::Run(int argc, char** argv) {
     ::InitCommonControlsEx(&icc);
 
     // One copy only. The mutex stays owned until the process ends.
-    HANDLE mutex = ::CreateMutexA(nullptr, TRUE, kMutexName);
+    HANDLE mutex = ::CreateMutexW(nullptr, TRUE, WideOf(kMutexName).c_str());
     if (!mutex) return 0;
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
-        ::MessageBoxA(nullptr, "     Pinvaneは既に起動されています.     ", "２重起動", MB_OK);
+        ::MessageBoxW(nullptr, L"     Pinvaneは既に起動されています.     ", L"２重起動", MB_OK);
         return 0;
     }
 
@@ -79,8 +80,8 @@ int CMossrelApp::Run(int argc, char** argv) {
     // each is named by its full path from the program file's own.
     m_programDir = ModuleDirectory();
     if (m_programDir.empty()) {
-        // No name of the program's directory in the code page: the files
-        // stay in the working directory, as they always did then.
+        // The program's directory cannot be had: the files stay in the
+        // working directory.
         m_programDir = CurrentDirFile("");
         Trace("CMossrelApp::Run() the program's directory has no usable name\n");
     } else {
@@ -95,7 +96,7 @@ int CMossrelApp::Run(int argc, char** argv) {
 
     // Told before any window exists, so that no note list is in use yet.
     for (const std::string& notice : CStartupData::Instance().Notices())
-        ::MessageBoxA(nullptr, notice.c_str(), "Pinvane", MB_OK | MB_ICONWARNING);
+        ::MessageBoxW(nullptr, WideOf(notice).c_str(), L"Pinvane", MB_OK | MB_ICONWARNING);
     CMultiDisplay::Instance().Enumerate();
 
     {

@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "platform/WinConvert.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 #include <cstdio>
 
@@ -35,7 +36,7 @@ CMossrelDlg::CMossrelDlg()
       m_propatyPath(AppFile(kPropatyFileName)),
       m_presetPath(AppFile(kPresetFileName)),
       m_pendingPath(AppFile(kPendingFileName)) {
-    m_hIcon = static_cast<HICON>(::LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+    m_hIcon = static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                               0, 0, LR_DEFAULTSIZE | LR_SHARED));
 }
 
@@ -111,8 +112,8 @@ void CMossrelDlg::PlaceSearchPanel() {
 }
 
 BOOL CMossrelDlg::OnInitDialog() {
-    m_msgTaskbarCreated = ::RegisterWindowMessageA("TaskbarCreated");
-    m_msgExtension = ::RegisterWindowMessageA("PinvaneExtentUtl");
+    m_msgTaskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
+    m_msgExtension = ::RegisterWindowMessageW(L"PinvaneExtentUtl");
     if (IsVistaOrLater()) {
         AllowMessage(m_msgTaskbarCreated);
         AllowMessage(m_msgExtension);
@@ -121,12 +122,12 @@ BOOL CMossrelDlg::OnInitDialog() {
     HMENU sys = ::GetSystemMenu(GetHwnd(), FALSE);
     const std::string about = LoadResourceString(IDS_ABOUTBOX);
     if (sys && !about.empty()) {
-        ::AppendMenuA(sys, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuA(sys, MF_STRING, IDM_ABOUTBOX, about.c_str());
+        ::AppendMenuW(sys, MF_SEPARATOR, 0, nullptr);
+        ::AppendMenuW(sys, MF_STRING, IDM_ABOUTBOX, WideOf(about).c_str());
     }
-    ::SendMessageA(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    ::SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    ::SetWindowTextA(GetHwnd(), "Pinvane");
+    ::SendMessageW(GetHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    ::SendMessageW(GetHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    SetWindowTextOf(GetHwnd(), "Pinvane");
     m_control.SetReminderBalloon([this](const CReminderNotice& n) { m_tray.ShowBalloon(n.title, n.Text()); });
     m_control.SetNoticeBalloon([this](const std::string& title, const std::string& text) {
         return m_tray.ShowBalloon(title, text);
@@ -141,7 +142,7 @@ BOOL CMossrelDlg::OnInitDialog() {
     // Centred first, so that a restored window has a sensible place.
     RECT r{}, work{};
     ::GetWindowRect(GetHwnd(), &r);
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     ::SetWindowPos(GetHwnd(), nullptr, (work.left + work.right - (r.right - r.left)) / 2,
                    (work.top + work.bottom - (r.bottom - r.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     UpdateTrayTip();
@@ -258,7 +259,7 @@ void CMossrelDlg::ShowMainPanel() {
         ::GetWindowRect(GetHwnd(), &r);
         RECT f = CDwmApi::Instance().VisibleFrame(GetHwnd());
         RECT work{};
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
         int fw = f.right - f.left, fh = f.bottom - f.top;
         int rw = r.right - r.left, rh = r.bottom - r.top;
         int x = work.right - fw + (fw - rw) / 2;
@@ -320,7 +321,7 @@ void CMossrelDlg::Exit() {
     // Through the end-of-session handler: ending from the tray and ending
     // with the session save the notes on one path (writing window included).
     m_exiting = true;
-    ::SendMessageA(GetHwnd(), WM_ENDSESSION, TRUE, 0);
+    ::SendMessageW(GetHwnd(), WM_ENDSESSION, TRUE, 0);
     m_exiting = false;
     // Quitting now would lose every change since the last good save: the
     // user decides, and the notes stay as they are unless Yes.
@@ -376,7 +377,7 @@ void CMossrelDlg::ShowTrayMenu() {
     ::SetForegroundWindow(GetHwnd());
     POINT pt{};
     ::GetCursorPos(&pt);
-    HMENU menu = ::LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+    HMENU menu = ::LoadMenuW(AppInstance(), MAKEINTRESOURCEW(IDR_TRAY_MENU));
     if (!menu) return;
     HMENU popup = ::GetSubMenu(menu, 0);
     if (popup) ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN, pt.x, pt.y, 0, GetHwnd(), nullptr);

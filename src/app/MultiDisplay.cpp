@@ -37,8 +37,8 @@ BOOL CALLBACK CMultiDisplay::EnumProc(HMONITOR monitor, HDC dc, LPRECT rect, LPA
     ++self->m_count;
 
     CMonitorRecord record;
-    record.info.cbSize = sizeof(MONITORINFOEXA);  // 72 bytes
-    ::GetMonitorInfoA(monitor, &record.info);
+    record.info.cbSize = sizeof(MONITORINFOEXW);  // 72 bytes
+    ::GetMonitorInfoW(monitor, &record.info);
     record.monitor = monitor;
     record.dc = dc;
     self->Add(record);

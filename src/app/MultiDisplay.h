@@ -6,7 +6,7 @@
 #include <vector>
 
 struct CMonitorRecord {
-    MONITORINFOEXA info{};
+    MONITORINFOEXW info{};
     HMONITOR monitor = nullptr;
     HDC dc = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "app/TrayIcon.h"
 
 #include "data/Trace.h"
+#include "platform/WinText.h"
 
 #include <cstring>
 
@@ -17,13 +18,13 @@ void CTrayIcon::UpdateTip(HWND owner, HICON icon, UINT callbackMessage, const st
     m_data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_data.uCallbackMessage = callbackMessage;
     m_data.hIcon = icon;
-    std::strncpy(m_data.szTip, tip.c_str(), sizeof m_data.szTip - 1);
+    CopyWideText(m_data.szTip, std::size(m_data.szTip), tip);
     m_changed = true;
 }
 
 void CTrayIcon::Add() {
     if (!m_owner) return;
-    if (::Shell_NotifyIconA(NIM_ADD, &m_data)) {
+    if (::Shell_NotifyIconW(NIM_ADD, &m_data)) {
         m_added = true;
         m_changed = false;
         return;
@@ -32,13 +33,13 @@ void CTrayIcon::Add() {
     // A busy shell answers with a time-out although it may have taken the
     // icon: try to modify it, otherwise wait and add it again.
     while (err == ERROR_TIMEOUT) {
-        if (::Shell_NotifyIconA(NIM_MODIFY, &m_data)) {
+        if (::Shell_NotifyIconW(NIM_MODIFY, &m_data)) {
             m_added = true;
             m_changed = false;
             return;
         }
         ::Sleep(1000);
-        if (::Shell_NotifyIconA(NIM_ADD, &m_data)) {
+        if (::Shell_NotifyIconW(NIM_ADD, &m_data)) {
             m_added = true;
             m_changed = false;
             return;
@@ -51,15 +52,15 @@ void CTrayIcon::Add() {
 bool CTrayIcon::Modify() {
     if (!m_owner) return false;
     if (m_changed) {
-        if (!::Shell_NotifyIconA(NIM_MODIFY, &m_data)) return false;
+        if (!::Shell_NotifyIconW(NIM_MODIFY, &m_data)) return false;
         m_changed = false;
         return true;
     }
     // Nothing new to show: only ask whether the shell still knows the icon.
     // Without the icon flag the shell is not handed the icon's bitmaps again.
-    NOTIFYICONDATAA probe = m_data;
+    NOTIFYICONDATAW probe = m_data;
     probe.uFlags = NIF_TIP;
-    return ::Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
+    return ::Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 bool CTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
@@ -69,23 +70,23 @@ bool CTrayIcon::ShowBalloon(const std::string& title, const std::string& text) {
     }
     // A copy: the stored record keeps its flags, so the periodic modify
     // does not bring the balloon back.
-    NOTIFYICONDATAA data = m_data;
+    NOTIFYICONDATAW data = m_data;
     data.uFlags = NIF_INFO;
-    std::strncpy(data.szInfo, text.c_str(), sizeof data.szInfo - 1);
-    std::strncpy(data.szInfoTitle, title.c_str(), sizeof data.szInfoTitle - 1);
+    CopyWideText(data.szInfo, std::size(data.szInfo), text);
+    CopyWideText(data.szInfoTitle, std::size(data.szInfoTitle), title);
     data.dwInfoFlags = NIIF_INFO;
     data.uTimeout = 10000;
-    if (::Shell_NotifyIconA(NIM_MODIFY, &data)) return true;
+    if (::Shell_NotifyIconW(NIM_MODIFY, &data)) return true;
     Trace("CTrayIcon::ShowBalloon() err=%d\n", static_cast<int>(::GetLastError()));
     return false;
 }
 
 void CTrayIcon::Remove() {
     if (!m_added || !m_owner) return;
-    NOTIFYICONDATAA data{};
+    NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
     data.hWnd = m_owner;
     data.uID = 0;
-    ::Shell_NotifyIconA(NIM_DELETE, &data);
+    ::Shell_NotifyIconW(NIM_DELETE, &data);
     m_added = false;
 }

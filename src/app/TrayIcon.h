@@ -26,7 +26,7 @@ public:
     void Remove();
 
 private:
-    NOTIFYICONDATAA m_data{};
+    NOTIFYICONDATAW m_data{};
     std::string m_tip;
     HWND m_owner = nullptr;
     bool m_added = false;

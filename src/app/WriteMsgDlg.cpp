@@ -4,6 +4,7 @@
 
 #include "data/Trace.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ constexpr int kMaxDispatched = 1000;
 // Centres `hwnd` in the primary monitor's work area.
 void CentreInWorkArea(HWND hwnd) {
     RECT work{};
-    if (!::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0)) return;
+    if (!::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return;
     RECT rc{};
     ::GetWindowRect(hwnd, &rc);
     const int width = rc.right - rc.left;
@@ -67,7 +68,7 @@ void CWriteMsgDlg::SetText(const std::string& text) {
     m_text = text;
     HWND hwnd = GetHwnd();
     if (!hwnd) return;
-    ::SetDlgItemTextA(hwnd, IDC_WRITEMSG_TEXT, m_text.c_str());
+    SetItemText(hwnd, IDC_WRITEMSG_TEXT, m_text);
     // Painted now, not at the next idle moment: the caller is about to be
     // busy saving.
     if (HWND label = GetItem(IDC_WRITEMSG_TEXT)) ::UpdateWindow(label);
@@ -77,13 +78,13 @@ void CWriteMsgDlg::DispatchOwnMessages() {
     HWND hwnd = GetHwnd();
     if (!hwnd) return;
     MSG msg;
-    for (int n = 0; n < kMaxDispatched && ::PeekMessageA(&msg, hwnd, 0, 0, PM_REMOVE); ++n) {
+    for (int n = 0; n < kMaxDispatched && ::PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE); ++n) {
         if (msg.message == WM_QUIT) {
             // Not ours to take: leave it for the application's loop.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }

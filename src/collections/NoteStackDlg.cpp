@@ -2,6 +2,7 @@
 
 #include "platform/ListView.h"
 #include "platform/MessageBox.h"
+#include "platform/WinText.h"
 
 #include <commctrl.h>
 
@@ -10,10 +11,11 @@ namespace {
 constexpr ListRows::ListColumn kColumns[] = {{"ProgramName", 100}, {"Window Title", 200}, {"TEXT", 500}, {"  ", 10}};
 
 void SetCell(HWND list, int row, int column, const std::string& text) {
-    LVITEMA sub{};
+    LVITEMW sub{};
     sub.iSubItem = column;
-    sub.pszText = const_cast<char*>(text.c_str());
-    ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
+    std::wstring wide = WideOf(text);
+    sub.pszText = wide.data();
+    ::SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&sub));
 }
 
 }  // namespace
@@ -63,15 +65,16 @@ bool CNoteStackDlg::OnCommand(WORD id, WORD, HWND) {
 void CNoteStackDlg::Refresh() {
     if (!m_list) return;
     const int mark = SelectionMark();
-    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_list);
     int row = 0;
     for (const CTackletData& record : m_records.Items()) {
-        LVITEMA item{};
+        LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = row;
-        item.pszText = const_cast<char*>(record.EXENAME.c_str());
-        row = static_cast<int>(::SendMessageA(m_list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        std::wstring exeName = WideOf(record.EXENAME);
+        item.pszText = exeName.data();
+        row = static_cast<int>(::SendMessageW(m_list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         SetCell(m_list, row, 1, record.TITLE);
         SetCell(m_list, row, 2, record.TEXT);
         ++row;
@@ -83,7 +86,7 @@ void CNoteStackDlg::Refresh() {
         ListView_SetHotItem(m_list, mark);
         ListView_EnsureVisible(m_list, mark, FALSE);
     }
-    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(m_list, nullptr, TRUE);
     OnRefreshed();
 }

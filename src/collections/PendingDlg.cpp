@@ -5,6 +5,7 @@
 #include "data/VolumeKey.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 #include <cstdio>
 
@@ -66,7 +67,7 @@ bool CPendingDlg::SaveNeededStep(bool reportFailure, bool reportUnread) {
 void CPendingDlg::OnRefreshed() {
     char count[32];
     std::snprintf(count, sizeof count, "%d", static_cast<int>(m_records.Size()));
-    ::SetDlgItemTextA(GetHwnd(), IDC_PENDING_COUNT, count);
+    SetItemText(GetHwnd(), IDC_PENDING_COUNT, count);
 }
 
 bool CPendingDlg::OnCommand(WORD id, WORD code, HWND control) {

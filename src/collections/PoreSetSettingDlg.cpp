@@ -9,6 +9,7 @@
 #include "platform/WinConvert.h"
 #include "res/resource.h"
 #include "winsel/ChildSelDlg.h"
+#include "platform/WinText.h"
 
 namespace {
 constexpr char kNoProcessWindowNotice[] = "現在該当プロセスのウィンドウが存在しません";
@@ -22,15 +23,15 @@ BOOL CPoreSetSettingDlg::OnInitDialog() {
     check(IDC_PS_PROCESSFLAG, m_preset.PROCESSFLAG);
     check(IDC_PS_TITLEFLAG, m_preset.TITLEFLAG);
     check(IDC_PS_EXTENTFLAG, m_preset.EXTENTFLAG);
-    ::SetDlgItemTextA(GetHwnd(), IDC_PS_NAME, m_preset.CONDNAME.c_str());
+    SetItemText(GetHwnd(), IDC_PS_NAME, m_preset.CONDNAME);
     ShowTarget();
     return TRUE;
 }
 
 void CPoreSetSettingDlg::ShowTarget() {
-    ::SetDlgItemTextA(GetHwnd(), IDC_PS_PROCESS, m_preset.EXENAME.c_str());
-    ::SetDlgItemTextA(GetHwnd(), IDC_PS_CLASS, m_preset.EXCLASS.c_str());
-    ::SetDlgItemTextA(GetHwnd(), IDC_PS_CTLID, std::to_string(m_preset.EXCTLID).c_str());
+    SetItemText(GetHwnd(), IDC_PS_PROCESS, m_preset.EXENAME);
+    SetItemText(GetHwnd(), IDC_PS_CLASS, m_preset.EXCLASS);
+    SetItemText(GetHwnd(), IDC_PS_CTLID, std::to_string(m_preset.EXCTLID));
 }
 
 void CPoreSetSettingDlg::ReadControls() {
@@ -52,8 +53,8 @@ void CPoreSetSettingDlg::OnFromWindow() {
         m_preset.EXCLASS = dialog.m_className;
         m_preset.EXCTLID = dialog.m_ctrlId;
         // A name the user typed stays; an empty one becomes the process.
-        if (::GetWindowTextLengthA(GetItem(IDC_PS_NAME)) == 0)
-            ::SetDlgItemTextA(GetHwnd(), IDC_PS_NAME, m_preset.EXENAME.c_str());
+        if (::GetWindowTextLengthW(GetItem(IDC_PS_NAME)) == 0)
+            SetItemText(GetHwnd(), IDC_PS_NAME, m_preset.EXENAME);
         ShowTarget();
         return;
     }

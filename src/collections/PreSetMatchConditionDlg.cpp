@@ -27,14 +27,14 @@ BOOL CPreSetMatchConditionDlg::OnInitDialog() {
 void CPreSetMatchConditionDlg::FillList() {
     // The mark stays on the same row number, whatever preset is there now.
     const int mark = ListView_GetSelectionMark(m_list);
-    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_list);
     for (const CPreSetCondData& preset : m_presets) {
         const int row = AppendRow(m_list, preset.CONDNAME);
         SetCellText(m_list, row, kColProgram, preset.EXENAME);
     }
     if (mark >= 0 && !m_presets.empty()) MarkRow(m_list, mark);
-    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
 }
 
 bool CPreSetMatchConditionDlg::EditPreset(CPreSetCondData& preset, bool newPreset) {

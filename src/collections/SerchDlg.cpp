@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 #include <commctrl.h>
 
@@ -34,8 +35,8 @@ bool CSerchDlg::CreateHidden(HWND owner) {
 BOOL CSerchDlg::OnInitDialog() {
     m_noResultBrush = ::CreateSolidBrush(RGB(255, 255, 180));
     m_resultBrush = ::CreateSolidBrush(RGB(0, 255, 0));
-    ::SendDlgItemMessageA(GetHwnd(), IDC_SEARCH_DAYS_SPIN, UDM_SETRANGE32, kMinDays, kMaxDays);
-    ::SendDlgItemMessageA(GetHwnd(), IDC_SEARCH_DAYS_SPIN, UDM_SETPOS32, 0, kDefaultDays);
+    ::SendDlgItemMessageW(GetHwnd(), IDC_SEARCH_DAYS_SPIN, UDM_SETRANGE32, kMinDays, kMaxDays);
+    ::SendDlgItemMessageW(GetHwnd(), IDC_SEARCH_DAYS_SPIN, UDM_SETPOS32, 0, kDefaultDays);
     UpdateLabel();
     return TRUE;
 }
@@ -43,8 +44,8 @@ BOOL CSerchDlg::OnInitDialog() {
 void CSerchDlg::Open() {
     m_results.Reset();
     m_values.days = kDefaultDays;
-    ::SendDlgItemMessageA(GetHwnd(), IDC_SEARCH_DAYS_SPIN, UDM_SETRANGE32, kMinDays, kMaxDays);
-    ::SendDlgItemMessageA(GetHwnd(), IDC_SEARCH_DAYS_SPIN, UDM_SETPOS32, 0, kDefaultDays);
+    ::SendDlgItemMessageW(GetHwnd(), IDC_SEARCH_DAYS_SPIN, UDM_SETRANGE32, kMinDays, kMaxDays);
+    ::SendDlgItemMessageW(GetHwnd(), IDC_SEARCH_DAYS_SPIN, UDM_SETPOS32, 0, kDefaultDays);
     UpdateLabel();
 }
 
@@ -61,7 +62,7 @@ void CSerchDlg::ReadControls() {
     m_values.title = WindowText(GetItem(IDC_SEARCH_TITLE));
     m_values.exe = WindowText(GetItem(IDC_SEARCH_EXE));
     BOOL ok = FALSE;
-    const LRESULT pos = ::SendDlgItemMessageA(d, IDC_SEARCH_DAYS_SPIN, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&ok));
+    const LRESULT pos = ::SendDlgItemMessageW(d, IDC_SEARCH_DAYS_SPIN, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&ok));
     m_values.days = static_cast<int>(pos);
 }
 
@@ -74,10 +75,10 @@ void CSerchDlg::WriteControls() {
     Check(d, IDC_SEARCH_SHOWN_ON, m_values.shownOn);
     Check(d, IDC_SEARCH_TEXT_CASE, m_values.textCaseSensitive);
     Check(d, IDC_SEARCH_TITLE_CASE, m_values.titleCaseSensitive);
-    ::SetDlgItemTextA(d, IDC_SEARCH_TEXT, m_values.text.c_str());
-    ::SetDlgItemTextA(d, IDC_SEARCH_TITLE, m_values.title.c_str());
-    ::SetDlgItemTextA(d, IDC_SEARCH_EXE, m_values.exe.c_str());
-    ::SendDlgItemMessageA(d, IDC_SEARCH_DAYS_SPIN, UDM_SETPOS32, 0, m_values.days);
+    SetItemText(d, IDC_SEARCH_TEXT, m_values.text);
+    SetItemText(d, IDC_SEARCH_TITLE, m_values.title);
+    SetItemText(d, IDC_SEARCH_EXE, m_values.exe);
+    ::SendDlgItemMessageW(d, IDC_SEARCH_DAYS_SPIN, UDM_SETPOS32, 0, m_values.days);
 }
 
 void CSerchDlg::Execute() {
@@ -117,7 +118,7 @@ std::vector<std::uint64_t> CSerchDlg::IdentitiesOf(const std::vector<int>& posit
 
 void CSerchDlg::UpdateLabel() {
     WriteControls();
-    ::SetDlgItemTextA(GetHwnd(), IDC_SEARCH_RESULT, m_results.Label().c_str());
+    SetItemText(GetHwnd(), IDC_SEARCH_RESULT, m_results.Label());
     ::InvalidateRect(GetItem(IDC_SEARCH_RESULT), nullptr, TRUE);
 }
 
@@ -161,7 +162,7 @@ bool CSerchDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         // A drag on the caption moves the main window; the panel follows it.
         HWND owner = ::GetWindow(GetHwnd(), GW_OWNER);
         if (!owner) return false;
-        ::PostMessageA(owner, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        ::PostMessageW(owner, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
         result = 0;
         return true;
     }

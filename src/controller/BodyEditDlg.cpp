@@ -3,14 +3,15 @@
 #include "data/MbString.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 CBodyEditDlg::CBodyEditDlg(std::string text) : CDialog(IDD_BODYEDIT), m_text(std::move(text)) {}
 
 BOOL CBodyEditDlg::OnInitDialog() {
     HWND edit = GetItem(IDC_BODYEDIT_TEXT);
-    ::SendMessageA(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
-    ::SendMessageA(edit, EM_LIMITTEXT, kTextLimit, 0);
-    ::SetWindowTextA(edit, m_text.c_str());
+    ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
+    ::SendMessageW(edit, EM_LIMITTEXT, kTextLimit, 0);
+    SetWindowTextOf(edit, m_text);
     ::SetFocus(edit);
     PutCaretAtEnd();
     return FALSE;  // the focus is set
@@ -18,9 +19,9 @@ BOOL CBodyEditDlg::OnInitDialog() {
 
 void CBodyEditDlg::PutCaretAtEnd() {
     HWND edit = GetItem(IDC_BODYEDIT_TEXT);
-    int end = ::GetWindowTextLengthA(edit);
-    ::SendMessageA(edit, EM_SETSEL, end, end);
-    ::SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    int end = ::GetWindowTextLengthW(edit);
+    ::SendMessageW(edit, EM_SETSEL, end, end);
+    ::SendMessageW(edit, EM_SCROLLCARET, 0, 0);
 }
 
 bool CBodyEditDlg::OnCommand(WORD id, WORD code, HWND control) {

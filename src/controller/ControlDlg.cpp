@@ -70,8 +70,8 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         return false;
     case WM_NOTIFY: {
         const auto* hdr = reinterpret_cast<const NMHDR*>(lParam);
-        if (hdr->idFrom == IDC_PANEL_LIST && hdr->code == LVN_GETDISPINFOA) {
-            m_list.OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
+        if (hdr->idFrom == IDC_PANEL_LIST && hdr->code == LVN_GETDISPINFOW) {
+            m_list.OnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(lParam));
             return true;
         }
         if (hdr->idFrom == IDC_PANEL_LIST && hdr->code == NM_CLICK) {

@@ -4,6 +4,7 @@
 #include "controller/ControlDlg.h"
 
 #include "data/Trace.h"
+#include "platform/MessageBox.h"
 #include "dialogs/HotKeyExCtrl.h"
 #include "res/resource.h"
 
@@ -29,7 +30,7 @@ void CControlDlg::RegisterHotkeys(bool atStart) {
 }
 
 void CControlDlg::TellHotkeysRefused(bool window, bool desktop, bool atStart) {
-    if (window) ::MessageBoxA(GetHwnd(), atStart ? kHotkeyErrorAtStart : kHotkeyErrorAfterProperties, "Pinvane", MB_OK);
+    if (window) ShowNotice(GetHwnd(), atStart ? kHotkeyErrorAtStart : kHotkeyErrorAfterProperties);
     if (desktop) TellDesktopHotkeyRefused();
 }
 

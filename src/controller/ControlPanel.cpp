@@ -6,6 +6,7 @@
 #include "data/TackletWindow.h"
 #include "platform/MessageBox.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 #include <cstdio>
 
@@ -14,8 +15,8 @@ void CControlDlg::RefreshNoteList() {
     m_list.Rebuild(static_cast<int>(m_notes.Size()));
     char count[64];
     std::snprintf(count, sizeof count, "現在：%d 枚", static_cast<int>(m_notes.Size()));
-    ::SetDlgItemTextA(GetHwnd(), IDC_PANEL_COUNT, count);
-    if (m_searchFlag == 1 && m_searchWindow) ::PostMessageA(m_searchWindow, m_searchMessage, 0, 0);
+    SetItemText(GetHwnd(), IDC_PANEL_COUNT, count);
+    if (m_searchFlag == 1 && m_searchWindow) ::PostMessageW(m_searchWindow, m_searchMessage, 0, 0);
 }
 
 bool CControlDlg::NoteRow(int index, CNoteListView::Row* row) {
@@ -85,7 +86,7 @@ bool CControlDlg::OnCommand(WORD id, WORD code, HWND control) {
     case IDOK:
     case IDCANCEL:
         // Enter and Esc in the panel belong to the main window.
-        ::SendMessageA(::GetParent(GetHwnd()), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+        ::SendMessageW(::GetParent(GetHwnd()), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
         return true;
     default:
         return false;

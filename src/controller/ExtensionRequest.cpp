@@ -1,6 +1,9 @@
 #include "controller/ExtensionRequest.h"
 
 #include <cstring>
+#include <string_view>
+
+#include "data/CodePage.h"
 
 namespace {
 std::int32_t ReadInt32(const unsigned char* p, std::size_t offset) {
@@ -23,9 +26,25 @@ ExtensionParse ParseExtensionRequest(const void* data, std::size_t size, CExtens
     out->PICKPOS = ReadInt32(p, 36);
     out->BKCOLOR = ReadInt32(p, 40);
     out->TXCOLOR = ReadInt32(p, 44);
-    static_assert(sizeof(PvLogFont) == 60, "LOGFONTA layout");
-    std::memcpy(&out->font, p + 48, sizeof(PvLogFont));
-    out->font.lfFaceName[sizeof out->font.lfFaceName - 1] = '\0';
+    // A LOGFONTW at 48: five 32-bit numbers, eight bytes, a face name of 32
+    // code-page bytes.
+    PvLogFont& f = out->font;
+    f = PvLogFont{};
+    f.lfHeight = ReadInt32(p, 48);
+    f.lfWidth = ReadInt32(p, 52);
+    f.lfEscapement = ReadInt32(p, 56);
+    f.lfOrientation = ReadInt32(p, 60);
+    f.lfWeight = ReadInt32(p, 64);
+    f.lfItalic = p[68];
+    f.lfUnderline = p[69];
+    f.lfStrikeOut = p[70];
+    f.lfCharSet = p[71];
+    f.lfOutPrecision = p[72];
+    f.lfClipPrecision = p[73];
+    f.lfQuality = p[74];
+    f.lfPitchAndFamily = p[75];
+    const char* face = reinterpret_cast<const char*>(p + 76);
+    SetFaceName(f, TextOfCodePage(std::string_view(face, strnlen(face, 31))));
     out->GRAFLG = ReadInt32(p, 108);
     out->GRAPTN = ReadInt32(p, 112);
     return ExtensionParse::Ok;

@@ -34,8 +34,8 @@ void CNoteListView::Rebuild(int count) {
     ::InvalidateRect(m_list, nullptr, TRUE);
 }
 
-void CNoteListView::OnGetDispInfo(NMLVDISPINFOA* info) {
-    LVITEMA& item = info->item;
+void CNoteListView::OnGetDispInfo(NMLVDISPINFOW* info) {
+    LVITEMW& item = info->item;
     // A new row, or the first column of a row being drawn again: asked anew.
     if (item.iItem != m_cachedIndex || item.iSubItem == 0) {
         m_cachedIndex = -1;

@@ -31,7 +31,7 @@ public:
     // again (past the end nothing is selected).
     void Rebuild(int count);
     // Answers the list's request for a row's text or image.
-    void OnGetDispInfo(NMLVDISPINFOA* info);
+    void OnGetDispInfo(NMLVDISPINFOW* info);
 
     // The index of the row the user last selected, or -1.
     int SelectionMark() const;

@@ -1,4 +1,5 @@
 #include "controller/ProcessInfo.h"
+#include "platform/WinText.h"
 
 #include <psapi.h>
 
@@ -17,10 +18,10 @@ CProcessNames ReadNames(HANDLE process) {
                               &needed) ||
         needed == 0)
         return names;
-    char buffer[kNameBuffer] = {};
-    if (::GetModuleBaseNameA(process, modules[0], buffer, kNameBuffer) > 0) names.baseName = buffer;
-    buffer[0] = '\0';
-    if (::GetModuleFileNameExA(process, modules[0], buffer, kNameBuffer) > 0) names.path = buffer;
+    wchar_t buffer[kNameBuffer] = {};
+    if (::GetModuleBaseNameW(process, modules[0], buffer, kNameBuffer) > 0) names.baseName = TextOf(buffer);
+    buffer[0] = L'\0';
+    if (::GetModuleFileNameExW(process, modules[0], buffer, kNameBuffer) > 0) names.path = TextOf(buffer);
     return names;
 }
 

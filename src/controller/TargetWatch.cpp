@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-CTargetWatch::CTargetWatch() : m_wake(::CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+CTargetWatch::CTargetWatch() : m_wake(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
 
 CTargetWatch::~CTargetWatch() {
     Stop();
@@ -81,6 +81,6 @@ void CTargetWatch::Run() {
         }
         // One message until the user-interface thread has taken it: it reads
         // every target's rectangle when it does.
-        if (changed && !m_posted.exchange(true)) ::PostMessageA(m_notify, m_message, 0, 0);
+        if (changed && !m_posted.exchange(true)) ::PostMessageW(m_notify, m_message, 0, 0);
     }
 }

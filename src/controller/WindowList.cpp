@@ -12,7 +12,7 @@ struct EnumContext {
     std::vector<CWinInf>* list;
 };
 
-bool IsDisabled(HWND hWnd) { return (::GetWindowLongA(hWnd, GWL_STYLE) & WS_DISABLED) != 0; }
+bool IsDisabled(HWND hWnd) { return (::GetWindowLongW(hWnd, GWL_STYLE) & WS_DISABLED) != 0; }
 
 }  // namespace
 

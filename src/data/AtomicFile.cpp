@@ -1,9 +1,6 @@
 #include "data/AtomicFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #ifdef _WIN32
-#include <io.h>
 #include <process.h>
 #else
 #include <unistd.h>
@@ -17,6 +14,7 @@
 #include <set>
 #include <vector>
 
+#include "data/FileSystem.h"
 #include "data/Trace.h"
 
 namespace {
@@ -24,39 +22,22 @@ namespace {
 bool StdioFlush(std::FILE*) { return true; }
 
 bool RenameReplace(const char* temp, const char* target) {
-    if (std::rename(temp, target) == 0) return true;
+    if (RenameFile(temp, target)) return true;
 #ifdef _WIN32
     // The Windows C runtime's rename refuses an existing target. This
     // fallback only serves programs that install no replacer of their own
     // (Pinvane installs one that replaces in one step).
-    std::remove(target);
-    return std::rename(temp, target) == 0;
+    RemoveFile(target);
+    return RenameFile(temp, target);
 #else
     return false;
 #endif
 }
 
-// Opens `path` for writing only if no file of that name exists (a link
-// counts as one): CREATE_NEW on Windows, O_EXCL elsewhere.
-std::FILE* CreateNew(const std::string& path) {
-#ifdef _WIN32
-    const int fd = ::_open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (fd < 0) return nullptr;
-    std::FILE* file = ::_fdopen(fd, "wb");
-    if (file == nullptr) ::_close(fd);
-#else
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
-    if (fd < 0) return nullptr;
-    std::FILE* file = ::fdopen(fd, "wb");
-    if (file == nullptr) ::close(fd);
-#endif
-    return file;
-}
-
 bool StdioCopy(const char* from, const char* to) {
-    std::FILE* in = std::fopen(from, "rb");
+    std::FILE* in = OpenFile(from, "rb");
     if (in == nullptr) return false;
-    std::FILE* out = CreateNew(to);
+    std::FILE* out = CreateNewFile(to);
     if (out == nullptr) {
         std::fclose(in);
         return false;
@@ -125,13 +106,13 @@ std::vector<std::string>& LeftBehind() {
 }
 
 void RemoveOrLeaveForLater(const std::string& path) {
-    if (std::remove(path.c_str()) != 0 && FileExists(path)) LeftBehind().push_back(path);
+    if (!RemoveFile(path) && FileExists(path)) LeftBehind().push_back(path);
 }
 
 void RemoveLeftBehind() {
     auto& paths = LeftBehind();
     paths.erase(std::remove_if(paths.begin(), paths.end(),
-                               [](const std::string& p) { return std::remove(p.c_str()) == 0 || !FileExists(p); }),
+                               [](const std::string& p) { return RemoveFile(p) || !FileExists(p); }),
                 paths.end());
 }
 
@@ -162,7 +143,7 @@ std::FILE* CreateTempFileFor(const std::string& target, std::string* tempPath) {
     // there) is passed by for the next one.
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string path = UniqueNameFor(target) + ".tmp";
-        std::FILE* file = CreateNew(path);
+        std::FILE* file = CreateNewFile(path);
         if (file != nullptr) {
             *tempPath = path;
             return file;
@@ -177,8 +158,7 @@ std::string BackupPath(const std::string& target, int generation) {
 }
 
 bool FileExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
+    return KindOfPath(path) != PathKind::Missing;
 }
 
 bool FlushAndClose(std::FILE* file) {
@@ -191,7 +171,7 @@ bool FlushAndClose(std::FILE* file) {
 bool CommitFile(const std::string& temp, const std::string& target, int backups) {
     if (AreFileWritesBlocked(target)) {
         Trace("CommitFile(%s): not replaced, the file could not be read\n", target.c_str());
-        std::remove(temp.c_str());
+        RemoveFile(temp);
         return false;
     }
     // The current version is linked or copied (not moved, so that the target
@@ -210,7 +190,7 @@ bool CommitFile(const std::string& temp, const std::string& target, int backups)
     }
     if (!g_replacer(temp.c_str(), target.c_str())) {
         Trace("CommitFile(%s): replace failed\n", target.c_str());
-        std::remove(temp.c_str());
+        RemoveFile(temp);
         if (backedUp) RemoveOrLeaveForLater(staged);
         return false;
     }
@@ -236,7 +216,7 @@ bool WriteFileAtomically(const std::string& target, const std::string& bytes, in
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     if (!FlushAndClose(file)) ok = false;
     if (!ok) {
-        std::remove(temp.c_str());
+        RemoveFile(temp);
         return false;
     }
     return CommitFile(temp, target, backups);

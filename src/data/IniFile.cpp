@@ -1,18 +1,30 @@
 #include "data/IniFile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 #include "data/AtomicFile.h"
-#include "data/MbString.h"
+#include "data/CodePage.h"
+#include "data/FileSystem.h"
+#include "data/TextProtect.h"
+#include "data/WriteIniFile.h"
 
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+// A section name in upper case: single-byte letters only, never the trail
+// byte of a double-byte character.
+std::string UpperName(std::string_view name) {
+    std::string out(name);
+    for (std::size_t i = 0; i < out.size(); i += CodePageCharLength(out, i)) {
+        if (out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - 'a' + 'A');
+    }
+    return out;
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -41,7 +53,7 @@ char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 
 bool NamesEqual(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size();) {
-        const std::size_t len = MbCharLength(a, i);
+        const std::size_t len = CodePageCharLength(a, i);
         if (len == 2) {
             if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
         } else if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
@@ -63,12 +75,11 @@ CIniFile CIniFile::Load(const std::string& path, LoadState* state, std::size_t m
     LoadState ignored;
     if (state == nullptr) state = &ignored;
     // Something else than a file in its place (a folder) cannot be read as one.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (KindOfPath(path) == PathKind::Other) {
         *state = LoadState::Unreadable;
         return CIniFile();
     }
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OpenFile(path, "rb");
     if (f == nullptr) {
         // Locked, forbidden or otherwise unopenable files exist all the same.
         *state = FileExists(path) ? LoadState::Unreadable : LoadState::Missing;
@@ -163,7 +174,7 @@ void CIniFile::AddLine(std::string_view line, Section*& current) {
         const std::size_t close = line.rfind(']');
         if (close != std::string_view::npos) {
             const std::string_view name = Trim(line.substr(1, close - 1));
-            const auto [it, added] = m_sectionIndex.emplace(MbToUpper(name), m_sections.size());
+            const auto [it, added] = m_sectionIndex.emplace(UpperName(name), m_sections.size());
             if (added) {
                 m_sections.emplace_back();
                 current = &m_sections.back();
@@ -183,7 +194,7 @@ void CIniFile::AddLine(std::string_view line, Section*& current) {
 }
 
 const CIniFile::Section* CIniFile::FindSection(std::string_view section) const {
-    const auto it = m_sectionIndex.find(MbToUpper(Trim(section)));
+    const auto it = m_sectionIndex.find(UpperName(Trim(section)));
     return it == m_sectionIndex.end() ? nullptr : &m_sections[it->second];
 }
 
@@ -221,7 +232,21 @@ std::string_view CIniFile::SectionView::GetView(std::string_view key, std::strin
                                                 std::size_t maxBytes) const {
     const std::string_view* value = FindValue(key);
     const std::string_view text = value ? CleanValue(*value) : def;
-    return text.substr(0, MbFitLength(text, maxBytes));
+    return text.substr(0, CodePageFitLength(text, maxBytes));
+}
+
+std::string CIniFile::SectionView::GetText(std::string_view key, std::string_view def,
+                                           std::size_t maxBytes) const {
+    const std::string_view usual = GetView(key, def, maxBytes);
+    const std::string_view digits = GetView(ExactKeyOf(key), "", std::numeric_limits<std::size_t>::max());
+    if (!digits.empty()) {
+        std::string bytes;
+        if (DecodeExactBytes(digits, kTextPlain, 0, &bytes)) {
+            std::string exact = TextOfExactBytes(bytes);
+            if (CWriteIniFile::UsualFormAsRead(exact, maxBytes) == usual) return exact;
+        }
+    }
+    return TextOfCodePage(usual);
 }
 
 std::int32_t CIniFile::SectionView::GetInt(std::string_view key, std::int32_t def) const {
@@ -235,6 +260,11 @@ std::int32_t CIniFile::SectionView::GetInt(std::string_view key, std::int32_t de
 std::string CIniFile::GetString(std::string_view section, std::string_view key, std::string_view def,
                                 std::size_t maxBytes) const {
     return GetSection(section).GetString(key, def, maxBytes);
+}
+
+std::string CIniFile::GetText(std::string_view section, std::string_view key, std::string_view def,
+                              std::size_t maxBytes) const {
+    return GetSection(section).GetText(key, def, maxBytes);
 }
 
 std::int32_t CIniFile::GetInt(std::string_view section, std::string_view key, std::int32_t def) const {

@@ -35,6 +35,11 @@ public:
         // As GetString, as a view into the file's text (or into `def`).
         std::string_view GetView(std::string_view key, std::string_view def, std::size_t maxBytes = kMaxString) const;
         std::int32_t GetInt(std::string_view key, std::int32_t def) const;
+        // A text value (the file holds code-page bytes): the exact text of
+        // its added key (see CWriteIniFile::writeText) while the usual key
+        // still holds what a writer puts there for it, else the usual key's
+        // text.
+        std::string GetText(std::string_view key, std::string_view def, std::size_t maxBytes = kMaxString) const;
 
     private:
         friend class CIniFile;
@@ -71,6 +76,8 @@ public:
     // or `def` when the section or key is missing.
     std::string GetString(std::string_view section, std::string_view key, std::string_view def,
                           std::size_t maxBytes = kMaxString) const;
+    std::string GetText(std::string_view section, std::string_view key, std::string_view def,
+                        std::size_t maxBytes = kMaxString) const;
 
     // The leading signed decimal number of the value (0 when there is none),
     // or `def` when the key is missing or its value is empty.

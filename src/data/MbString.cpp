@@ -4,39 +4,42 @@
 #include <vector>
 
 std::size_t MbCharLength(std::string_view text, std::size_t pos) {
-    if (MbIsLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) return 2;
-    return 1;
+    const unsigned char c = static_cast<unsigned char>(text[pos]);
+    const std::size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 1;
+    if (len == 1 || pos + len > text.size()) return 1;
+    for (std::size_t k = 1; k < len; ++k) {
+        if ((static_cast<unsigned char>(text[pos + k]) & 0xC0) != 0x80) return 1;
+    }
+    return len;
 }
 
 namespace {
 
-// The upper-case trail byte of a double-byte small letter, or 0.
-unsigned char UpperTrail(unsigned char lead, unsigned char trail) {
-    switch (lead) {
-    case 0x82:  // full-width a-z (8281-829A) -> A-Z (8260-8279)
-        return trail >= 0x81 && trail <= 0x9A ? static_cast<unsigned char>(trail - 0x21) : 0;
-    case 0x83:  // Greek small (83BF-83D6) -> capital (839F-83B6)
-        return trail >= 0xBF && trail <= 0xD6 ? static_cast<unsigned char>(trail - 0x20) : 0;
-    case 0x84:  // Cyrillic small (8470-847E, 8480-8491) -> capital (8440-8460); 7F is no trail byte
-        if (trail >= 0x70 && trail <= 0x7E) return static_cast<unsigned char>(trail - 0x30);
-        if (trail >= 0x80 && trail <= 0x91) return static_cast<unsigned char>(trail - 0x31);
-        return 0;
-    default:
-        return 0;
+// The upper-case bytes of a small letter of two or three bytes, in place.
+void UpperLetter(char* ch, std::size_t len) {
+    unsigned char* b = reinterpret_cast<unsigned char*>(ch);
+    if (len == 2 && b[0] == 0xCE && b[1] >= 0xB1 && b[1] <= 0xBF) {  // Greek alpha-omicron
+        b[1] = static_cast<unsigned char>(b[1] - 0x20);
+    } else if (len == 2 && b[0] == 0xCF && b[1] >= 0x80 && b[1] <= 0x89 && b[1] != 0x82) {  // pi-omega
+        b[0] = 0xCE;
+        b[1] = static_cast<unsigned char>(b[1] + 0x20);
+    } else if (len == 2 && b[0] == 0xD0 && b[1] >= 0xB0 && b[1] <= 0xBF) {  // Cyrillic a-pe
+        b[1] = static_cast<unsigned char>(b[1] - 0x20);
+    } else if (len == 2 && b[0] == 0xD1 && b[1] >= 0x80 && b[1] <= 0x8F) {  // Cyrillic er-ya
+        b[0] = 0xD0;
+        b[1] = static_cast<unsigned char>(b[1] + 0x20);
+    } else if (len == 2 && b[0] == 0xD1 && b[1] == 0x91) {  // Cyrillic io
+        b[0] = 0xD0;
+        b[1] = 0x81;
+    } else if (len == 3 && b[0] == 0xEF && b[1] == 0xBD && b[2] >= 0x81 && b[2] <= 0x9A) {  // full-width a-z
+        b[1] = 0xBC;
+        b[2] = static_cast<unsigned char>(b[2] + 0x20);
     }
 }
 
 }  // namespace
 
-std::size_t MbFindLast(std::string_view text, char c) {
-    std::size_t found = std::string_view::npos;
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t len = MbCharLength(text, i);
-        if (len == 1 && text[i] == c) found = i;
-        i += len;
-    }
-    return found;
-}
+std::size_t MbFindLast(std::string_view text, char c) { return text.rfind(c); }
 
 std::string MbToUpper(std::string_view text) {
     std::string out(text);
@@ -44,10 +47,8 @@ std::string MbToUpper(std::string_view text) {
         const std::size_t len = MbCharLength(out, i);
         if (len == 1 && out[i] >= 'a' && out[i] <= 'z') {
             out[i] = static_cast<char>(out[i] - 'a' + 'A');
-        } else if (len == 2) {
-            const unsigned char upper =
-                UpperTrail(static_cast<unsigned char>(out[i]), static_cast<unsigned char>(out[i + 1]));
-            if (upper != 0) out[i + 1] = static_cast<char>(upper);
+        } else if (len > 1) {
+            UpperLetter(&out[i], len);
         }
         i += len;
     }

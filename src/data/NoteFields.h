@@ -8,18 +8,17 @@
 // std::string texts (TEXT is the body, see kBody), PvTime dates, and the
 // whole PvLogFont for FONTFACENAME (its other keys are rows of their own).
 //
-// Added keys of the texts: a text row's value that the line form cannot
-// give back exactly (a line break, a zero byte, more bytes than a reader
-// takes; see CWriteIniFile::FitsLineForm) is written as usual and, besides,
-// whole in the added key ExactKeyOf(key) ("TITLEW", "EXTEXTW", ...), after
-// every other key of the section. The added key holds hexadecimal digits
-// like TEXT, scrambled like TEXT with text format 1, of ExactBytesOf(text):
-// today a text is its CP932 bytes, and the added key holds those bytes.
-// These two functions are the one place that says which byte form the
-// added keys hold. A reader takes the added key only while the usual key
-// still reads as what the writer puts there for that exact value, so an
-// edit of the usual key by a program that does not know the added key wins.
-// Files whose texts all fit the line form have no added key.
+// Added keys of the texts: a text row's value that its usual key cannot
+// give back exactly (a character the code page lacks, a line break, a zero
+// byte, more bytes than a reader takes; see CWriteIniFile::NeedsExactKey)
+// is written as usual (in its code-page form) and, besides, whole in the
+// added key ExactKeyOf(key) ("TITLEW", "EXTEXTW", "TEXTW", ...), after
+// every other key of the section: hexadecimal digits like TEXT, scrambled
+// like TEXT when the section's TEXTFORMAT is 1, of its UTF-8 bytes (see
+// ExactBytesOf in TextProtect.h). A reader takes the added key only while
+// the usual key still reads as what the writer puts there for that exact
+// value, so an edit of the usual key by a program that does not know the
+// added key wins. Files whose texts all fit have no added key.
 #pragma once
 
 #include <cstdint>
@@ -27,11 +26,8 @@
 #include <string_view>
 
 #include "data/TackletData.h"
+#include "data/TextProtect.h"
 
-inline std::string ExactKeyOf(std::string_view key) { return std::string(key) + "W"; }
-// The bytes of a text in its added key, and the text of those bytes.
-inline std::string ExactBytesOf(std::string_view text) { return std::string(text); }
-inline std::string TextOfExactBytes(std::string_view bytes) { return std::string(bytes); }
 
 struct NoteField {
     enum Flag : unsigned {

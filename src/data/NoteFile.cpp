@@ -16,9 +16,9 @@ namespace {
 void WriteNotes(CWriteIniFile& writer, const std::string& path, const std::vector<CTackletData>& notes, int format,
                 std::uint32_t volumeKey) {
     const std::string system = kNoteFileSystemSection;
-    writer.write(system, "APPNAME", kNoteFileAppName, path);
-    writer.write(system, "MESSAGE", kNoteFileMessage, path);
-    writer.write(system, "VERSION", StoredVersionText(), path);
+    writer.writeText(system, "APPNAME", kNoteFileAppName, path);
+    writer.writeText(system, "MESSAGE", kNoteFileMessage, path);
+    writer.writeText(system, "VERSION", StoredVersionText(), path);
     writer.write(system, "SAVEFORMAT", format, path);
     writer.write(system, "TACKLETNUM", static_cast<long long>(notes.size()), path);
     for (std::size_t i = 0; i < notes.size(); ++i) {
@@ -78,9 +78,9 @@ std::string NoteSectionName(std::size_t index) { return "TACKLETITEM" + std::to_
 
 CNoteFileHeader ReadNoteFileHeader(const CIniFile& ini, std::size_t maxBytes) {
     CNoteFileHeader header;
-    header.APPNAME = ini.GetString(kNoteFileSystemSection, "APPNAME", "", maxBytes);
-    header.MESSAGE = ini.GetString(kNoteFileSystemSection, "MESSAGE", "", maxBytes);
-    header.VERSION = ini.GetString(kNoteFileSystemSection, "VERSION", "", maxBytes);
+    header.APPNAME = ini.GetText(kNoteFileSystemSection, "APPNAME", "", maxBytes);
+    header.MESSAGE = ini.GetText(kNoteFileSystemSection, "MESSAGE", "", maxBytes);
+    header.VERSION = ini.GetText(kNoteFileSystemSection, "VERSION", "", maxBytes);
     header.SAVEFORMAT = ini.GetString(kNoteFileSystemSection, "SAVEFORMAT", "", maxBytes);
     header.TACKLETNUM = ini.GetInt(kNoteFileSystemSection, "TACKLETNUM", 0);
     return header;

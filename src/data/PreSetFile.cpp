@@ -45,12 +45,12 @@ void PreSetRead(const CIniFile& ini, std::vector<CPreSetCondData>& presets) {
     for (std::int32_t i = 0; i < count; ++i) {
         const CIniFile::SectionView s = ini.GetSection(PresetSectionName(static_cast<std::size_t>(i)));
         CPreSetCondData preset;
-        preset.CONDNAME = s.GetString("CONDNAME", preset.CONDNAME, kNameReadBytes);
+        preset.CONDNAME = s.GetText("CONDNAME", preset.CONDNAME, kNameReadBytes);
         preset.PROCESSFLAG = s.GetInt("PROCESSFLAG", preset.PROCESSFLAG);
         preset.TITLEFLAG = s.GetInt("TITLEFLAG", preset.TITLEFLAG);
         preset.EXTENTFLAG = s.GetInt("EXTENTFLAG", preset.EXTENTFLAG);
-        preset.EXENAME = s.GetString("EXENAME", "");
-        preset.EXCLASS = s.GetString("EXCLASS", "");
+        preset.EXENAME = s.GetText("EXENAME", "");
+        preset.EXCLASS = s.GetText("EXCLASS", "");
         preset.EXCTLID = s.GetInt("EXCTLID", preset.EXCTLID);
         presets.push_back(std::move(preset));
     }
@@ -63,12 +63,12 @@ bool PreSetWriteFile(const std::string& path, const std::vector<CPreSetCondData>
     for (std::size_t i = 0; i < presets.size(); ++i) {
         const CPreSetCondData& p = presets[i];
         const std::string s = PresetSectionName(i);
-        writer.write(s, "CONDNAME", p.CONDNAME, path);
+        writer.writeText(s, "CONDNAME", p.CONDNAME, path);
         writer.write(s, "PROCESSFLAG", p.PROCESSFLAG, path);
         writer.write(s, "TITLEFLAG", p.TITLEFLAG, path);
         writer.write(s, "EXTENTFLAG", p.EXTENTFLAG, path);
-        writer.write(s, "EXENAME", p.EXENAME, path);
-        writer.write(s, "EXCLASS", p.EXCLASS, path);
+        writer.writeText(s, "EXENAME", p.EXENAME, path);
+        writer.writeText(s, "EXCLASS", p.EXCLASS, path);
         writer.write(s, "EXCTLID", p.EXCTLID, path);
     }
     return writer.close();

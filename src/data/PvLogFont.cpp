@@ -13,5 +13,14 @@ std::string_view FaceNameOf(const PvLogFont& font) {
 
 void SetFaceName(PvLogFont& font, std::string_view name) {
     std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
-    std::memcpy(font.lfFaceName, name.data(), MbFitLength(name, kFaceNameMaxBytes));
+    std::size_t bytes = 0;
+    std::size_t units = 0;
+    while (bytes < name.size()) {
+        const std::size_t len = MbCharLength(name, bytes);
+        const std::size_t charUnits = len == 4 ? 2 : 1;
+        if (units + charUnits > kFaceNameMaxUnits || bytes + len >= sizeof font.lfFaceName) break;
+        bytes += len;
+        units += charUnits;
+    }
+    std::memcpy(font.lfFaceName, name.data(), bytes);
 }

@@ -1,4 +1,5 @@
-// Font description with exactly the layout of the Windows LOGFONTA.
+// Font description: the members of the Windows LOGFONT, the face name in
+// UTF-8.
 #pragma once
 
 #include <cstddef>
@@ -18,23 +19,20 @@ struct PvLogFont {
     std::uint8_t lfClipPrecision = 0;
     std::uint8_t lfQuality = 0;
     std::uint8_t lfPitchAndFamily = 0;
-    char lfFaceName[32] = {};
+    char lfFaceName[96] = {};  // at most 31 UTF-16 units, as LOGFONTW holds
 
     bool operator==(const PvLogFont&) const = default;
 };
-static_assert(sizeof(PvLogFont) == 60, "PvLogFont must match LOGFONTA");
-static_assert(offsetof(PvLogFont, lfItalic) == 20, "PvLogFont must match LOGFONTA");
-static_assert(offsetof(PvLogFont, lfFaceName) == 28, "PvLogFont must match LOGFONTA");
 
 // Shift-JIS character set number of the font description.
 constexpr std::uint8_t kShiftJisCharset = 128;
-// Bytes of a face name that fit the field besides its terminating zero.
-constexpr std::size_t kFaceNameMaxBytes = sizeof(PvLogFont::lfFaceName) - 1;
+// Characters (UTF-16 units) of a face name besides its terminating zero.
+constexpr std::size_t kFaceNameMaxUnits = 31;
 
 #include <string_view>
 
 // The face name up to its terminating zero.
 std::string_view FaceNameOf(const PvLogFont& font);
-// Sets the face name to at most 31 bytes of `name`, never cutting a
-// double-byte character.
+// Sets the face name to at most 31 UTF-16 units of `name`, never cutting
+// a character.
 void SetFaceName(PvLogFont& font, std::string_view name);

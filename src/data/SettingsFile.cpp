@@ -45,7 +45,7 @@ bool PropatyRereadBlocked(const std::string& path, CSettingsData& settings, CTac
 }
 
 void PropatyRead(const CIniFile& ini, CSettingsData& settings, CTackletData& templ) {
-    const std::string face = ini.GetString(kSystem, "FONTFACENAME", "", kFaceNameReadBytes);
+    const std::string face = ini.GetText(kSystem, "FONTFACENAME", "", kFaceNameReadBytes);
     VisitSettingsFields([&](const SettingsField& field, auto get) {
         auto& member = get(settings, templ);
         using Member = std::remove_reference_t<decltype(member)>;
@@ -73,7 +73,7 @@ bool PropatyWriteFile(const std::string& path, const CSettingsData& settings, co
     VisitSettingsFields([&](const SettingsField& field, auto get) {
         const auto& member = get(settings, templ);
         if constexpr (std::is_same_v<std::remove_cvref_t<decltype(member)>, PvLogFont>)
-            writer.write(field.section, field.key, std::string(FaceNameOf(member)), path);
+            writer.writeText(field.section, field.key, FaceNameOf(member), path);
         else
             writer.write(field.section, field.key, static_cast<long long>(member), path);
     });

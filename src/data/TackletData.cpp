@@ -1,10 +1,17 @@
 #include "data/TackletData.h"
 
+#include "data/CodePage.h"
 #include "data/MbString.h"
 #include "data/RecordDefaults.h"
 #include "data/TackletWindow.h"
 
 namespace {
+
+// A note window's text as the record keeps it: at most kMaxWindowText
+// bytes in the code page, never cut inside a character.
+std::string WindowBody(const std::string& text) {
+    return text.substr(0, TextFitCodePageBytes(text, CTackletData::kMaxWindowText));
+}
 
 // Coordinates read from a file may be anything; the arithmetic on them
 // wraps like the 32-bit window system's instead of overflowing.
@@ -110,7 +117,7 @@ void CTackletData::EndTacklet(bool collect) {
 }
 
 void CTackletData::CollectWindowState() {
-    TEXT = MbCut(m_pWin->GetText(), kMaxWindowText);
+    TEXT = WindowBody(m_pWin->GetText());
     SetNoteRect(m_pWin->GetRectWin());
     SetTargetRect(m_pWin->GetTargetRect());
     READONLY = m_pWin->IsReadOnly();
@@ -156,7 +163,7 @@ void CTackletData::CopyWindowForExport() {
 }
 
 std::string CTackletData::GetText() const {
-    if (m_bAttached == 1 && m_pWin != nullptr) return MbCut(m_pWin->GetText(), kMaxWindowText);
+    if (m_bAttached == 1 && m_pWin != nullptr) return WindowBody(m_pWin->GetText());
     return TEXT;
 }
 

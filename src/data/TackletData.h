@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "data/ArrowData.h"
 #include "data/ObjData.h"
@@ -90,6 +92,18 @@ public:
     std::int32_t m_storedFormat = 0;
     std::string m_storedDigits;
     bool KeepsStoredBody() const;
+    // Texts whose code-page bytes in the file their text does not give back
+    // (a character the code page has two codes for, bytes that are no
+    // character): the bytes as read, written back unchanged for as long as
+    // the text is the one read from them.
+    struct KeptBytes {
+        const char* key;
+        std::string text;
+        std::string bytes;
+    };
+    std::vector<KeptBytes> m_keptBytes;
+    // The kept bytes of `key` while its text is still `text`, else null.
+    const std::string* KeptBytesOf(const char* key, std::string_view text) const;
     CReserveData m_reserve;
     CArrowData m_arrow;
     std::int32_t ARLINEWIDTH;

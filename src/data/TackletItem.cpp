@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/CodePage.h"
 #include "data/IniFile.h"
 #include "data/MbString.h"
 #include "data/NoteDate.h"
@@ -15,6 +16,32 @@
 #include "data/WriteIniFile.h"
 
 namespace {
+
+// The code-page bytes a reader gets back from the body written for `text`:
+// its stored part, ending at a zero byte.
+std::string BodyAsRead(std::string_view text) {
+    const std::string bytes = CodePageOf(text);
+    const std::string_view stored = StoredBody(bytes);
+    return std::string(stored.substr(0, stored.find('\0')));
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// The part of a body that is stored: up to a zero byte, and no more
+// characters than fit the stored code-page bytes (kMaxBodyBytes).
+std::string StoredBodyText(std::string_view text) {
+    text = text.substr(0, text.find('\0'));
+    return std::string(text.substr(0, TextFitCodePageBytes(text, kMaxBodyBytes)));
+}
+
+// Plain ASCII on one line: such a text needs no added key.
+bool IsPlainLine(std::string_view text) {
+    return text.size() <= CIniFile::kMaxString && std::all_of(text.begin(), text.end(), [](char c) {
+               return static_cast<unsigned char>(c) < 0x80 && c != '\r' && c != '\n' && c != '\0';
+           });
+}
 
 class CItemReader {
 public:
@@ -39,7 +66,13 @@ public:
             const bool known = format == kTextPlain || format == kTextScrambled;
             m_record.m_storedDigits.clear();
             if (known && digits.size() % 2 == 0) {
-                value = DecodeBody(digits, format, m_volumeKey);
+                const std::string bytes = DecodeBody(digits, format, m_volumeKey);
+                std::string exact;
+                if (ReadExact(f.key, [&](const std::string& text) { return BodyAsRead(text) == bytes; }, &exact)) {
+                    value = std::move(exact);
+                } else {
+                    value = TextOfUsual(f.key, bytes);
+                }
             } else if (!digits.empty()) {
                 // Kept as it is: a later program, or the user, may still read it.
                 if (known) DecodeBody(digits, format, m_volumeKey);  // its trace line
@@ -49,9 +82,14 @@ public:
             }
             return;
         }
-        value = m_section.GetString(f.key, "");
+        const std::string usual = m_section.GetString(f.key, "");
         std::string exact;
-        if (ReadExact(f.key, value, &exact)) value = std::move(exact);
+        if (ReadExact(f.key, [&](const std::string& text) { return CWriteIniFile::UsualFormAsRead(text) == usual; },
+                      &exact)) {
+            value = std::move(exact);
+        } else {
+            value = TextOfUsual(f.key, usual);
+        }
         if (f.Has(NoteField::kUpperCase)) value = MbToUpper(value);
     }
     void Read(const NoteField& f, PvTime& value) {
@@ -60,15 +98,21 @@ public:
     }
     // The face name; the font's other keys count only when it is given.
     void Read(const NoteField& f, PvLogFont& font) {
-        const std::string face = m_section.GetString(f.key, "");
+        const std::string usual = m_section.GetString(f.key, "");
+        std::string face;
+        if (!ReadExact(f.key, [&](const std::string& text) { return CWriteIniFile::UsualFormAsRead(text) == usual; },
+                       &face))
+            face = TextOfUsual(f.key, usual);
         m_font = !face.empty();
         if (m_font) SetFaceName(font, face);
     }
 
 private:
     // The text of the added key of `key` (read whole), when there is one
-    // whose line form is what the usual key holds now.
-    bool ReadExact(const char* key, const std::string& usual, std::string* exact) const {
+    // and `matchesUsual` says the usual key holds what a writer puts there
+    // for it.
+    template <class MatchesUsual>
+    bool ReadExact(const char* key, MatchesUsual matchesUsual, std::string* exact) const {
         const std::string_view digits =
             m_section.GetView(ExactKeyOf(key), "", std::numeric_limits<std::size_t>::max());
         if (digits.empty()) return false;
@@ -76,9 +120,16 @@ private:
         std::string bytes;
         if (!DecodeExactBytes(digits, format, m_volumeKey, &bytes)) return false;
         std::string text = TextOfExactBytes(bytes);
-        if (CWriteIniFile::LineFormAsRead(text) != usual) return false;
+        if (!matchesUsual(text)) return false;
         *exact = std::move(text);
         return true;
+    }
+
+    // The text of a usual key's bytes; bytes it does not give back are kept.
+    std::string TextOfUsual(const char* key, const std::string& bytes) const {
+        std::string text = TextOfCodePage(bytes);
+        if (CodePageOf(text) != bytes) m_record.m_keptBytes.push_back({key, text, bytes});
+        return text;
     }
 
     const CIniFile::SectionView& m_section;
@@ -99,8 +150,6 @@ public:
     void Write(const NoteField& f, const std::string& value) {
         if (!f.Has(NoteField::kBody)) {
             Text(f.key, value);
-            // `value` is a member of the record, alive until WriteExactKeys.
-            if (!CWriteIniFile::FitsLineForm(value)) m_exact.emplace_back(f.key, &value);
             return;
         }
         // Formats 0 and 1 carry the body; any other writes neither key.
@@ -108,32 +157,50 @@ public:
         if (m_record.KeepsStoredBody()) {
             m_textFormat = m_record.m_storedFormat;
             Number("TEXTFORMAT", m_record.m_storedFormat);
-            Text(f.key, m_record.m_storedDigits);
+            m_writer.write(m_section, f.key, m_record.m_storedDigits, m_path);
             return;
         }
         Number("TEXTFORMAT", m_format);
         // The digits go straight into the file's buffer.
-        const std::string_view stored = StoredBody(value);
+        const std::string* kept = m_record.KeptBytesOf(f.key, value);
+        const std::string bytes = kept ? *kept : CodePageOf(value);
+        const std::string_view stored = StoredBody(bytes);
         m_writer.writeFilled(
             m_section, f.key, 2 * stored.size(),
             [&](char* digits) { EncodeStoredBody(digits, stored, m_format, m_volumeKey); }, m_path);
+        const std::string_view asRead = stored.substr(0, stored.find('\0'));
+        if (!kept && !IsAscii(value)) {
+            std::string exact = StoredBodyText(value);
+            if (TextOfCodePage(asRead) != exact) m_exact.emplace_back(f.key, std::move(exact));
+        }
     }
-    void Write(const NoteField& f, PvTime value) { Text(f.key, FormatNoteDate(value)); }
-    void Write(const NoteField& f, const PvLogFont& font) { Text(f.key, std::string(FaceNameOf(font))); }
+    void Write(const NoteField& f, PvTime value) { m_writer.write(m_section, f.key, FormatNoteDate(value), m_path); }
+    void Write(const NoteField& f, const PvLogFont& font) {
+        Text(f.key, FaceNameOf(font));
+    }
 
     // After every other key: the added keys of the texts that did not fit,
     // scrambled as the section's TEXTFORMAT says.
     void WriteExactKeys() {
         const int format = m_textFormat == kTextScrambled ? kTextScrambled : kTextPlain;
         for (const auto& [key, text] : m_exact) {
-            m_writer.write(m_section, ExactKeyOf(key), EncodeExactBytes(ExactBytesOf(*text), format, m_volumeKey),
+            m_writer.write(m_section, ExactKeyOf(key), EncodeExactBytes(ExactBytesOf(text), format, m_volumeKey),
                            m_path);
         }
     }
 
 private:
     void Number(const char* key, long long value) { m_writer.write(m_section, key, value, m_path); }
-    void Text(const char* key, const std::string& value) { m_writer.write(m_section, key, value, m_path); }
+    // A text: its code-page form, or the bytes it was read from; the exact
+    // text in the added key when the usual one cannot give it back.
+    void Text(const char* key, std::string_view value) {
+        if (const std::string* kept = m_record.KeptBytesOf(key, value)) {
+            m_writer.write(m_section, key, *kept, m_path);
+            return;
+        }
+        m_writer.write(m_section, key, CodePageOf(value), m_path);
+        if (CWriteIniFile::NeedsExactKey(value)) m_exact.emplace_back(key, value);
+    }
 
     CWriteIniFile& m_writer;
     int m_format;
@@ -143,7 +210,7 @@ private:
     const CTackletData& m_record;
     int m_textFormat = m_format;  // the section's TEXTFORMAT
     // Keys and texts whose added keys follow the section's other keys.
-    std::vector<std::pair<const char*, const std::string*>> m_exact;
+    std::vector<std::pair<const char*, std::string>> m_exact;
 };
 
 // Adds up an upper bound of what CItemWriter writes: every key line with
@@ -156,16 +223,21 @@ public:
     void Add(const NoteField& f, std::uint8_t) { Line(f.key, kNumberBytes); }
     void Add(const NoteField& f, const std::string& value) {
         if (!f.Has(NoteField::kBody)) {
+            // A text's code-page form is never longer than its UTF-8 bytes.
             Line(f.key, value.size());
-            if (!CWriteIniFile::FitsLineForm(value)) Line(ExactKeyOf(f.key), 2 * value.size());
+            if (!IsPlainLine(value)) Line(ExactKeyOf(f.key), 2 * value.size());
             return;
         }
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
         Line("TEXTFORMAT", kNumberBytes);
         Line(f.key, std::max(2 * std::min(value.size(), kMaxBodyBytes), m_storedDigits));
+        if (!IsAscii(value)) Line(ExactKeyOf(f.key), 2 * value.size());
     }
     void Add(const NoteField& f, PvTime) { Line(f.key, kDateBytes); }
-    void Add(const NoteField& f, const PvLogFont& font) { Line(f.key, FaceNameOf(font).size()); }
+    void Add(const NoteField& f, const PvLogFont& font) {
+        Line(f.key, FaceNameOf(font).size());
+        if (!IsPlainLine(FaceNameOf(font))) Line(ExactKeyOf(f.key), 2 * FaceNameOf(font).size());
+    }
     void Line(std::string_view key, std::size_t valueBytes) { m_bytes += key.size() + valueBytes + kLineBytes; }
 
     std::size_t Bytes() const { return m_bytes; }
@@ -182,10 +254,18 @@ private:
 
 }  // namespace
 
+const std::string* CTackletData::KeptBytesOf(const char* key, std::string_view text) const {
+    for (const KeptBytes& kept : m_keptBytes) {
+        if (std::string_view(kept.key) == key) return kept.text == text ? &kept.bytes : nullptr;
+    }
+    return nullptr;
+}
+
 bool CTackletData::KeepsStoredBody() const { return !m_storedDigits.empty() && TEXT == kUnreadableBodyNotice; }
 
 void CTackletData::ReadItem(const CIniFile& ini, std::uint32_t volumeKey, const std::string& section) {
     const CIniFile::SectionView s = ini.GetSection(section);
+    m_keptBytes.clear();
     CItemReader reader(s, volumeKey, *this);
     VisitNoteFields([&](const NoteField& field, auto get) { reader.Read(field, get(*this)); });
     BoundRecord(*this);

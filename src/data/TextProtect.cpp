@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-#include "data/MbString.h"
+#include "data/CodePage.h"
 #include "data/Trace.h"
 
 namespace {
@@ -62,7 +62,11 @@ std::string EncodeBody(std::string_view body, int format, std::uint32_t key) {
     return digits;
 }
 
-std::string_view StoredBody(std::string_view body) { return body.substr(0, MbFitLength(body, kMaxBodyBytes)); }
+std::string_view StoredBody(std::string_view body) { return body.substr(0, CodePageFitLength(body, kMaxBodyBytes)); }
+
+std::string TextOfExactBytes(std::string_view bytes) {
+    return IsValidUtf8(bytes) ? std::string(bytes) : TextOfCodePage(bytes);
+}
 
 void EncodeStoredBody(char* out, std::string_view stored, int format, std::uint32_t key) {
     const std::size_t n = stored.size();

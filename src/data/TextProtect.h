@@ -47,3 +47,11 @@ std::string EncodeExactBytes(std::string_view bytes, int format, std::uint32_t k
 // Undoes EncodeExactBytes; false (and `out` untouched) for an odd number of
 // digits or a character that is not a hexadecimal digit.
 bool DecodeExactBytes(std::string_view digits, int format, std::uint32_t key, std::string* out);
+
+// The added key that holds a text exactly ("TITLE" -> "TITLEW").
+inline std::string ExactKeyOf(std::string_view key) { return std::string(key) + "W"; }
+// The bytes of a text in its added key (its UTF-8 bytes), and the text of
+// such bytes; keys written before the program kept UTF-8 hold code-page
+// bytes, which are no valid UTF-8 and are read as code-page bytes.
+inline std::string ExactBytesOf(std::string_view text) { return std::string(text); }
+std::string TextOfExactBytes(std::string_view bytes);

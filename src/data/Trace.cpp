@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "data/CodePage.h"
+
 namespace {
 
 struct TraceState {
@@ -56,6 +58,8 @@ void Trace(const char* format, ...) {
     if (state.sink) {
         state.sink(text.c_str(), state.context);
     } else {
+        // The console and any file it is sent to get the code page's bytes.
+        text = CodePageOf(text);
         std::fwrite(text.data(), 1, text.size(), stdout);
         std::fflush(stdout);
     }

@@ -5,7 +5,9 @@
 
 #include "data/AtomicFile.h"
 #include "data/IniFile.h"
-#include "data/MbString.h"
+#include "data/TextProtect.h"
+#include "data/CodePage.h"
+#include "data/FileSystem.h"
 #include "data/Trace.h"
 
 namespace {
@@ -41,12 +43,45 @@ std::string OneLine(std::string_view value) {
 
 std::string CWriteIniFile::LineFormAsRead(std::string_view value) {
     std::string line = NeedsOneLine(value) ? OneLine(value) : std::string(value);
-    line.resize(MbFitLength(line, CIniFile::kMaxString));
+    line.resize(CodePageFitLength(line, CIniFile::kMaxString));
     return line;
 }
 
 bool CWriteIniFile::FitsLineForm(std::string_view value) {
-    return !NeedsOneLine(value) && MbFitLength(value, CIniFile::kMaxString) == value.size();
+    return !NeedsOneLine(value) && CodePageFitLength(value, CIniFile::kMaxString) == value.size();
+}
+
+std::string CWriteIniFile::UsualFormAsRead(std::string_view text, std::size_t maxBytes) {
+    std::string line = LineFormAsRead(CodePageOf(text));
+    line.resize(CodePageFitLength(line, maxBytes));
+    return line;
+}
+
+bool CWriteIniFile::NeedsExactKey(std::string_view text) {
+    if (FitsLineForm(text) && FitsCodePage(text)) return false;
+    return TextOfCodePage(UsualFormAsRead(text)) != text;
+}
+
+int CWriteIniFile::writeText(std::string_view section, std::string_view key, std::string_view text,
+                             const std::string& path) {
+    const int written = write(section, key, CodePageOf(text), path);
+    if (!NeedsExactKey(text)) return written;
+    std::string digits = EncodeExactBytes(ExactBytesOf(text), kTextPlain, 0);
+    if (m_mode != kStreamMode) return written && write(section, ExactKeyOf(key), digits, path) ? 1 : 0;
+    m_sectionTail.emplace_back(ExactKeyOf(key), std::move(digits));
+    return written;
+}
+
+void CWriteIniFile::EndSection() {
+    if (m_sectionTail.empty()) return;
+    std::vector<std::pair<std::string, std::string>> tail = std::move(m_sectionTail);
+    m_sectionTail.clear();
+    for (const auto& [key, value] : tail) {
+        Append(key);
+        Append("=");
+        Append(value);
+        EndLine();
+    }
 }
 
 void CWriteIniFile::SetProfileWriter(ProfileWriter writer) { g_profileWriter = writer; }
@@ -61,6 +96,7 @@ int CWriteIniFile::open(const std::string& path) {
     m_memory = false;
     m_lastSection.clear();
     m_buffer.clear();
+    m_sectionTail.clear();
     m_failed = false;
     m_target = path;
     m_temp.clear();
@@ -138,6 +174,7 @@ int CWriteIniFile::writeFilled(std::string_view section, std::string_view key, s
 
 void CWriteIniFile::SectionLine(std::string_view section) {
     if (section == m_lastSection) return;
+    EndSection();
     m_lastSection = section;
     Append("[");
     Append(section);
@@ -153,11 +190,12 @@ int CWriteIniFile::write(std::string_view section, std::string_view key, long lo
 
 bool CWriteIniFile::close() {
     if (m_file == nullptr) return !m_failed;
+    EndSection();
     Flush();
     if (!FlushAndClose(m_file)) m_failed = true;
     m_file = nullptr;
     if (m_failed) {
-        std::remove(m_temp.c_str());
+        RemoveFile(m_temp);
         return false;
     }
     if (!CommitFile(m_temp, m_target, m_backups)) m_failed = true;
@@ -169,7 +207,8 @@ void CWriteIniFile::discard() {
     std::fclose(m_file);
     m_file = nullptr;
     m_buffer.clear();
-    std::remove(m_temp.c_str());
+    m_sectionTail.clear();
+    RemoveFile(m_temp);
 }
 
 void CWriteIniFile::openMemory(std::size_t expectedBytes) {
@@ -177,11 +216,13 @@ void CWriteIniFile::openMemory(std::size_t expectedBytes) {
     m_memory = true;
     m_lastSection.clear();
     m_buffer.clear();
+    m_sectionTail.clear();
     m_buffer.reserve(expectedBytes);
     m_failed = false;
 }
 
 std::string CWriteIniFile::takeText() {
+    EndSection();
     std::string text = std::move(m_buffer);
     m_buffer.clear();
     m_memory = false;

@@ -27,6 +27,8 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Writes one key the way WritePrivateProfileStringA does; returns success.
 using ProfileWriter = bool (*)(const char* section, const char* key, const char* value,
@@ -54,6 +56,13 @@ public:
     // mode: 1. Profile mode: the platform writer's result (0 without one).
     int write(std::string_view section, std::string_view key, std::string_view value, const std::string& path);
     int write(std::string_view section, std::string_view key, long long value, const std::string& path);
+    // Writes a text: its code-page form in the key, and, when a reader
+    // would not get the text back from that (a character the code page
+    // lacks, a line break, a zero byte, a value longer than a reader
+    // takes), the exact text as well in the added key ExactKeyOf(key),
+    // after the section's other keys (plain hexadecimal digits of its
+    // UTF-8 bytes, see TextProtect.h). Results as write().
+    int writeText(std::string_view section, std::string_view key, std::string_view text, const std::string& path);
     // Writes one key whose value of `valueBytes` bytes `fill` writes in
     // place (no copy of a large value). Only for values that need neither
     // quotes nor a one-line form (such as hexadecimal digits). Results as
@@ -81,12 +90,19 @@ public:
     static std::string LineFormAsRead(std::string_view value);
     // Whether LineFormAsRead(value) is `value` itself.
     static bool FitsLineForm(std::string_view value);
+    // The bytes a reader gets from the key written for `text`: its
+    // code-page form in line form, cut to `maxBytes`.
+    static std::string UsualFormAsRead(std::string_view text, std::size_t maxBytes = 8191);
+    // Whether a reader needs the added key to get `text` back from them.
+    static bool NeedsExactKey(std::string_view text);
 
     // Installs the profile-mode key writer.
     static void SetProfileWriter(ProfileWriter writer);
 
 private:
     void SectionLine(std::string_view section);
+    // Writes the added keys held back for the end of the current section.
+    void EndSection();
     void Append(std::string_view text);
     void EndLine();
     void Flush();
@@ -100,4 +116,6 @@ private:
     std::string m_lastSection;
     std::string m_buffer;  // lines not yet handed to the file
     bool m_failed = false;
+    // Added keys (key, value) written when the current section ends.
+    std::vector<std::pair<std::string, std::string>> m_sectionTail;
 };

@@ -1,18 +1,19 @@
 #include "dialogs/HotKeyExCtrl.h"
 
 #include "platform/GdiHolders.h"
+#include "platform/WinText.h"
 
 #include <cstring>
 
 std::string LayoutKeyName(int virtualKey, bool extended) {
     if (virtualKey == 0) return std::string();
     // The layout names keys by scan code: translate the virtual key first.
-    const UINT scan = ::MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
+    const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC);
     LONG param = static_cast<LONG>(scan << 16);
     if (extended) param |= 1 << 24;
-    char name[128] = {};
-    const int n = ::GetKeyNameTextA(param, name, sizeof name);
-    return std::string(name, n > 0 ? static_cast<std::size_t>(n) : 0);
+    wchar_t name[128] = {};
+    const int n = ::GetKeyNameTextW(param, name, 128);
+    return TextOf(std::wstring_view(name, n > 0 ? static_cast<std::size_t>(n) : 0));
 }
 
 std::string HotkeyDisplayText(int systemModifiers, int virtualKey) {
@@ -85,30 +86,16 @@ bool CHotKeyExCtrl::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
 }
 
 // The control class is a Unicode window: its text messages carry UTF-16
-// (the system converts for ANSI callers); an ANSI window gets CP932 bytes.
-LRESULT CHotKeyExCtrl::AnswerGetText(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) const {
-    const std::string text = Text();
-    const bool wide = ::IsWindowUnicode(hwnd) != FALSE;
-    std::wstring utf16;
-    if (wide && !text.empty()) {
-        const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        utf16.resize(static_cast<std::size_t>(n > 0 ? n : 0));
-        if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), utf16.data(), n);
-    }
-    const std::size_t length = wide ? utf16.size() : text.size();
-    if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(length);
+// (the system converts for ANSI callers).
+LRESULT CHotKeyExCtrl::AnswerGetText(HWND, UINT msg, WPARAM wParam, LPARAM lParam) const {
+    const std::wstring utf16 = WideOf(Text());
+    if (msg == WM_GETTEXTLENGTH) return static_cast<LRESULT>(utf16.size());
     const std::size_t room = static_cast<std::size_t>(wParam);
     if (lParam == 0 || room == 0) return 0;
-    const std::size_t n = length < room ? length : room - 1;
-    if (wide) {
-        auto* out = reinterpret_cast<wchar_t*>(lParam);
-        std::memcpy(out, utf16.data(), n * sizeof(wchar_t));
-        out[n] = L'\0';
-    } else {
-        auto* out = reinterpret_cast<char*>(lParam);
-        std::memcpy(out, text.data(), n);
-        out[n] = '\0';
-    }
+    const std::size_t n = utf16.size() < room ? utf16.size() : room - 1;
+    auto* out = reinterpret_cast<wchar_t*>(lParam);
+    std::memcpy(out, utf16.data(), n * sizeof(wchar_t));
+    out[n] = L'\0';
     return static_cast<LRESULT>(n);
 }
 
@@ -118,14 +105,14 @@ void CHotKeyExCtrl::Paint(HWND hwnd) {
     RECT client{};
     ::GetClientRect(hwnd, &client);
     ::FillRect(dc, &client, ::GetSysColorBrush(::IsWindowEnabled(hwnd) ? COLOR_WINDOW : COLOR_BTNFACE));
-    HFONT font = reinterpret_cast<HFONT>(::SendMessageA(::GetParent(hwnd), WM_GETFONT, 0, 0));
+    HFONT font = reinterpret_cast<HFONT>(::SendMessageW(::GetParent(hwnd), WM_GETFONT, 0, 0));
     CSelectObject select(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-    const std::string text = Text();
-    ::TextOutA(dc, 1, 1, text.c_str(), static_cast<int>(text.size()));
+    const std::wstring text = WideOf(Text());
+    ::TextOutW(dc, 1, 1, text.c_str(), static_cast<int>(text.size()));
     SIZE size{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     if (::GetFocus() == hwnd) ::SetCaretPos(1 + size.cx + 1, 1);
     ::EndPaint(hwnd, &ps);
 }
@@ -137,7 +124,7 @@ void CHotKeyExCtrl::StartCapture(HWND hwnd) {
     // A low-level hook sees every key before any program (this one
     // included) does, so Tab, Enter, Esc and hotkeys of other programs end
     // up in the field. It is called in this thread's context.
-    s_hook = ::SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHook, ::GetModuleHandleA(nullptr), 0);
+    s_hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardHook, ::GetModuleHandleW(nullptr), 0);
     if (!s_hook) s_target = nullptr;
 }
 
@@ -154,11 +141,11 @@ LRESULT CALLBACK CHotKeyExCtrl::KeyboardHook(int code, WPARAM wParam, LPARAM lPa
         switch (wParam) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            ::PostMessageA(s_target, kKeyDownMessage, key->vkCode, 0);
+            ::PostMessageW(s_target, kKeyDownMessage, key->vkCode, 0);
             return 1;  // swallowed: nobody else sees the key
         case WM_KEYUP:
         case WM_SYSKEYUP:
-            ::PostMessageA(s_target, kKeyUpMessage, key->vkCode, 0);
+            ::PostMessageW(s_target, kKeyUpMessage, key->vkCode, 0);
             return 1;
         default:
             break;

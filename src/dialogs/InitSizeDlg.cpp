@@ -11,10 +11,10 @@ CInitSizeDlg::CInitSizeDlg() : CDialog(IDD_INITSIZE) {}
 BOOL CInitSizeDlg::OnInitDialog() {
     const HWND height = GetItem(IDC_INITSIZE_HEIGHTSPIN);
     const HWND width = GetItem(IDC_INITSIZE_WIDTHSPIN);
-    ::SendMessageA(height, UDM_SETRANGE32, m_limits.m_minHeight, m_limits.m_maxHeight);
-    ::SendMessageA(height, UDM_SETPOS32, 0, m_height);
-    ::SendMessageA(width, UDM_SETRANGE32, m_limits.m_minWidth, m_limits.m_maxWidth);
-    ::SendMessageA(width, UDM_SETPOS32, 0, m_width);
+    ::SendMessageW(height, UDM_SETRANGE32, m_limits.m_minHeight, m_limits.m_maxHeight);
+    ::SendMessageW(height, UDM_SETPOS32, 0, m_height);
+    ::SendMessageW(width, UDM_SETRANGE32, m_limits.m_minWidth, m_limits.m_maxWidth);
+    ::SendMessageW(width, UDM_SETPOS32, 0, m_width);
     return TRUE;
 }
 
@@ -22,8 +22,8 @@ bool CInitSizeDlg::OnCommand(WORD id, WORD code, HWND control) {
     if (id != IDOK) return CDialog::OnCommand(id, code, control);
     // The spin reads its number field; text that is no number or lies out
     // of range leaves it at its last valid position.
-    const int height = static_cast<int>(::SendMessageA(GetItem(IDC_INITSIZE_HEIGHTSPIN), UDM_GETPOS32, 0, 0));
-    const int width = static_cast<int>(::SendMessageA(GetItem(IDC_INITSIZE_WIDTHSPIN), UDM_GETPOS32, 0, 0));
+    const int height = static_cast<int>(::SendMessageW(GetItem(IDC_INITSIZE_HEIGHTSPIN), UDM_GETPOS32, 0, 0));
+    const int width = static_cast<int>(::SendMessageW(GetItem(IDC_INITSIZE_WIDTHSPIN), UDM_GETPOS32, 0, 0));
     m_height = std::clamp(height, m_limits.m_minHeight, m_limits.m_maxHeight);
     m_width = std::clamp(width, m_limits.m_minWidth, m_limits.m_maxWidth);
     EndDialog(IDOK);

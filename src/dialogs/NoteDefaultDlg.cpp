@@ -4,6 +4,7 @@
 #include "dialogs/NoteDefaultsText.h"
 #include "data/DpiScale.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 namespace {
 const int kSummaryIds[] = {IDC_DEFAULTS_PICKPOS,  IDC_DEFAULTS_FRAME,       IDC_DEFAULTS_FONTSIZE,
@@ -23,7 +24,7 @@ BOOL CNoteDefaultDlg::OnInitDialog() {
 void CNoteDefaultDlg::ShowSummary() {
     using namespace NoteDefaultsText;
     const CTackletData& d = m_defaults;
-    auto set = [this](int id, const std::string& text) { ::SetDlgItemTextA(GetHwnd(), id, text.c_str()); };
+    auto set = [this](int id, const std::string& text) { SetItemText(GetHwnd(), id, text); };
     set(IDC_DEFAULTS_PICKPOS, EarPosition(d.PICKPOS));
     set(IDC_DEFAULTS_GRADIENT, Gradient(d.GRAFLG, d.GRAPTN));
     set(IDC_DEFAULTS_ARROW, LeaderLine(d.m_arrow.ARWFLAG, d.ARLINEWIDTH));

@@ -7,6 +7,7 @@
 #include "platform/Dpi.h"
 #include "platform/GdiHolders.h"
 #include "platform/WindowText.h"
+#include "platform/WinText.h"
 
 namespace {
 
@@ -16,16 +17,7 @@ constexpr int kCaptionLeft = 16;
 
 }  // namespace
 
-std::wstring WindowTextWide(HWND hwnd) {
-    const std::string ansi = WindowText(hwnd);
-    const int got = static_cast<int>(ansi.size());
-    if (got <= 0) return {};
-    const int wide = ::MultiByteToWideChar(CP_THREAD_ACP, 0, ansi.data(), got, nullptr, 0);
-    if (wide <= 0) return {};
-    std::wstring text(static_cast<size_t>(wide), L'\0');
-    ::MultiByteToWideChar(CP_THREAD_ACP, 0, ansi.data(), got, text.data(), wide);
-    return text;
-}
+std::wstring WindowTextWide(HWND hwnd) { return WideOf(WindowText(hwnd)); }
 
 bool COpaCheck::Attach(HWND check) {
     if (check && check == m_subclass.Hwnd()) return true;
@@ -56,10 +48,10 @@ void COpaCheck::Paint(HWND check, HDC dc) const {
     HPAINTBUFFER paint = m_uxTheme.BeginBufferedPaint(dc, client, BPBF_TOPDOWNDIB, &buffer);
     if (!paint || !buffer) {
         // No buffered painting here: the check box draws itself as usual.
-        ::SendMessageA(check, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+        ::SendMessageW(check, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
         return;
     }
-    ::SendMessageA(check, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer), PRF_CLIENT);
+    ::SendMessageW(check, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(buffer), PRF_CLIENT);
     DrawGlowCaption(check, buffer, client);
     m_uxTheme.EndBufferedPaint(paint, TRUE);
 }
@@ -72,12 +64,12 @@ void COpaCheck::DrawGlowCaption(HWND check, HDC dc, const RECT& client) const {
 
     // The parent's font, as the dialog gave it to its controls.
     HWND parent = ::GetParent(check);
-    HFONT parentFont = parent ? reinterpret_cast<HFONT>(::SendMessageA(parent, WM_GETFONT, 0, 0)) : nullptr;
-    if (!parentFont) parentFont = reinterpret_cast<HFONT>(::SendMessageA(check, WM_GETFONT, 0, 0));
+    HFONT parentFont = parent ? reinterpret_cast<HFONT>(::SendMessageW(parent, WM_GETFONT, 0, 0)) : nullptr;
+    if (!parentFont) parentFont = reinterpret_cast<HFONT>(::SendMessageW(check, WM_GETFONT, 0, 0));
     if (!parentFont) parentFont = static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
-    LOGFONTA logFont{};
-    if (!::GetObjectA(parentFont, sizeof logFont, &logFont)) return;
-    CFont font(::CreateFontIndirectA(&logFont));
+    LOGFONTW logFont{};
+    if (!::GetObjectW(parentFont, sizeof logFont, &logFont)) return;
+    CFont font(::CreateFontIndirectW(&logFont));
     if (!font) return;
     CSelectObject selectFont(dc, font.Get());
 

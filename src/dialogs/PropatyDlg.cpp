@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 #include <string>
 

@@ -29,7 +29,7 @@ SYSTEMTIME ToSystemTime(const LocalClock& c) {
 
 SYSTEMTIME PickerTime(HWND picker) {
     SYSTEMTIME st{};
-    ::SendMessageA(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
+    ::SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st));
     return st;
 }
 
@@ -70,10 +70,10 @@ void CReminderDlg::ShowValues() {
         weekdays = m_reserve.weekdayMask;
     }
     const SYSTEMTIME st = ToSystemTime(shown);
-    ::SendMessageA(GetItem(IDC_REMIND_DATE), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
-    ::SendMessageA(GetItem(IDC_REMIND_TIME), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    ::SendMessageW(GetItem(IDC_REMIND_DATE), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    ::SendMessageW(GetItem(IDC_REMIND_TIME), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
     // Without seconds: a reminder is set to the minute.
-    ::SendMessageA(GetItem(IDC_REMIND_TIME), DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("HH:mm"));
+    ::SendMessageW(GetItem(IDC_REMIND_TIME), DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH:mm"));
     for (int d = 0; d < 7; ++d)
         ::CheckDlgButton(dlg, kWeekdayBoxes[d], (weekdays & (1 << d)) ? BST_CHECKED : BST_UNCHECKED);
     ShowRadio(dlg, kType, m_reserve.type);

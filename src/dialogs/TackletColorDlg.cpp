@@ -22,9 +22,9 @@ constexpr CRadioChoice kWidth[] = {{IDC_COLOR_WIDTH_THIN, 0}, {IDC_COLOR_WIDTH_N
                                    {IDC_COLOR_WIDTH_THICK, 2}};
 
 bool IsButton(HWND control) {
-    char cls[16] = {};
-    ::GetClassNameA(control, cls, sizeof cls);
-    return ::lstrcmpiA(cls, "Button") == 0;
+    wchar_t cls[16] = {};
+    ::GetClassNameW(control, cls, 16);
+    return ::lstrcmpiW(cls, L"Button") == 0;
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ CTransparentDlg::CTransparentDlg() : CAppearanceDlg(IDD_TRANSPARENT) {}
 void CTransparentDlg::ShowValues() {
     const HWND dlg = GetHwnd();
     const HWND spin = GetItem(IDC_TRANS_SPIN);
-    ::SendMessageA(spin, UDM_SETRANGE32, kMinPercent, kMaxPercent);
-    ::SendMessageA(spin, UDM_SETPOS32, 0, TRANSPARENT_);
+    ::SendMessageW(spin, UDM_SETRANGE32, kMinPercent, kMaxPercent);
+    ::SendMessageW(spin, UDM_SETPOS32, 0, TRANSPARENT_);
     ::CheckDlgButton(dlg, IDC_TRANS_BK, BKTRANSPARENT ? BST_CHECKED : BST_UNCHECKED);
     ShowRadio(dlg, kMouseHide, MOUSEHIDECTL);
     if (!ForNote()) {
@@ -35,7 +35,7 @@ void CTransparentDlg::ReadControls() {
     // the program accepts 20..100 only.
     BOOL error = FALSE;
     const int pos = static_cast<int>(
-        ::SendMessageA(GetItem(IDC_TRANS_SPIN), UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)));
+        ::SendMessageW(GetItem(IDC_TRANS_SPIN), UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&error)));
     TRANSPARENT_ = std::clamp(pos, kMinPercent, kMaxPercent);
     BKTRANSPARENT = ::IsDlgButtonChecked(dlg, IDC_TRANS_BK) == BST_CHECKED ? 1 : 0;
     MOUSEHIDECTL = ReadRadio(dlg, kMouseHide, MOUSEHIDECTL);

@@ -6,32 +6,17 @@
 #include <string_view>
 #include <vector>
 
+#include "data/CodePage.h"
 #include "notewin/TextByteLimit.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowText.h"
+#include "platform/WinText.h"
 
 namespace {
 
 // Beyond the end of any text the control can hold (-1 would mean "no
 // selection" to EM_SETSEL).
 constexpr WPARAM kEndOfText = 0x7fffffff;
-
-// Whether `text` comes back unchanged from the ANSI code page to UTF-16 and
-// back (false for invalid sequences and for characters the code page has
-// twice, which come back as the preferred one).
-bool SurvivesCodePageRoundTrip(std::string_view text) {
-    if (text.empty()) return true;
-    const int size = static_cast<int>(text.size());
-    const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    if (wide <= 0) return false;
-    std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, utf16.data(), wide);
-    const int back = ::WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
-    if (back != size) return false;
-    std::string again(static_cast<std::size_t>(back), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, utf16.data(), wide, again.data(), back, nullptr, nullptr);
-    return again == text;
-}
 
 }  // namespace
 
@@ -50,19 +35,18 @@ void CEditTacklet::Repaint() const {
 
 void CEditTacklet::SetByteLimit(std::size_t bytes) {
     m_byteLimit = bytes;
-    if (GetHwnd()) ::SendMessageA(GetHwnd(), EM_SETLIMITTEXT, bytes, 0);
+    if (GetHwnd()) ::SendMessageW(GetHwnd(), EM_SETLIMITTEXT, bytes, 0);
 }
 
 void CEditTacklet::SetText(const std::string& text) {
     if (!GetHwnd()) return;
     m_settingText = true;
-    ::SetWindowTextA(GetHwnd(), text.c_str());
+    SetWindowTextOf(GetHwnd(), text);
     m_settingText = false;
-    // The control now holds the text up to its first zero byte, or, where
-    // it keeps its text in UTF-16, that text converted there and back. Read
-    // back only when that may differ from what was given.
+    // The control now holds the text up to its first zero byte, converted
+    // to UTF-16: read back only when that may differ from what was given.
     const std::string_view given(text.c_str());
-    if (SurvivesCodePageRoundTrip(given)) {
+    if (IsValidUtf8(given)) {
         m_lastText.assign(given);
     } else {
         m_lastText = GetText();
@@ -75,8 +59,8 @@ void CEditTacklet::PutCaretAtEnd() const {
     // A position beyond the text stops at its end, whether the control
     // counts bytes or characters (and its length need not be asked, which
     // costs a copy of the whole text where it keeps UTF-16).
-    ::SendMessageA(GetHwnd(), EM_SETSEL, kEndOfText, kEndOfText);
-    ::SendMessageA(GetHwnd(), EM_SCROLLCARET, 0, 0);
+    ::SendMessageW(GetHwnd(), EM_SETSEL, kEndOfText, kEndOfText);
+    ::SendMessageW(GetHwnd(), EM_SCROLLCARET, 0, 0);
 }
 
 std::string CEditTacklet::GetText() const {
@@ -104,24 +88,15 @@ void CEditTacklet::EnforceByteLimit() {
     const int from = ControlPosition(now, overflow->begin);
     const int to = ControlPosition(now, overflow->end);
     m_settingText = true;
-    ::SendMessageA(GetHwnd(), EM_SETSEL, from, to);
-    ::SendMessageA(GetHwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+    ::SendMessageW(GetHwnd(), EM_SETSEL, from, to);
+    ::SendMessageW(GetHwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
     m_settingText = false;
     ::MessageBeep(MB_OK);
 }
 
 int CEditTacklet::ControlPosition(const std::string& text, std::size_t bytes) const {
-    // Where the control ends tells its units: the byte length of the text,
-    // or fewer when it counts double-byte characters once.
-    DWORD start = 0;
-    DWORD end = 0;
-    ::SendMessageA(GetHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    ::SendMessageA(GetHwnd(), EM_SETSEL, 0x7fffffff, 0x7fffffff);
-    DWORD last = 0;
-    ::SendMessageA(GetHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
-    ::SendMessageA(GetHwnd(), EM_SETSEL, start, end);
-    if (last >= text.size()) return static_cast<int>(bytes);
-    return ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(bytes), nullptr, 0);
+    // The control counts UTF-16 units.
+    return static_cast<int>(WideOf(std::string_view(text).substr(0, bytes)).size());
 }
 
 bool CEditTacklet::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -138,7 +113,7 @@ bool CEditTacklet::OnMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, 
         if (m_listener) m_listener->OnEditMouseWheel(keys, GET_WHEEL_DELTA_WPARAM(wParam), PointOf(lParam));
         // Ctrl and Shift turns resize the note; the control does not use them.
         if (keys & (MK_CONTROL | MK_SHIFT)) {
-            ::SendMessageA(::GetParent(hwnd), WM_MOUSEWHEEL, wParam, lParam);
+            ::SendMessageW(::GetParent(hwnd), WM_MOUSEWHEEL, wParam, lParam);
             result = 0;
             return true;
         }

@@ -54,7 +54,7 @@ bool CPointWin::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& resul
         // Dragged as a window is by its caption.
         POINT screen = PointOf(lParam);
         ::ClientToScreen(GetHwnd(), &screen);
-        ::PostMessageA(GetHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+        ::PostMessageW(GetHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
         return true;
     }
     case WM_LBUTTONDBLCLK:

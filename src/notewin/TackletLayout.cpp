@@ -47,8 +47,8 @@ void CTackletWin::KeepEarRoom(RECT& window, SIZE border) const {
 
 SIZE CTackletWin::FrameBorder() const {
     RECT frame{};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(GetHwnd(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrA(GetHwnd(), GWL_EXSTYLE)));
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(GetHwnd(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(GetHwnd(), GWL_EXSTYLE)));
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -75,7 +75,7 @@ void CTackletWin::MoveChildren(int cx, int cy) {
 
 void CTackletWin::ApplyEditMargins() {
     const int margin = Scaled(kEditMargin);
-    ::SendMessageA(EditHwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(margin, margin));
+    ::SendMessageW(EditHwnd(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(margin, margin));
 }
 
 void CTackletWin::OnDpiChanged(UINT dpi, const RECT& suggested) {

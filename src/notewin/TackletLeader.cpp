@@ -35,7 +35,7 @@ void CTackletWin::CreateLeaderLine() {
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
         RECT work{LONG_MIN / 2, LONG_MIN / 2, LONG_MAX / 2, LONG_MAX / 2};
-        if (::GetMonitorInfoA(::MonitorFromPoint(below, MONITOR_DEFAULTTONEAREST), &monitor)) work = monitor.rcWork;
+        if (::GetMonitorInfoW(::MonitorFromPoint(below, MONITOR_DEFAULTTONEAREST), &monitor)) work = monitor.rcWork;
         if (targetExists) {
             const PvPoint p = ArrowGeometry::DefaultEndPoint(ToPvRect(window), ToPvRect(work));
             const RECT target = ClientOnScreen(m_hTargetWnd);

@@ -10,6 +10,7 @@
 #include "platform/WinConvert.h"
 #include "platform/WindowPlace.h"
 #include "res/resource.h"
+#include "platform/WinText.h"
 
 #include <algorithm>
 #include <string>
@@ -23,7 +24,7 @@ constexpr char kPeelQuestion[] = "付箋をはがしますか？";
 
 void CTackletWin::ShowContextMenu(POINT screen) {
     Trace("OnRButtonUp() \n");
-    HMENU menu = ::LoadMenuA(AppInstance(), MAKEINTRESOURCEA(IDR_TACKLET_MENU));
+    HMENU menu = ::LoadMenuW(AppInstance(), MAKEINTRESOURCEW(IDR_TACKLET_MENU));
     if (!menu) return;
     HMENU popup = ::GetSubMenu(menu, 0);
     if (popup) {
@@ -91,7 +92,7 @@ void CTackletWin::PeelOff() {
     // destroyed together with the note when the target window closes while
     // the question is open (owned windows go with their owner), and it
     // would stay hidden whenever the target is minimised or hidden.
-    if (::MessageBoxA(nullptr, kPeelQuestion, kPeelCaption, MB_YESNO) != IDYES) return;
+    if (::MessageBoxW(nullptr, WideOf(kPeelQuestion).c_str(), WideOf(kPeelCaption).c_str(), MB_YESNO) != IDYES) return;
     CNotifyBridge::DeleteNote(note);
 }
 
@@ -113,30 +114,11 @@ void CTackletWin::ChooseEditFont() {
 }
 
 bool CTackletWin::TextAroundCaret(int caret, std::string& before, std::string& after) const {
-    const HWND edit = EditHwnd();
     const std::string text = ReadEditText();
-    // Where the control ends tells its units: the byte length of the text,
-    // or fewer when it counts characters (double-byte ones once).
-    DWORD start = 0;
-    DWORD end = 0;
-    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    ::SendMessageA(edit, EM_SETSEL, 0x7fffffff, 0x7fffffff);
-    DWORD last = 0;
-    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&last), 0);
-    ::SendMessageA(edit, EM_SETSEL, start, end);
-    std::size_t bytes = static_cast<std::size_t>(caret);
-    if (last < text.size()) {
-        // Characters: the bytes of the first `caret` of them.
-        const int size = static_cast<int>(text.size());
-        const int wide = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-        if (wide < 0) return false;
-        std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-        ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, utf16.data(), wide);
-        const int units = std::min(caret, wide);
-        bytes = units <= 0 ? 0
-                           : static_cast<std::size_t>(::WideCharToMultiByte(CP_ACP, 0, utf16.data(), units, nullptr, 0,
-                                                                            nullptr, nullptr));
-    }
+    // The control counts UTF-16 units: the bytes of the first `caret` of them.
+    const std::wstring utf16 = WideOf(text);
+    const std::size_t units = std::min(static_cast<std::size_t>(caret < 0 ? 0 : caret), utf16.size());
+    const std::size_t bytes = TextOf(std::wstring_view(utf16).substr(0, units)).size();
     if (bytes > text.size()) return false;
     before = text.substr(0, bytes);
     after = text.substr(bytes);
@@ -147,7 +129,7 @@ void CTackletWin::Split() {
     const HWND edit = EditHwnd();
     DWORD start = 0;
     DWORD end = 0;
-    ::SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    ::SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (start != end) {
         ShowNotice(GetHwnd(), "選択状態です。キャレットを文字間に設定してください。");
         return;

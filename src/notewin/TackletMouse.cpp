@@ -118,7 +118,7 @@ void CTackletWin::OnLButtonDown(UINT, POINT point) {
     // instead of running nested inside the dialog procedure.
     POINT screen = point;
     ::ClientToScreen(GetHwnd(), &screen);
-    ::PostMessageA(GetHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+    ::PostMessageW(GetHwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
 }
 
 void CTackletWin::OnRButtonDown() {

@@ -7,6 +7,7 @@
 #include "data/Trace.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowPlace.h"
+#include "platform/WinText.h"
 
 // --- Text, read-only, font ---------------------------------------------------
 
@@ -37,33 +38,33 @@ void CTackletWin::SetReadOnly(int readOnly) {
     if (!IsAlive()) return;
     const int wanted = readOnly ? 1 : 0;
     if (IsReadOnly() == wanted) return;  // the ear already says so, too
-    ::SendMessageA(EditHwnd(), EM_SETREADONLY, wanted, 0);
-    ::SetWindowTextA(m_hEar, wanted ? " R" : "");
+    ::SendMessageW(EditHwnd(), EM_SETREADONLY, wanted, 0);
+    SetWindowTextOf(m_hEar, wanted ? " R" : "");
     Repaint();
 }
 
 int CTackletWin::IsReadOnly() const {
     if (!IsAlive()) return m_lastReadOnly;
-    return (::GetWindowLongPtrA(EditHwnd(), GWL_STYLE) & ES_READONLY) ? 1 : 0;
+    return (::GetWindowLongPtrW(EditHwnd(), GWL_STYLE) & ES_READONLY) ? 1 : 0;
 }
 
 void CTackletWin::SetEditFont(const PvLogFont& font) {
     if (!IsAlive()) return;
-    const LOGFONTA lf = ToLogFontA(FontAtDpi(font, m_dpi));
+    const LOGFONTW lf = ToLogFont(FontAtDpi(font, m_dpi));
     CSharedFont shared;
     if (!shared.Set(lf)) {
         Trace("CreateFontIndirect() Error=%lu\n", ::GetLastError());
         return;
     }
-    ::SendMessageA(EditHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(shared.Get()), Shown() ? TRUE : FALSE);
+    ::SendMessageW(EditHwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(shared.Get()), Shown() ? TRUE : FALSE);
     m_font = std::move(shared);  // the previous font is no longer selected anywhere
 }
 
 PvLogFont CTackletWin::ReadEditFont() const {
-    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageA(EditHwnd(), WM_GETFONT, 0, 0));
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(::SendMessageW(EditHwnd(), WM_GETFONT, 0, 0));
     if (!font) font = ::GetStockObject(SYSTEM_FONT);
-    LOGFONTA lf{};
-    ::GetObjectA(font, sizeof lf, &lf);
+    LOGFONTW lf{};
+    ::GetObjectW(font, sizeof lf, &lf);
     return FontAt96(ToPvLogFont(lf), m_dpi);  // records keep fonts at 96 DPI
 }
 
@@ -170,7 +171,7 @@ bool CTackletWin::TakePendingFrame() {
     if (m_frameWanted < 0 || !IsAlive()) return false;
     const bool wanted = m_frameWanted == 1;
     m_frameWanted = -1;
-    const bool has = (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) != 0;
+    const bool has = (::GetWindowLongPtrW(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) != 0;
     if (wanted == has) return false;
     SetStyleBits(GetHwnd(), GWL_STYLE, WS_THICKFRAME, wanted);
     return true;
@@ -179,7 +180,7 @@ bool CTackletWin::TakePendingFrame() {
 int CTackletWin::HasFrame() const {
     if (!IsAlive()) return m_lastFrame;
     if (m_frameWanted >= 0) return m_frameWanted;
-    return (::GetWindowLongPtrA(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) ? 1 : 0;
+    return (::GetWindowLongPtrW(GetHwnd(), GWL_STYLE) & WS_THICKFRAME) ? 1 : 0;
 }
 
 void CTackletWin::NudgeSize(int topShift) {

@@ -1,5 +1,6 @@
 #include "notewin/TextByteLimit.h"
 
+#include "data/CodePage.h"
 #include "data/MbString.h"
 
 namespace {
@@ -25,7 +26,9 @@ std::size_t BoundaryAtOrAbove(std::string_view text, std::size_t pos) {
 }  // namespace
 
 std::optional<TextSpan> FindTextOverflow(std::string_view before, std::string_view after, std::size_t limit) {
-    if (after.size() <= limit || after.size() <= before.size()) return std::nullopt;
+    if (after.size() <= before.size()) return std::nullopt;
+    // Every character takes at least one byte in the code page.
+    if (after.size() <= limit || CodePageOf(after).size() <= limit) return std::nullopt;
 
     // The changed region: what lies between the common beginning and the
     // common end, widened to whole characters.
@@ -39,9 +42,9 @@ std::optional<TextSpan> FindTextOverflow(std::string_view before, std::string_vi
     const std::size_t end = BoundaryAtOrAbove(after, after.size() - suffix);
 
     const std::size_t inserted = end - begin;
-    const std::size_t rest = after.size() - inserted;
+    const std::size_t rest = CodePageOf(after.substr(0, begin)).size() + CodePageOf(after.substr(end)).size();
     const std::size_t room = rest < limit ? limit - rest : 0;
-    const std::size_t keep = MbFitLength(after.substr(begin, inserted), room);
+    const std::size_t keep = TextFitCodePageBytes(after.substr(begin, inserted), room);
     if (keep >= inserted) return std::nullopt;
     return TextSpan{begin + keep, end};
 }

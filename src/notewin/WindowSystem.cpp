@@ -5,6 +5,7 @@
 #include "platform/Dpi.h"
 #include "platform/WinConvert.h"
 #include "platform/WindowText.h"
+#include "platform/WinText.h"
 
 #include <windows.h>
 
@@ -30,9 +31,9 @@ void AddChild(HWND hWnd, ChildEnum* e) {
     static_assert(sizeof(info) == sizeof(child.info), "WINDOWINFO layout");
     std::memcpy(static_cast<void*>(&child.info), &info, sizeof info);
     child.text = std::move(text);
-    char className[512] = {};
-    ::GetClassNameA(hWnd, className, sizeof className);
-    child.className = className;
+    wchar_t className[512] = {};
+    ::GetClassNameW(hWnd, className, 512);
+    child.className = TextOf(className);
     child.ctrlId = ::GetDlgCtrlID(hWnd);
     e->children->push_back(std::move(child));
 }
@@ -64,7 +65,7 @@ bool CWin32WindowSystem::GetNearestMonitorWorkArea(const PvRect& rect, PvRect* w
     if (!monitor) return false;
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (!::GetMonitorInfoA(monitor, &info)) return false;
+    if (!::GetMonitorInfoW(monitor, &info)) return false;
     *workArea = ToPvRect(info.rcWork);
     return true;
 }

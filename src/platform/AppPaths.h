@@ -14,9 +14,8 @@ std::string CurrentDirFile(const char* name);
 // The program file's full path, whatever its length and characters.
 std::wstring ModulePathWide();
 
-// The directory of the program file (without a trailing backslash) in the
-// ANSI code page, from its full path; when the path holds characters the
-// code page cannot, its short form. Empty when neither can be had.
+// The directory of the program file (without a trailing backslash), from
+// its full path, whatever its characters. Empty when it cannot be had.
 std::string ModuleDirectory();
 
 // The directory the program's files live in, set once at start (an empty

@@ -7,21 +7,21 @@
 
 #include <exception>
 
-HINSTANCE AppInstance() { return ::GetModuleHandleA(nullptr); }
+HINSTANCE AppInstance() { return ::GetModuleHandleW(nullptr); }
 
 CDialog::CDialog(int templateId) : m_templateId(templateId) {}
 
 CDialog::~CDialog() {
     // A dialog object never outlives its window silently: destroy what is left.
     if (m_hWnd && ::IsWindow(m_hWnd)) {
-        ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+        ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
         if (!m_modal) ::DestroyWindow(m_hWnd);
     }
 }
 
 INT_PTR CDialog::DoModal(HWND owner) {
     m_modal = true;
-    INT_PTR r = ::DialogBoxParamA(AppInstance(), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
+    INT_PTR r = ::DialogBoxParamW(AppInstance(), MAKEINTRESOURCEW(m_templateId), owner, DialogProc,
                                   reinterpret_cast<LPARAM>(this));
     m_modal = false;
     return r;
@@ -29,7 +29,7 @@ INT_PTR CDialog::DoModal(HWND owner) {
 
 bool CDialog::Create(HWND owner) {
     m_modal = false;
-    HWND h = ::CreateDialogParamA(AppInstance(), MAKEINTRESOURCEA(m_templateId), owner, DialogProc,
+    HWND h = ::CreateDialogParamW(AppInstance(), MAKEINTRESOURCEW(m_templateId), owner, DialogProc,
                                   reinterpret_cast<LPARAM>(this));
     return h != nullptr;
 }
@@ -58,14 +58,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<CDialog*>(lParam);
         self->m_hWnd = hwnd;
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
     } else {
-        self = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hwnd, DWLP_USER));
+        self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     }
     if (!self) return FALSE;
 
     if (msg == WM_NCDESTROY) {
-        ::SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
         self->m_hWnd = nullptr;
         // Destroyed from inside one of its own handlers: the final hook runs
         // when that handler has returned (below), never under its feet.
@@ -137,7 +137,7 @@ INT_PTR CDialog::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
         // The handler may have destroyed the window: use the handle the
         // message came with (a dead handle just makes the call fail).
-        ::SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+        ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
         return TRUE;
     }
 }

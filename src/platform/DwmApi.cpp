@@ -1,11 +1,11 @@
 #include "platform/DwmApi.h"
 
 bool IsVistaOrLater() {
-    OSVERSIONINFOA vi{};
+    OSVERSIONINFOW vi{};
     vi.dwOSVersionInfoSize = sizeof vi;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    if (!::GetVersionExA(&vi)) return false;
+    if (!::GetVersionExW(&vi)) return false;
 #pragma GCC diagnostic pop
     return vi.dwMajorVersion >= 6;
 }

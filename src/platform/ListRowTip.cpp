@@ -1,5 +1,7 @@
 #include "platform/ListRowTip.h"
 
+#include "platform/WinText.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -14,20 +16,20 @@ CListRowTip::~CListRowTip() {
 bool CListRowTip::Attach(HWND list, TextOfRow textOfRow) {
     m_list = list;
     m_textOfRow = std::move(textOfRow);
-    m_tip = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0,
-                              0, 0, ::GetAncestor(list, GA_ROOT), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0,
+                              0, 0, ::GetAncestor(list, GA_ROOT), nullptr, ::GetModuleHandleW(nullptr), nullptr);
     if (!m_tip) return false;
     // One tool for the whole list, its text asked for each time it shows.
     // The tooltip subclasses the list to see its mouse messages, and sends
     // its text request to the list, where our own subclass answers it.
-    TTTOOLINFOA tool{};
+    TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = list;
     tool.uId = reinterpret_cast<UINT_PTR>(list);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    ::SendMessageA(m_tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    ::SendMessageA(m_tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    ::SendMessageW(m_tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    ::SendMessageW(m_tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
     return m_subclass.Install(list, [this](HWND, UINT msg, WPARAM, LPARAM lParam, LRESULT&) {
         return OnListMessage(msg, lParam);
     });
@@ -40,17 +42,17 @@ bool CListRowTip::OnListMessage(UINT msg, LPARAM lParam) {
         const int row = RowAtCursor();
         if (row != m_row) {
             m_row = row;
-            ::SendMessageA(m_tip, TTM_ACTIVATE, FALSE, 0);
-            ::SendMessageA(m_tip, TTM_ACTIVATE, TRUE, 0);
+            ::SendMessageW(m_tip, TTM_ACTIVATE, FALSE, 0);
+            ::SendMessageW(m_tip, TTM_ACTIVATE, TRUE, 0);
         }
         return false;
     }
     if (msg == WM_NOTIFY) {
         auto* hdr = reinterpret_cast<NMHDR*>(lParam);
-        if (hdr->hwndFrom != m_tip || hdr->code != TTN_GETDISPINFOA) return false;
-        auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+        if (hdr->hwndFrom != m_tip || hdr->code != TTN_GETDISPINFOW) return false;
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
         m_row = RowAtCursor();
-        m_text = m_row >= 0 && m_textOfRow ? m_textOfRow(m_row) : std::string();
+        m_text = WideOf(m_row >= 0 && m_textOfRow ? m_textOfRow(m_row) : std::string());
         info->lpszText = m_text.data();
         return true;
     }
@@ -61,6 +63,6 @@ int CListRowTip::RowAtCursor() const {
     LVHITTESTINFO hit{};
     ::GetCursorPos(&hit.pt);
     ::ScreenToClient(m_list, &hit.pt);
-    const int row = static_cast<int>(::SendMessageA(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    const int row = static_cast<int>(::SendMessageW(m_list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     return (hit.flags & LVHT_ONITEM) ? row : -1;
 }

@@ -33,7 +33,7 @@ private:
     HWND m_list = nullptr;
     HWND m_tip = nullptr;
     int m_row = -1;
-    std::string m_text;  // the shown text; the tooltip reads it through its pointer
+    std::wstring m_text;  // the shown text; the tooltip reads it through its pointer
     TextOfRow m_textOfRow;
     CWindowSubclass m_subclass;
 };

@@ -8,6 +8,7 @@
 
 #include "platform/Dpi.h"
 #include "platform/DwmApi.h"
+#include "platform/WinText.h"
 
 namespace ListRows {
 
@@ -17,19 +18,20 @@ void InitReportList(HWND list, std::span<const ListColumn> columns) {
     ListView_SetExtendedListViewStyleEx(list, exStyle, exStyle);
     const UINT dpi = DpiOfWindow(list);
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        LVCOLUMNA column{};
+        LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.pszText = const_cast<char*>(columns[i].heading);
+        std::wstring heading = WideOf(columns[i].heading);
+        column.pszText = heading.data();
         column.cx = ScaleForDpi(columns[i].width, dpi);
         column.iSubItem = static_cast<int>(i);
-        ::SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+        ::SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
 }
 
 void RescaleColumns(HWND window, UINT from, UINT to) {
-    char cls[32] = {};
-    if (from == 0 || from == to || !::GetClassNameA(window, cls, sizeof cls) || ::lstrcmpiA(cls, WC_LISTVIEWA) != 0) {
+    wchar_t cls[32] = {};
+    if (from == 0 || from == to || !::GetClassNameW(window, cls, 32) || ::lstrcmpiW(cls, WC_LISTVIEWW) != 0) {
         return;
     }
     const HWND header = ListView_GetHeader(window);
@@ -41,36 +43,38 @@ void RescaleColumns(HWND window, UINT from, UINT to) {
 }
 
 int AppendRow(HWND list, const std::string& text, int image) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = ListView_GetItemCount(list);
-    item.pszText = const_cast<char*>(text.c_str());
+    std::wstring wide = WideOf(text);
+    item.pszText = wide.data();
     if (image >= 0) {
         item.mask |= LVIF_IMAGE;
         item.iImage = image;
     }
-    return static_cast<int>(::SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void SetCellText(HWND list, int row, int column, const std::string& text) {
-    LVITEMA item{};
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    ::SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    std::wstring wide = WideOf(text);
+    item.pszText = wide.data();
+    ::SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 std::string CellText(HWND list, int row, int column) {
     // The control copies at most the buffer less one byte and returns the
     // count copied: a full buffer may mean a longer text, so grow and retry.
-    std::vector<char> buffer(256);
+    std::vector<wchar_t> buffer(256);
     for (;;) {
-        LVITEMA item{};
+        LVITEMW item{};
         item.iSubItem = column;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
         const auto copied = static_cast<std::size_t>(
-            ::SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item)));
-        if (copied + 1 < buffer.size()) return std::string(buffer.data(), copied);
+            ::SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)));
+        if (copied + 1 < buffer.size()) return TextOf(std::wstring_view(buffer.data(), copied));
         buffer.resize(buffer.size() * 2);
     }
 }

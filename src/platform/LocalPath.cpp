@@ -2,19 +2,14 @@
 
 #include <shellapi.h>
 
+#include "platform/WinText.h"
+
 namespace {
 ShellPathObserver g_observer = nullptr;
 void* g_observerContext = nullptr;
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-// The path as UTF-16, from the ANSI code page its bytes are in.
-std::wstring Wide(const std::string& path) {
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), n);
-    return wide;
-}
 }  // namespace
 
 bool IsLocalPath(const std::string& path) {
@@ -22,8 +17,8 @@ bool IsLocalPath(const std::string& path) {
     // "\\?\" and "\??\" as well as relative paths and "X:file".
     if (path.size() < 4 || !IsDriveLetter(path[0]) || path[1] != ':' || (path[2] != '\\' && path[2] != '/'))
         return false;
-    // Neither ':' nor a control character is ever the second byte of a
-    // double-byte character: a plain search is exact here.
+    // Neither ':' nor a control character is ever part of a longer UTF-8
+    // character: a plain search is exact here.
     for (std::size_t i = 2; i < path.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(path[i]);
         if (c == ':' || c < 0x20) return false;
@@ -37,7 +32,7 @@ HICON ShellSmallIcon(const std::string& path) {
     if (g_observer) g_observer(path, g_observerContext);
     SHFILEINFOW info{};
     // Only a successful call's icon counts (Wine may leave a stale value).
-    if (::SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon)
+    if (::SHGetFileInfoW(WideOf(path).c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon)
         return info.hIcon;
     return nullptr;
 }

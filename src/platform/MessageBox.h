@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
+#include "platform/WinText.h"
+
 inline constexpr char kMessageCaption[] = "Pinvane";
 
-inline void ShowNotice(HWND owner, const char* text) { ::MessageBoxA(owner, text, kMessageCaption, MB_OK); }
+inline void ShowNotice(HWND owner, const char* text) {
+    ::MessageBoxW(owner, WideOf(text).c_str(), WideOf(kMessageCaption).c_str(), MB_OK);
+}
 
 // True only for Yes.
 inline bool AskYesNo(HWND owner, const char* text) {
-    return ::MessageBoxA(owner, text, kMessageCaption, MB_YESNO) == IDYES;
+    return ::MessageBoxW(owner, WideOf(text).c_str(), WideOf(kMessageCaption).c_str(), MB_YESNO) == IDYES;
 }

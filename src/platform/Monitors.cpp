@@ -8,7 +8,7 @@ namespace {
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM param) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (::GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<PvRect>*>(param)->push_back(ToPvRect(info.rcWork));
+    if (::GetMonitorInfoW(monitor, &info)) reinterpret_cast<std::vector<PvRect>*>(param)->push_back(ToPvRect(info.rcWork));
     return TRUE;
 }
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "platform/DibSection.h"
 #include "platform/Dpi.h"
+#include "platform/WinText.h"
 #include "platform/WindowText.h"
 
 namespace {
@@ -133,13 +134,13 @@ bool COwnerDrawButton::Attach(HWND button) {
         m_button.Remove();
         return false;
     }
-    const LONG_PTR style = ::GetWindowLongPtrA(button, GWL_STYLE);
+    const LONG_PTR style = ::GetWindowLongPtrW(button, GWL_STYLE);
     m_originalType = style & BS_TYPEMASK;
     m_hot = false;
     // BM_SETSTYLE rather than the raw style: the button updates its own
     // state. An owner-drawn button is never the dialog's default button, so
     // the dialog manager leaves the style alone from now on.
-    ::SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & ~BS_TYPEMASK) | BS_OWNERDRAW), TRUE);
+    ::SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>((style & ~BS_TYPEMASK) | BS_OWNERDRAW), TRUE);
     return true;
 }
 
@@ -149,8 +150,8 @@ void COwnerDrawButton::Detach() {
     m_button.Remove();
     m_hot = false;
     if (button && ::IsWindow(button)) {
-        const LONG_PTR style = ::GetWindowLongPtrA(button, GWL_STYLE);
-        ::SendMessageA(button, BM_SETSTYLE, static_cast<WPARAM>((style & ~BS_TYPEMASK) | m_originalType), TRUE);
+        const LONG_PTR style = ::GetWindowLongPtrW(button, GWL_STYLE);
+        ::SendMessageW(button, BM_SETSTYLE, static_cast<WPARAM>((style & ~BS_TYPEMASK) | m_originalType), TRUE);
     }
 }
 
@@ -158,15 +159,15 @@ void COwnerDrawButton::SetMenuFont(bool on) {
     if (!on) {
         m_menuFont.Reset();
     } else if (!m_menuFont) {
-        NONCLIENTMETRICSA metrics{};
+        NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof metrics;
-        BOOL ok = ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+        BOOL ok = ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
         if (!ok) {
             // Systems before Vista know the structure without its last field.
-            metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
-            ok = ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+            metrics.cbSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+            ok = ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
         }
-        if (ok) m_menuFont.Reset(::CreateFontIndirectA(&metrics.lfMenuFont));
+        if (ok) m_menuFont.Reset(::CreateFontIndirectW(&metrics.lfMenuFont));
     }
     Redraw();
 }
@@ -181,7 +182,7 @@ void COwnerDrawButton::Redraw() const {
 HFONT COwnerDrawButton::CaptionFont() const {
     if (m_menuFont) return m_menuFont.Get();
     HWND button = m_button.Hwnd();
-    HFONT font = button ? reinterpret_cast<HFONT>(::SendMessageA(button, WM_GETFONT, 0, 0)) : nullptr;
+    HFONT font = button ? reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)) : nullptr;
     return font ? font : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
@@ -195,7 +196,7 @@ bool COwnerDrawButton::OnButtonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARA
     switch (msg) {
     case WM_SETCURSOR:
         if (m_handCursor && LOWORD(lParam) == HTCLIENT) {
-            ::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+            ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
             result = TRUE;
             return true;
         }
@@ -286,7 +287,7 @@ void COwnerDrawButton::DrawButton(HDC dc, const RECT& rect, const CButtonDrawSta
 void COwnerDrawButton::OnDrawContent(HDC dc, const RECT& rect, const CButtonDrawState& state) {
     HWND button = m_button.Hwnd();
     if (!button) return;
-    const std::string caption = WindowText(button);
+    const std::wstring caption = WideOf(WindowText(button));
     if (caption.empty()) return;
     RECT text = rect;
     ::InflateRect(&text, -ScaledFor(button, 4), -ScaledFor(button, 2));
@@ -296,5 +297,5 @@ void COwnerDrawButton::OnDrawContent(HDC dc, const RECT& rect, const CButtonDraw
     ::SetTextColor(dc, ColorsFor(state).text);
     UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
     if (state.hidePrefix) format |= DT_HIDEPREFIX;
-    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, format);
 }

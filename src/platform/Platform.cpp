@@ -8,6 +8,7 @@
 #include "data/Trace.h"
 #include "platform/AppPaths.h"
 #include "platform/RuntimeDll.h"
+#include "platform/WinText.h"
 
 #include <windows.h>
 
@@ -17,11 +18,11 @@
 #include <vector>
 
 bool QueryVolumeSerial(char drive, uint32_t* serial) {
-    char root[4] = {drive, ':', '\\', '\0'};
+    const wchar_t root[4] = {static_cast<wchar_t>(static_cast<unsigned char>(drive)), L':', L'\\', L'\0'};
     DWORD vsn = 0;
     // No "insert a disk" box for an empty drive.
     UINT old = ::SetErrorMode(SEM_FAILCRITICALERRORS);
-    BOOL ok = ::GetVolumeInformationA(root, nullptr, 0, &vsn, nullptr, nullptr, nullptr, 0);
+    BOOL ok = ::GetVolumeInformationW(root, nullptr, 0, &vsn, nullptr, nullptr, nullptr, 0);
     ::SetErrorMode(old);
     if (!ok) return false;
     *serial = vsn;
@@ -92,12 +93,14 @@ constexpr DWORD kKeptAttributes =
 // The rename fails, leaving both files, on a target another program holds
 // open without allowing its deletion.
 bool ReplaceOnce(const char* temp, const char* target, DWORD* error) {
-    const DWORD attributes = ::GetFileAttributesA(target);
+    const std::wstring wideTarget = WideOf(target);
+    const DWORD attributes = ::GetFileAttributesW(wideTarget.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKeptAttributes) != 0)
-        ::SetFileAttributesA(temp, attributes & kKeptAttributes);
-    if (::MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+        ::SetFileAttributesW(WideOf(temp).c_str(), attributes & kKeptAttributes);
+    if (::MoveFileExW(WideOf(temp).c_str(), wideTarget.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
     *error = ::GetLastError();
-    Trace("MoveFileExA(%s) Error=%d\n", target, static_cast<int>(*error));
+    Trace("MoveFileExW(%s) Error=%d\n", target, static_cast<int>(*error));
     return false;
 }
 
@@ -110,10 +113,10 @@ bool InUseByAnotherProgram(DWORD error) {
 }  // namespace
 
 bool ReplaceFileInOneStep(const char* temp, const char* target) {
-    const DWORD attributes = ::GetFileAttributesA(target);
+    const DWORD attributes = ::GetFileAttributesW(WideOf(target).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
         // The user protected the file: it is not replaced.
-        Trace("MoveFileExA(%s) read-only\n", target);
+        Trace("MoveFileExW(%s) read-only\n", target);
         return false;
     }
     // A target that another program reads at this moment cannot be replaced
@@ -131,13 +134,13 @@ bool ReplaceFileInOneStep(const char* temp, const char* target) {
 
 bool CopyFileForBackup(const char* from, const char* to) {
     // `to` is a fresh name: a file that took it in between is not written to.
-    return ::CopyFileA(from, to, TRUE) != FALSE;
+    return ::CopyFileW(WideOf(from).c_str(), WideOf(to).c_str(), TRUE) != FALSE;
 }
 
 bool LinkFileForBackup(const char* from, const char* to) {
     // NTFS and Wine's files have links; FAT volumes and some network shares
     // do not, and the backup is then copied.
-    return ::CreateHardLinkA(to, from, nullptr) != FALSE;
+    return ::CreateHardLinkW(WideOf(to).c_str(), WideOf(from).c_str(), nullptr) != FALSE;
 }
 
 void InstallFileServices() {

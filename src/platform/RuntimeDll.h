@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 // A system library loaded from the system folder by its full path (never
 // by bare name, which would search the program's folder first); unloaded
@@ -29,7 +30,8 @@ public:
     // The function `name` of an already loaded library `module`, or null.
     template <typename Fn>
     static Fn FindLoaded(const char* module, const char* name) {
-        return FindIn<Fn>(::GetModuleHandleA(module), name);
+        const std::string_view ascii(module);
+        return FindIn<Fn>(::GetModuleHandleW(std::wstring(ascii.begin(), ascii.end()).c_str()), name);
     }
 
     // The library `name` (plain ASCII) from the system folder, or null.

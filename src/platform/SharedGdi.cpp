@@ -29,9 +29,9 @@ std::map<std::string, Shared<HFONT>>& Fonts() {
 int g_live = 0;
 long g_created = 0;
 
-std::string KeyOf(const LOGFONTA& font) {
-    LOGFONTA clean{};
-    std::memcpy(&clean, &font, offsetof(LOGFONTA, lfFaceName));
+std::string KeyOf(const LOGFONTW& font) {
+    LOGFONTW clean{};
+    std::memcpy(&clean, &font, offsetof(LOGFONTW, lfFaceName));
     for (int i = 0; i < LF_FACESIZE - 1 && font.lfFaceName[i]; ++i) clean.lfFaceName[i] = font.lfFaceName[i];
     return std::string(reinterpret_cast<const char*>(&clean), sizeof clean);
 }
@@ -67,12 +67,12 @@ void CSharedBrush::Reset() {
     Brushes().erase(it);
 }
 
-bool CSharedFont::Set(const LOGFONTA& font) {
+bool CSharedFont::Set(const LOGFONTW& font) {
     const std::string key = KeyOf(font);
     auto& fonts = Fonts();
     auto it = fonts.find(key);
     if (it == fonts.end()) {
-        HFONT created = ::CreateFontIndirectA(&font);
+        HFONT created = ::CreateFontIndirectW(&font);
         if (!created) {
             Reset();
             return false;

@@ -46,7 +46,7 @@ public:
 
     // Holds the font of `font`; false (holding nothing) when no font can be
     // made from it.
-    bool Set(const LOGFONTA& font);
+    bool Set(const LOGFONTW& font);
     void Reset();
     HFONT Get() const { return m_font; }
 

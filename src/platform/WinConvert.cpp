@@ -1,8 +1,11 @@
 #include "platform/WinConvert.h"
 
-#include <cstring>
+#include <cwchar>
+#include <string_view>
 
-PvLogFont ToPvLogFont(const LOGFONTA& lf) {
+#include "platform/WinText.h"
+
+PvLogFont ToPvLogFont(const LOGFONTW& lf) {
     PvLogFont f;
     f.lfHeight = lf.lfHeight;
     f.lfWidth = lf.lfWidth;
@@ -17,13 +20,13 @@ PvLogFont ToPvLogFont(const LOGFONTA& lf) {
     f.lfClipPrecision = lf.lfClipPrecision;
     f.lfQuality = lf.lfQuality;
     f.lfPitchAndFamily = lf.lfPitchAndFamily;
-    std::memcpy(f.lfFaceName, lf.lfFaceName, sizeof f.lfFaceName);
-    f.lfFaceName[sizeof f.lfFaceName - 1] = '\0';
+    const std::wstring_view face(lf.lfFaceName, wcsnlen(lf.lfFaceName, LF_FACESIZE));
+    SetFaceName(f, TextOf(face));
     return f;
 }
 
-LOGFONTA ToLogFontA(const PvLogFont& f) {
-    LOGFONTA lf{};
+LOGFONTW ToLogFont(const PvLogFont& f) {
+    LOGFONTW lf{};
     lf.lfHeight = f.lfHeight;
     lf.lfWidth = f.lfWidth;
     lf.lfEscapement = f.lfEscapement;
@@ -37,7 +40,7 @@ LOGFONTA ToLogFontA(const PvLogFont& f) {
     lf.lfClipPrecision = f.lfClipPrecision;
     lf.lfQuality = f.lfQuality;
     lf.lfPitchAndFamily = f.lfPitchAndFamily;
-    std::memcpy(lf.lfFaceName, f.lfFaceName, sizeof lf.lfFaceName);
-    lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+    const std::wstring face = WideOf(FaceNameOf(f));
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
     return lf;
 }

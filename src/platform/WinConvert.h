@@ -16,6 +16,6 @@ inline RECT ToRect(const PvRect& r) { return RECT{r.left, r.top, r.right, r.bott
 // The signed client or screen point packed into a mouse message's lParam.
 inline POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-// A record's font description and the Windows LOGFONTA, member by member.
-PvLogFont ToPvLogFont(const LOGFONTA& lf);
-LOGFONTA ToLogFontA(const PvLogFont& font);
+// A record's font description and the Windows LOGFONTW, member by member.
+PvLogFont ToPvLogFont(const LOGFONTW& lf);
+LOGFONTW ToLogFont(const PvLogFont& font);

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 namespace {
-constexpr UINT kTextCodePage = CP_ACP;
+constexpr UINT kTextCodePage = CP_UTF8;
 }
 
 std::wstring WideOf(std::string_view text) {
@@ -22,4 +22,19 @@ std::string TextOf(std::wstring_view wide) {
     std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
     if (n > 0) ::WideCharToMultiByte(kTextCodePage, 0, wide.data(), size, text.data(), n, nullptr, nullptr);
     return text;
+}
+
+bool SetWindowTextOf(HWND hwnd, std::string_view text) { return ::SetWindowTextW(hwnd, WideOf(text).c_str()) != FALSE; }
+
+bool SetItemText(HWND dialog, int id, std::string_view text) {
+    return ::SetDlgItemTextW(dialog, id, WideOf(text).c_str()) != FALSE;
+}
+
+void CopyWideText(wchar_t* buffer, std::size_t capacity, std::string_view text) {
+    if (capacity == 0) return;
+    const std::wstring wide = WideOf(text);
+    std::size_t n = wide.size() < capacity - 1 ? wide.size() : capacity - 1;
+    if (n > 0 && n < wide.size() && wide[n - 1] >= 0xD800 && wide[n - 1] <= 0xDBFF) --n;
+    wide.copy(buffer, n);
+    buffer[n] = L'\0';
 }

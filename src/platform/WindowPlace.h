@@ -6,8 +6,8 @@
 // Sets or clears `bits` in the style word at `index` (GWL_STYLE or
 // GWL_EXSTYLE).
 inline void SetStyleBits(HWND hwnd, int index, LONG_PTR bits, bool on) {
-    const LONG_PTR style = ::GetWindowLongPtrA(hwnd, index);
-    ::SetWindowLongPtrA(hwnd, index, on ? (style | bits) : (style & ~bits));
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd, index);
+    ::SetWindowLongPtrW(hwnd, index, on ? (style | bits) : (style & ~bits));
 }
 
 // Windows parks a minimised top-level window far above and left of every

@@ -10,9 +10,10 @@
 // message before it counts as hung.
 inline constexpr UINT kControlTextTimeoutMs = 500;
 
-// The most bytes read of one window's text. Any real title or control text
-// is far shorter; a window that claims more (any program can answer
-// WM_GETTEXTLENGTH as it likes) gives only its first bytes.
+// The most characters (UTF-16 units) read of one window's text. Any real
+// title or control text is far shorter; a window that claims more (any
+// program can answer WM_GETTEXTLENGTH as it likes) gives only its first
+// characters.
 inline constexpr int kMaxWindowTextBytes = 4 * 1024 * 1024;
 
 // The whole title or text of a window (at most kMaxWindowTextBytes). For a top-level window of another

@@ -52,7 +52,7 @@ void CChildPicker::Update() {
         Trace("HANDLE=0x%08x\n", static_cast<unsigned>(static_cast<std::uint32_t>(child.hWnd)));
 
     const std::string marked = SelectedCellText(m_list, kColHandle);
-    ::SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_list);
     for (const CChildWinInf& child : m_children) {
         const int row = AppendRow(m_list, child.className);
@@ -64,7 +64,7 @@ void CChildPicker::Update() {
         const int row = FindRowByText(m_list, kColHandle, marked);
         if (row >= 0) MarkRow(m_list, row);
     }
-    ::SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(m_dialog, nullptr, TRUE);
 }
 

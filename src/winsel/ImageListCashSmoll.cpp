@@ -40,7 +40,7 @@ int CImageListCashSmoll::GetIconIndex(const std::string& key) {
 
 HICON CImageListCashSmoll::LoadIconFor(const std::string& key, bool* shared) const {
     if (key == kDesktopName) {
-        auto icon = static_cast<HICON>(::LoadImageA(AppInstance(), MAKEINTRESOURCEA(IDI_DESKTOP), IMAGE_ICON,
+        auto icon = static_cast<HICON>(::LoadImageW(AppInstance(), MAKEINTRESOURCEW(IDI_DESKTOP), IMAGE_ICON,
                                                     m_iconSize, m_iconSize, 0));
         if (!icon) Trace("ICON get fail(LoadIcon) path =%s\n", key.c_str());
         return icon;
@@ -51,5 +51,5 @@ HICON CImageListCashSmoll::LoadIconFor(const std::string& key, bool* shared) con
     Trace("ICON get fail path =%s\n", key.c_str());
     // The system's own icon: shared, never destroyed.
     *shared = true;
-    return ::LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_HAND));
+    return ::LoadIconW(nullptr, IDI_HAND);
 }

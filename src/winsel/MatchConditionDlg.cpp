@@ -7,6 +7,7 @@
 #include "platform/WinConvert.h"
 #include "res/resource.h"
 #include "winsel/ChildSelDlg.h"
+#include "platform/WinText.h"
 
 
 namespace {
@@ -30,22 +31,22 @@ BOOL CMatchConditionDlg::OnInitDialog() {
     check(IDC_MC_FULL, m_record.FULL);
     check(IDC_MC_EXFULL, m_record.EXFULLFLAG);
     check(IDC_MC_EXTENT, m_record.EXTENTFLAG);
-    ::SetDlgItemTextA(GetHwnd(), IDC_MC_PART, m_record.PART.c_str());
-    ::SetDlgItemTextA(GetHwnd(), IDC_MC_EXPART, m_record.EXPART.c_str());
+    SetItemText(GetHwnd(), IDC_MC_PART, m_record.PART);
+    SetItemText(GetHwnd(), IDC_MC_EXPART, m_record.EXPART);
     if (!m_childChoiceAllowed) ::EnableWindow(GetItem(IDC_MC_CHOOSE), FALSE);
     ShowChildCondition();
     return TRUE;
 }
 
 void CMatchConditionDlg::ShowChildCondition() {
-    ::SetDlgItemTextA(GetHwnd(), IDC_MC_EXCLASS, m_record.EXCLASS.c_str());
+    SetItemText(GetHwnd(), IDC_MC_EXCLASS, m_record.EXCLASS);
     const std::string id = m_record.EXCTLID != 0 ? std::to_string(m_record.EXCTLID) : std::string();
-    ::SetDlgItemTextA(GetHwnd(), IDC_MC_EXCTLID, id.c_str());
-    ::SetDlgItemTextA(GetHwnd(), IDC_MC_EXTEXT, m_record.EXTEXT.c_str());
+    SetItemText(GetHwnd(), IDC_MC_EXCTLID, id);
+    SetItemText(GetHwnd(), IDC_MC_EXTEXT, m_record.EXTEXT);
 }
 
 void CMatchConditionDlg::OnFullClicked(int checkId, int editId, const std::string& original) {
-    if (!Checked(checkId) && ItemText(editId).empty()) ::SetDlgItemTextA(GetHwnd(), editId, original.c_str());
+    if (!Checked(checkId) && ItemText(editId).empty()) SetItemText(GetHwnd(), editId, original);
 }
 
 void CMatchConditionDlg::OnChooseChild() {
@@ -95,8 +96,8 @@ bool CMatchConditionDlg::OnCommand(WORD id, WORD code, HWND control) {
     case IDOK: OnOK(); return true;
     case IDC_MC_FULL: OnFullClicked(IDC_MC_FULL, IDC_MC_PART, m_record.TITLE); return true;
     case IDC_MC_EXFULL: OnFullClicked(IDC_MC_EXFULL, IDC_MC_EXPART, m_record.EXTEXT); return true;
-    case IDC_MC_TITLESRC: ::SetDlgItemTextA(GetHwnd(), IDC_MC_PART, m_record.TITLE.c_str()); return true;
-    case IDC_MC_EXTEXTSRC: ::SetDlgItemTextA(GetHwnd(), IDC_MC_EXPART, m_record.EXTEXT.c_str()); return true;
+    case IDC_MC_TITLESRC: SetItemText(GetHwnd(), IDC_MC_PART, m_record.TITLE); return true;
+    case IDC_MC_EXTEXTSRC: SetItemText(GetHwnd(), IDC_MC_EXPART, m_record.EXTEXT); return true;
     case IDC_MC_CHOOSE: OnChooseChild(); return true;
     default: return CDialog::OnCommand(id, code, control);
     }

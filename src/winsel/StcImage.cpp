@@ -31,7 +31,7 @@ void CStcImage::OnPaint() {
     RECT client{};
     ::GetClientRect(Hwnd(), &client);
     // The background any static control of the dialog gets.
-    auto back = reinterpret_cast<HBRUSH>(::SendMessageA(::GetParent(Hwnd()), WM_CTLCOLORSTATIC,
+    auto back = reinterpret_cast<HBRUSH>(::SendMessageW(::GetParent(Hwnd()), WM_CTLCOLORSTATIC,
                                                          reinterpret_cast<WPARAM>(dc),
                                                          reinterpret_cast<LPARAM>(Hwnd())));
     ::FillRect(dc, &client, back ? back : ::GetSysColorBrush(COLOR_3DFACE));

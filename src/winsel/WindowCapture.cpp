@@ -61,7 +61,7 @@ public:
 
     COffScreenShow(HWND target, const Saved& saved, CaptureRestore restore)
         : m_target(target), m_saved(saved), m_restore(restore) {
-        ::SetWindowLongA(m_target, GWL_EXSTYLE, m_saved.exStyle | WS_EX_LAYERED);
+        ::SetWindowLongW(m_target, GWL_EXSTYLE, m_saved.exStyle | WS_EX_LAYERED);
         ::SetLayeredWindowAttributes(m_target, 0, 0, LWA_ALPHA);
         // No redrawing while it changes state: nothing may flash on screen.
         SendTimed(m_target, WM_SETREDRAW, FALSE);
@@ -84,11 +84,11 @@ public:
             const LayerAttributes& a = m_saved.layer;
             ::SetLayeredWindowAttributes(m_target, a.key, a.alpha, a.flags);
         } else {
-            ::SetWindowLongA(m_target, GWL_EXSTYLE, m_saved.exStyle);
+            ::SetWindowLongW(m_target, GWL_EXSTYLE, m_saved.exStyle);
         }
         if (m_restore == CaptureRestore::AllStyles) {
-            ::SetWindowLongA(m_target, GWL_EXSTYLE, m_saved.exStyle);
-            ::SetWindowLongA(m_target, GWL_STYLE, m_saved.style);
+            ::SetWindowLongW(m_target, GWL_EXSTYLE, m_saved.exStyle);
+            ::SetWindowLongW(m_target, GWL_STYLE, m_saved.style);
         }
     }
 
@@ -125,8 +125,8 @@ void CaptureWindow(CCaptureImage& holder, HWND drawingWindow, HWND target, Captu
     }
 
     COffScreenShow::Saved saved{};
-    saved.style = ::GetWindowLongA(target, GWL_STYLE);
-    saved.exStyle = ::GetWindowLongA(target, GWL_EXSTYLE);
+    saved.style = ::GetWindowLongW(target, GWL_STYLE);
+    saved.exStyle = ::GetWindowLongW(target, GWL_EXSTYLE);
     saved.placement.length = sizeof saved.placement;
     ::GetWindowPlacement(target, &saved.placement);
 

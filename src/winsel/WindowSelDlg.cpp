@@ -24,7 +24,7 @@ constexpr char kSelectNotice[] = "付箋を貼り付けるウィンドウを一�
 
 void FillWindowList(HWND list, const std::vector<CWinInf>& windows, CImageListCashSmoll& icons) {
     const std::string marked = SelectedCellText(list, kColHandle);
-    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(list);
     for (const CWinInf& window : windows) {
         const int row = AppendRow(list, window.title, icons.GetIconIndex(window.exePath));
@@ -36,7 +36,7 @@ void FillWindowList(HWND list, const std::vector<CWinInf>& windows, CImageListCa
         const int row = FindRowByText(list, kColHandle, marked);
         if (row >= 0) MarkRow(list, row);
     }
-    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 
 CWindowSelDlg::CWindowSelDlg() : CDialog(IDD_WINDOWSEL) {}

@@ -168,7 +168,7 @@ TEST_F(NoteFileTest, TextsTheLineFormCannotHoldReadBackExactly) {
             EXPECT_EQ(read[1].TITLE, SampleNote().TITLE);
             // The usual key keeps today's form of the value.
             EXPECT_EQ(CIniFile::Load(path).GetString("TACKLETITEM0", c.key, "?"),
-                      CWriteIniFile::LineFormAsRead(c.value));
+                      CWriteIniFile::UsualFormAsRead(c.value));
         }
     }
 }

@@ -107,7 +107,7 @@ TEST_F(TackletDataTest, FailedCreationLeavesTheRecordAttachedUntilTheNextMatch) 
 TEST_F(TackletDataTest, EndCollectsDestroysMarksAndNotifies) {
     CTackletData n = Attached();
     FakeTackletWindow* w = system.LastWindow();
-    w->text = std::string(3999, 'x') + "\x82\xa0" + "tail";  // over 4000 bytes
+    w->text = std::string(3999, 'x') + "あ" + "tail";  // over 4000 bytes in the code page
     w->rectWin = {1, 2, 3, 4};
     w->targetRect = {5, 6, 7, 8};
     w->readOnly = 1; w->bkTransparent = 1; w->transparent = 90; w->mouseHide = 1; w->color = 3;
@@ -123,7 +123,7 @@ TEST_F(TackletDataTest, EndCollectsDestroysMarksAndNotifies) {
     EXPECT_EQ(n.m_bAttached, 0);
     EXPECT_EQ(n.m_bModified, 1);
     EXPECT_EQ(system.notifications, 1);
-    EXPECT_EQ(n.TEXT, std::string(3999, 'x'));  // cut to 4000 bytes, not inside a character
+    EXPECT_EQ(n.TEXT, std::string(3999, 'x'));  // cut to 4000 code-page bytes, not inside a character
     EXPECT_EQ(n.NoteRect(), (PvRect{1, 2, 3, 4}));
     EXPECT_EQ(n.TargetRect(), (PvRect{5, 6, 7, 8}));
     EXPECT_EQ(n.READONLY, 1);

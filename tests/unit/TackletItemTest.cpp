@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "data/CodePage.h"
+
 #include "TestUtil.h"
 #include "data/IniFile.h"
 #include "data/NoteDate.h"
@@ -89,7 +91,8 @@ TEST(TackletItemTest, TransparentIsClamped) {
 
 TEST(TackletItemTest, ExeNameIsUpperCasedMultibyteAware) {
     EXPECT_EQ(ReadSection({"EXENAME=notepad.exe"}).EXENAME, "NOTEPAD.EXE");
-    EXPECT_EQ(ReadSection({"EXENAME=\x83\x61z.exe"}).EXENAME, "\x83\x61Z.EXE");
+    EXPECT_EQ(ReadSection({"EXENAME=\x83\x61z.exe"}).EXENAME, TextOfCodePage("\x83\x61") + "Z.EXE");
+    EXPECT_EQ(ReadSection({"EXENAME=ｍｅｍｏ.exe"}).EXENAME, "ＭＥＭＯ.EXE");
 }
 
 TEST(TackletItemTest, FontKeysNeedAFaceName) {
@@ -113,14 +116,18 @@ TEST(TackletItemTest, FontKeysNeedAFaceName) {
     EXPECT_EQ(n.m_logFont.lfCharSet, kShiftJisCharset);
 }
 
-TEST(TackletItemTest, LongFaceNameIsCutTo31BytesOnACharacterBoundary) {
+TEST(TackletItemTest, LongFaceNameIsCutTo31CharactersOnACharacterBoundary) {
     std::string name = "a";
-    for (int i = 0; i < 20; ++i) name += "\x82\xa0";  // 41 bytes
+    for (int i = 0; i < 40; ++i) name += "あ";
     const std::string line = "FONTFACENAME=" + name;
     const CTackletData n = ReadSection({line.c_str()});
-    EXPECT_EQ(std::string(n.m_logFont.lfFaceName), name.substr(0, 31));
-    const std::string line2 = "FONTFACENAME=" + name.substr(1);  // 30 bytes of pairs would split at 31
-    EXPECT_EQ(std::string(ReadSection({line2.c_str()}).m_logFont.lfFaceName), name.substr(1, 30));
+    EXPECT_EQ(std::string(n.m_logFont.lfFaceName), name.substr(0, 1 + 30 * 3));
+    // A character beyond the BMP takes two of the 31 units and is never cut.
+    std::string emoji;
+    for (int i = 0; i < 16; ++i) emoji += "😀";
+    PvLogFont font;
+    SetFaceName(font, emoji);
+    EXPECT_EQ(std::string(font.lfFaceName), emoji.substr(0, 15 * 4));
 }
 
 TEST(TackletItemTest, DatesOfTheWrongFormLeaveTheFieldAsHeld) {

@@ -1,5 +1,7 @@
 #include "TestUtil.h"
 
+#include "data/CodePage.h"
+
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -37,7 +39,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 std::string IniLines(std::initializer_list<const char*> lines) {
     std::string out;
     for (const char* line : lines) {
-        out += line;
+        out += IsValidUtf8(line) ? CodePageOf(line) : std::string(line);
         out += "\r\r\n";
     }
     return out;

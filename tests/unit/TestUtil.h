@@ -23,7 +23,9 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
-// Joins lines with the files' line end (0D 0D 0A).
+// Joins lines with the files' line end (0D 0D 0A), as the files hold them:
+// in the code page (a line of raw code-page bytes, which is no valid UTF-8,
+// is kept as it is).
 std::string IniLines(std::initializer_list<const char*> lines);
 
 // Collects trace text while alive (tracing switched on).

@@ -202,21 +202,24 @@ TEST(NoteSearch, FlagsOffAndNotShownNeverMatch) {
     EXPECT_FALSE(MatchesSearch(shown, note, kNow));
 }
 
-TEST(NoteSearch, MatchesNeverStartInsideADoubleByteCharacter) {
-    // "ア" is 83 41 and "B" is 42: the bytes 41 42 ("AB") lie across them.
-    CTackletData note = Note("t", "\x83\x41" "B");
+TEST(NoteSearch, MatchesWholeCharactersInEitherCase) {
+    CTackletData note = Note("t", "アB");
     CSearchConditions c;
     c.textOn = true;
     c.text = "AB";
     EXPECT_FALSE(MatchesSearch(c, note, kNow));
-    c.text = "ab";  // nor once both sides are upper-cased
-    EXPECT_FALSE(MatchesSearch(c, note, kNow));
-    c.text = "\x83\x41" "b";
+    c.text = "アb";
     EXPECT_TRUE(MatchesSearch(c, note, kNow));
     // Full-width letters match in either case: "ａｂ" finds "ＡＢ".
-    CTackletData wide = Note("t", "\x82\x60\x82\x61");
-    c.text = "\x82\x81\x82\x82";
+    CTackletData wide = Note("t", "ＡＢ");
+    c.text = "ａｂ";
     EXPECT_TRUE(MatchesSearch(c, wide, kNow));
+    // Characters outside the code page are told apart.
+    CTackletData emoji = Note("t", "Report 😀 draft");
+    c.text = "😃";
+    EXPECT_FALSE(MatchesSearch(c, emoji, kNow));
+    c.text = "😀";
+    EXPECT_TRUE(MatchesSearch(c, emoji, kNow));
 }
 
 TEST(NoteSearch, ResultsWalkWithWrappingAndLabel) {

@@ -38,12 +38,12 @@ TEST(ReminderNoticeTest, FirstLineAndWhereTheNoteIs) {
 // balloon's fields.
 TEST(ReminderNoticeTest, LongTextsFitTheBalloon) {
     std::string body;
-    for (int i = 0; i < 200; ++i) body += "\x82\xa0";  // あ in Shift-JIS
+    for (int i = 0; i < 200; ++i) body += "あ";
     const CReminderNotice n = MakeReminderNotice(On("A.EXE", body.c_str()), "x" + body, 99999);
     EXPECT_LE(n.title.size(), CReminderNotice::kMaxTitle);
     EXPECT_LE(n.Text().size(), CReminderNotice::kMaxText);
-    EXPECT_EQ(n.firstLine.size() % 2, 1u) << "x and whole double-byte characters";
-    EXPECT_EQ(n.firstLine.substr(0, 3), "x" + body.substr(0, 2));
+    EXPECT_EQ(n.firstLine.size() % 3, 1u) << "x and whole characters";
+    EXPECT_EQ(n.firstLine.substr(0, 4), "x" + body.substr(0, 3));
 }
 
 }  // namespace

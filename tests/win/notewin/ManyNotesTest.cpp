@@ -271,12 +271,12 @@ TEST(SharedGdi, EqualValuesShareOneObjectUntilTheLastHolderLetsGo) {
         EXPECT_NE(a.Get(), nullptr);
         EXPECT_EQ(a.Get(), b.Get());
         EXPECT_NE(a.Get(), c.Get());
-        LOGFONTA lf{};
+        LOGFONTW lf{};
         lf.lfHeight = -13;
-        std::strcpy(lf.lfFaceName, "Arial");
+        std::wcscpy(lf.lfFaceName, L"Arial");
         CSharedFont f, g;
         ASSERT_TRUE(f.Set(lf));
-        lf.lfFaceName[6] = 'x';  // beyond the terminator: the same font
+        lf.lfFaceName[6] = L'x';  // beyond the terminator: the same font
         ASSERT_TRUE(g.Set(lf));
         EXPECT_EQ(f.Get(), g.Get());
         EXPECT_EQ(SharedGdi::LiveObjects(), before + 3);
