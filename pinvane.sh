@@ -12,7 +12,7 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libbenchmark-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick bc ccache
+  wine wine64 xvfb xauth x11-utils fonts-ipafont-gothic imagemagick bc ccache locales
 )
 
 log() { printf '== %s\n' "$*" >&2; }
@@ -37,6 +37,20 @@ ensure_packages() {
     $sudo apt-get update
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
   fi
+}
+
+# Wine gives Windows programs the Unix file names it can translate in the
+# locale's character set: with the ja_JP.UTF-8 locale generated, a folder
+# named in any script ("Müller ☕") can be opened. Generated once.
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$' && return 0
+  log "generating the ja_JP.UTF-8 locale"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  if ! grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'ja_JP.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
 }
 
 wine_env() {
@@ -252,6 +266,7 @@ run_dpi_checks() {
 
 cmd_test() {
   ensure_packages
+  ensure_locale
   use_ccache
   mkdir -p "$BUILD"
   trap stop_all EXIT
@@ -290,6 +305,7 @@ cmd_test() {
 
 cmd_run() {
   ensure_packages
+  ensure_locale
   use_ccache
   mkdir -p "$BUILD"
   build_win

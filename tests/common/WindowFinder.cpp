@@ -5,9 +5,9 @@ namespace pvtest {
 namespace {
 
 std::string ClassOf(HWND window) {
-    char name[256] = {};
-    ::GetClassNameA(window, name, sizeof name);
-    return name;
+    wchar_t name[256] = {};
+    ::GetClassNameW(window, name, 256);
+    return Utf8(name);
 }
 
 bool Matches(const WindowQuery& q, HWND h) {
@@ -57,28 +57,48 @@ bool IsMessageBox(HWND window, bool okOnly) {
     return !okOnly || (::GetDlgItem(window, IDOK) && !::GetDlgItem(window, IDCANCEL));
 }
 
+std::wstring Wide(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string Utf8(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    const int size = static_cast<int>(wide.size());
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
 std::string WindowTextOf(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-    const int read = ::GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+    const int length = ::GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
+    const int read = ::GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
     text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
-    return text;
+    return Utf8(text);
 }
 
 std::string ItemText(HWND dialog, int id) {
     // A control of another process answers only WM_GETTEXT itself
     // (GetWindowText gives the text the system keeps, empty for controls).
     const HWND item = ::GetDlgItem(dialog, id);
-    if (!item) return std::string();
+    return item ? ControlTextOf(item) : std::string();
+}
+
+std::string ControlTextOf(HWND control) {
     DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(item, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &length))
+    if (!::SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &length))
         return std::string();
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     DWORD_PTR read = 0;
-    ::SendMessageTimeoutA(item, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+    ::SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
                           SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &read);
     text.resize(static_cast<std::size_t>(read));
-    return text;
+    return Utf8(text);
 }
 
 }  // namespace pvtest

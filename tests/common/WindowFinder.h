@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pvtest {
@@ -36,7 +37,14 @@ bool IsMessageBox(HWND window, bool okOnly = false);
 
 // The whole text of a top-level window (as the system keeps it), and of
 // control `id` of a dialog (asked of the control, in any process).
+// Window and control texts in UTF-8, as the program keeps its texts.
 std::string WindowTextOf(HWND window);
 std::string ItemText(HWND dialog, int id);
+// The whole text of a control, also of another process (its own answer).
+std::string ControlTextOf(HWND control);
+
+// UTF-8 and UTF-16, for the wide calls of the tests.
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
 
 }  // namespace pvtest

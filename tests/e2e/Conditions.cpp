@@ -45,13 +45,13 @@ void Settle(DWORD ms) { Until([] { return false; }, ms); }
 class CChildWindow {
 public:
     CChildWindow(const char* title, int x, int y, const char* editText) {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = ::DefWindowProcA;
-        wc.hInstance = ::GetModuleHandleA(nullptr);
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        wc.lpszClassName = "PvDriveChildTarget";
-        ::RegisterClassA(&wc);
-        m_hWnd = ::CreateWindowExA(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 380, 240,
+        wc.lpszClassName = L"PvDriveChildTarget";
+        ::RegisterClassW(&wc);
+        m_hWnd = ::CreateWindowExW(0, wc.lpszClassName, pvtest::Wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, 380, 240,
                                    nullptr, nullptr, wc.hInstance, nullptr);
         m_edit = Child("Edit", editText, WS_BORDER | ES_AUTOHSCROLL, 20, 20, 200, 24, kEditId);
         Child("Button", "一番", BS_PUSHBUTTON, 20, 60, 90, 28, 0);
@@ -62,12 +62,12 @@ public:
         if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
     }
     HWND Hwnd() const { return m_hWnd; }
-    void SetText(const char* text) { ::SetWindowTextA(m_edit, text); }
+    void SetText(const char* text) { ::SetWindowTextW(m_edit, pvtest::Wide(text).c_str()); }
 
 private:
     HWND Child(const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id) {
-        return ::CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, m_hWnd,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr),
+        return ::CreateWindowExW(0, pvtest::Wide(cls).c_str(), pvtest::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, w, h, m_hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
                                  nullptr);
     }
     HWND m_hWnd = nullptr;

@@ -187,14 +187,14 @@ NoteWindows FindNotes(DWORD pid, HWND main) {
 }
 
 HWND MakeTargetWindow(const char* title, int x, int y, int w, int h) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "PvDriveTarget";
-    ::RegisterClassA(&wc);
-    return ::CreateWindowExA(0, "PvDriveTarget", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, w, h, nullptr,
-                             nullptr, wc.hInstance, nullptr);
+    wc.lpszClassName = L"PvDriveTarget";
+    ::RegisterClassW(&wc);
+    return ::CreateWindowExW(0, L"PvDriveTarget", pvtest::Wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, x,
+                             y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
 void WriteText(const std::string& path, const std::string& text) {
@@ -235,15 +235,15 @@ int CRemoteList::Count() const { return static_cast<int>(::SendMessageA(m_list, 
 std::string CRemoteList::Text(int row, int column) const {
     if (!m_memory) return std::string();
     auto* base = static_cast<char*>(m_memory);
-    LVITEMA item{};
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = base + 1024;
-    item.cchTextMax = 2048;
+    item.pszText = reinterpret_cast<wchar_t*>(base + 1024);
+    item.cchTextMax = 1536;
     ::WriteProcessMemory(m_process, base, &item, sizeof item, nullptr);
-    ::SendMessageA(m_list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(base));
-    char text[2048] = {};
-    ::ReadProcessMemory(m_process, base + 1024, text, sizeof text - 1, nullptr);
-    return text;
+    ::SendMessageW(m_list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(base));
+    wchar_t text[1536] = {};
+    ::ReadProcessMemory(m_process, base + 1024, text, sizeof text - sizeof(wchar_t), nullptr);
+    return pvtest::Utf8(text);
 }
 
 int CRemoteList::RowWithText(int column, const std::string& text) const {

@@ -2,6 +2,7 @@
 // not, read from the tip window that comes up when the pointer rests on a
 // row, as a person sees it.
 #include "MatchTips.h"
+#include "WindowFinder.h"
 
 #include <commctrl.h>
 
@@ -44,10 +45,7 @@ HWND VisibleTip(DWORD pid, std::string* text) {
         DWORD owner = 0;
         ::GetWindowThreadProcessId(h, &owner);
         if (owner != pid || !::IsWindowVisible(h)) continue;
-        char buffer[INFOTIPSIZE + 1] = {};
-        ::SendMessageTimeoutA(h, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 2000,
-                              nullptr);
-        *text = buffer;
+        *text = pvtest::ControlTextOf(h);
         return h;
     }
     return nullptr;

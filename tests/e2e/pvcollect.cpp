@@ -58,7 +58,7 @@ HWND WaitFileDialog(DWORD pid, HWND panel, DWORD timeoutMs) {
 void AnswerFileDialog(HWND dialog, const std::string& path) {
     for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
         HWND field = ::GetDlgItem(dialog, id);
-        if (field) ::SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        if (field) ::SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pvtest::Wide(path).c_str()));
     }
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }

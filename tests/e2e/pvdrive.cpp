@@ -138,8 +138,7 @@ int SingleInstance(const std::string& exe) {
     c.Expect(second.Start(copy, "-D119", appDir), "second copy starts");
     HWND box = WaitProcessWindow(second.Pid(), "２重起動", nullptr, 20000);
     c.Expect(box != nullptr, "second copy shows the duplicate-start box");
-    char text[256] = {};
-    if (box) ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    const std::string text = box ? pvtest::ItemText(box, 0xFFFF) : std::string();
     c.ExpectEq(text, "     Pinvaneは既に起動されています.     ", "duplicate-start message text");
     c.Expect(FindProcessWindow(second.Pid(), "Pinvane", "#32770") == nullptr, "second copy opens no main window");
     std::string console;
@@ -616,8 +615,7 @@ int MainWindow(const std::string& exe) {
     // System menu item 16: the version dialog.
     ::PostMessageA(main, WM_SYSCOMMAND, 16, 0);
     HWND about = WaitProcessWindow(p.Pid(), "バージョン情報", "#32770", 5000);
-    char version[64] = {};
-    if (about) ::GetDlgItemTextA(about, 1004, version, sizeof version);
+    const std::string version = about ? pvtest::ItemText(about, 1004) : std::string();
     c.ExpectEq(version, "Ver.:1.1.6.193", "the version dialog shows the version text");
     if (about) ::PostMessageA(about, WM_COMMAND, IDOK, 0);
     c.Expect(WaitFor([&] { return !::IsWindow(about); }, 3000), "and closes with OK");
@@ -791,23 +789,13 @@ HWND FocusOf(HWND window) {
 }
 
 // The whole text of a window of another process.
-std::string TextOf(HWND hwnd) {
-    DWORD_PTR length = 0;
-    ::SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &length);
-    std::string text(length + 1, '\0');
-    DWORD_PTR n = 0;
-    ::SendMessageTimeoutA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                          SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &n);
-    text.resize(n);
-    return text;
-}
+std::string TextOf(HWND hwnd) { return pvtest::ControlTextOf(hwnd); }
 
 // The keyboard layout's name of a key.
 std::string KeyName(int vk) {
-    char name[128] = {};
-    ::GetKeyNameTextA(static_cast<LONG>(::MapVirtualKeyA(static_cast<UINT>(vk), MAPVK_VK_TO_VSC) << 16), name,
-                      sizeof name);
-    return name;
+    wchar_t name[128] = {};
+    ::GetKeyNameTextW(static_cast<LONG>(::MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC) << 16), name, 128);
+    return pvtest::Utf8(name);
 }
 
 // A message box of process `pid` (a dialog with an OK button only).

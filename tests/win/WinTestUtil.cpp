@@ -27,24 +27,25 @@ CScratchDir::CScratchDir() {
 CScratchDir::~CScratchDir() { ::SetCurrentDirectoryA(m_old); }
 
 namespace {
-const char kTargetClass[] = "PvTestTarget";
+const wchar_t kTargetClass[] = L"PvTestTarget";
 
+// A Unicode window class: titles in any script.
 ATOM RegisterTargetClass() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = ::DefWindowProcA;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kTargetClass;
-    return ::RegisterClassA(&wc);
+    return ::RegisterClassW(&wc);
 }
 }  // namespace
 
 CTargetWindow::CTargetWindow(const char* title, int x, int y, int width, int height, DWORD style) {
     static const ATOM atom = RegisterTargetClass();
     (void)atom;
-    m_hWnd = ::CreateWindowExA(0, kTargetClass, title, style, x, y, width, height,
-                               nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_hWnd = ::CreateWindowExW(0, kTargetClass, pvtest::Wide(title).c_str(), style, x, y, width, height, nullptr,
+                               nullptr, ::GetModuleHandleW(nullptr), nullptr);
     Pump(20);
 }
 

@@ -8,6 +8,7 @@
 #include "app/AboutDlg.h"
 #include "platform/Platform.h"
 #include "res/resource.h"
+#include "WindowFinder.h"
 
 namespace {
 
@@ -21,9 +22,7 @@ public:
 protected:
     BOOL OnInitDialog() override {
         const BOOL result = CAboutDlg::OnInitDialog();
-        char text[128] = {};
-        ::GetDlgItemTextA(GetHwnd(), IDC_ABOUT_VERSION, text, sizeof text);
-        shownVersion = text;
+        shownVersion = pvtest::ItemText(GetHwnd(), IDC_ABOUT_VERSION);
         shownIcon = reinterpret_cast<HICON>(::SendDlgItemMessageA(GetHwnd(), IDC_ABOUT_ICON, STM_GETICON, 0, 0));
         ::PostMessageA(GetHwnd(), WM_COMMAND, IDOK, 0);
         return result;

@@ -7,6 +7,7 @@
 #include "data/NoteFile.h"
 #include "data/VolumeKey.h"
 #include "res/resource.h"
+#include "WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +30,7 @@ protected:
     }
     HWND List() const { return pending.GetItem(IDC_PENDING_LIST); }
     std::string Count() const {
-        char text[32] = {};
-        ::GetDlgItemTextA(pending.GetHwnd(), IDC_PENDING_COUNT, text, sizeof text);
-        return text;
+        return pvtest::ItemText(pending.GetHwnd(), IDC_PENDING_COUNT);
     }
     // The titles of the pending-list file, in file order.
     std::vector<std::string> FileTitles() const {

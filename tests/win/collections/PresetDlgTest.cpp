@@ -157,7 +157,7 @@ TEST(PoreSetSettingDlg, ANewPresetTakesItsProcessAndChildFromARunningWindow) {
         EXPECT_EQ(wintest::OwnExeName(), ItemText(h, IDC_PS_PROCESS));
         EXPECT_EQ("Edit", ItemText(h, IDC_PS_CLASS));
         EXPECT_EQ("100", ItemText(h, IDC_PS_CTLID));
-        ::SetDlgItemTextA(h, IDC_PS_NAME, "テスト用");
+        ::SetDlgItemTextW(h, IDC_PS_NAME, L"テスト用");
         ::CheckDlgButton(h, IDC_PS_TITLEFLAG, BST_UNCHECKED);
         PressButton(h, IDOK);  // asked, No
     });

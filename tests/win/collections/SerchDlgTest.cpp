@@ -5,6 +5,7 @@
 #include "collections/SerchDlg.h"
 #include "data/NoteDate.h"
 #include "res/resource.h"
+#include "WindowFinder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,12 +35,10 @@ protected:
     HWND Dlg() const { return search.GetHwnd(); }
     void Set(int check, int edit, const char* text) {
         ::CheckDlgButton(Dlg(), check, BST_CHECKED);
-        if (edit) ::SetDlgItemTextA(Dlg(), edit, text);
+        if (edit) ::SetDlgItemTextW(Dlg(), edit, pvtest::Wide(text).c_str());
     }
     std::string Label() const {
-        char text[128] = {};
-        ::GetDlgItemTextA(Dlg(), IDC_SEARCH_RESULT, text, sizeof text);
-        return text;
+        return pvtest::ItemText(Dlg(), IDC_SEARCH_RESULT);
     }
     int PanelMark() { return ListView_GetSelectionMark(control.GetItem(IDC_PANEL_LIST)); }
 

@@ -13,6 +13,7 @@
 #include "notewin/WindowSystem.h"
 #include "res/resource.h"
 #include "notewin/TackletWin.h"
+#include "WindowFinder.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -411,7 +412,7 @@ TEST_F(ControllerTest, SaveAllDetachesWritesAndTheNextStartRestores) {
 TEST_F(ControllerTest, AChildTextWithALineBreakStillMatchesAfterARestart) {
     CTargetWindow target("PvTarget child", 100, 100, 400, 300);
     const std::string text = "OK\r\n押してください";
-    const HWND child = ::CreateWindowExA(0, "EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 200, 60,
+    const HWND child = ::CreateWindowExW(0, L"EDIT", pvtest::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | ES_MULTILINE, 0, 0, 200, 60,
                                          target.Hwnd(), reinterpret_cast<HMENU>(77), nullptr, nullptr);
     ASSERT_NE(child, nullptr);
     CTackletData note = NoteFor("PvTarget child");

@@ -8,6 +8,7 @@
 #include "notewin/WindowSystem.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
+#include "WindowFinder.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -54,9 +55,7 @@ TEST_F(PanelTest, EveryRowCommandWithoutARowShowsItsNotice) {
         {IDC_PANEL_CENTERMONITOR, "表示を移動する付箋データを一覧で選択してください"},
         {IDC_PANEL_EDITTEXT, "編集するデータを一覧で選択してください"},
     };
-    char count[64] = {};
-    ::GetDlgItemTextA(control.GetHwnd(), IDC_PANEL_COUNT, count, sizeof count);
-    EXPECT_STREQ(count, "現在：0 枚");
+    EXPECT_EQ(pvtest::ItemText(control.GetHwnd(), IDC_PANEL_COUNT), "現在：0 枚");
     CMessageBoxAnswerer answerer;
     for (const Case& k : cases) Command(k.id);
     std::vector<std::string> texts = answerer.Texts();
@@ -77,9 +76,7 @@ TEST_F(PanelTest, RowsShowTheNotesNewestFirstWithTheirColumns) {
     EXPECT_EQ(Cell(1, 0), "NOTEPAD.EXE");
     EXPECT_EQ(Cell(1, 1), "fir");
     EXPECT_EQ(Cell(1, 3).size(), std::string("2011/ 3/05 09:07").size());
-    char count[64] = {};
-    ::GetDlgItemTextA(control.GetHwnd(), IDC_PANEL_COUNT, count, sizeof count);
-    EXPECT_STREQ(count, "現在：2 枚");
+    EXPECT_EQ(pvtest::ItemText(control.GetHwnd(), IDC_PANEL_COUNT), "現在：2 枚");
 
     ::CheckRadioButton(control.GetHwnd(), IDC_PANEL_MODE_TITLE, IDC_PANEL_MODE_TEXT, IDC_PANEL_MODE_TEXT);
     Command(IDC_PANEL_MODE_TEXT);
@@ -197,7 +194,7 @@ TEST_F(PanelTest, BodyEditReplacesTheTextOfANoteThatIsNotShown) {
         CMessageBoxAnswerer answerer({IDYES});
         wintest::CDialogDriver driver("本文編集", [&shown](HWND dialog) {
             shown = WindowText(::GetDlgItem(dialog, IDC_BODYEDIT_TEXT));
-            ::SetDlgItemTextA(dialog, IDC_BODYEDIT_TEXT, "新しい本文");
+            ::SetDlgItemTextW(dialog, IDC_BODYEDIT_TEXT, L"新しい本文");
             ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
         Command(IDC_PANEL_EDITTEXT);

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "pvbuttonshot: the dialogs could not be created\n");
         return 1;
     }
-    ::SetWindowTextA(main.Hwnd(), "Pinvane ボタン");
+    ::SetWindowTextW(main.Hwnd(), L"Pinvane ボタン");
     PlacePanel(main.Hwnd(), panel.Hwnd());
     ::SetWindowPos(main.Hwnd(), nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ::ShowWindow(main.Hwnd(), SW_SHOW);

@@ -8,6 +8,7 @@
 #include "ButtonTestSupport.h"
 #include "dialogs/OpaCheck.h"
 #include "res/resource.h"
+#include "WindowFinder.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST_F(OpaCheckTest, PaintsTheBoxAndItsCaption) {
     EXPECT_GT(ColoursIn(empty, 0, 14), 2u);  // the box itself
 
     // Detached, the box paints as it did before.
-    ::SetWindowTextA(m_check, "検索パネル");
+    ::SetWindowTextW(m_check, L"検索パネル");
     opa.Detach();
     EXPECT_EQ(PaintInto(m_check), ordinary);
 }
@@ -91,7 +92,7 @@ TEST_F(OpaCheckTest, DestroyedBoxIsLetGo) {
 }
 
 TEST(WindowTextWideTest, ConvertsWithTheAnsiCodePage) {
-    HWND hwnd = ::CreateWindowExA(0, "STATIC", "検索パネル", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND hwnd = ::CreateWindowExW(0, L"STATIC", L"検索パネル", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(WindowTextWide(hwnd), L"\u691c\u7d22\u30d1\u30cd\u30eb");
     ::DestroyWindow(hwnd);

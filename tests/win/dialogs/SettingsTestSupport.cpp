@@ -5,13 +5,7 @@
 
 namespace settingstest {
 
-std::string Text(HWND hwnd) {
-    const int length = static_cast<int>(::SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0));
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int n = static_cast<int>(::SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-    text.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    return text;
-}
+std::string Text(HWND hwnd) { return pvtest::ControlTextOf(hwnd); }
 
 void Type(HWND field, const std::vector<std::pair<int, bool>>& events) {
     for (const auto& [vk, down] : events)

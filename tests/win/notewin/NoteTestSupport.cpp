@@ -1,10 +1,11 @@
 #include "NoteTestSupport.h"
 
 #include "notewin/TackletWin.h"
+#include "WindowFinder.h"
 
 namespace {
 
-constexpr char kTargetClass[] = "PvNoteTestTarget";
+constexpr wchar_t kTargetClass[] = L"PvNoteTestTarget";
 
 LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
@@ -29,25 +30,25 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         ::EndPaint(hwnd, &ps);
         return 0;
     }
-    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void RegisterTargetClass() {
-    WNDCLASSA wc{};
-    if (::GetClassInfoA(::GetModuleHandleA(nullptr), kTargetClass, &wc)) return;
+    WNDCLASSW wc{};
+    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kTargetClass, &wc)) return;
     wc.lpfnWndProc = TargetProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.lpszClassName = kTargetClass;
-    ::RegisterClassA(&wc);
+    ::RegisterClassW(&wc);
 }
 
 }  // namespace
 
 CTargetWindow::CTargetWindow(int left, int top, int width, int height, const char* title) {
     RegisterTargetClass();
-    m_hwnd = ::CreateWindowExA(0, kTargetClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, width, height,
-                               nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_hwnd = ::CreateWindowExW(0, kTargetClass, pvtest::Wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, left, top, width, height,
+                               nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
 }
 
 CTargetWindow::~CTargetWindow() { DestroyNow(); }

@@ -205,12 +205,12 @@ TEST_F(TackletWinTest, TextLimitMarginsAndCaret) {
 
     // Typing stops at 4000 bytes.
     note->SetText(std::string(3998, 'a'));
-    ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("bcdef"));
+    ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"bcdef"));
     EXPECT_EQ(note->GetText().size(), 4000u);
 
     // Double-byte characters count two bytes each.
     note->SetText(std::string(3996, 'a'));
-    ::SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("あいう"));
+    ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"あいう"));
     EXPECT_EQ(note->GetText(), std::string(3996, 'a') + "あい");
 }
 

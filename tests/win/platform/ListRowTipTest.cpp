@@ -4,6 +4,7 @@
 
 #include "platform/ListRowTip.h"
 #include "platform/ListView.h"
+#include "WindowFinder.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -38,9 +39,7 @@ std::string ShownTip(HWND tip, DWORD ms = 4000) {
     while (::GetTickCount() - start < ms) {
         wintest::Pump(20);
         if (::IsWindowVisible(tip)) {
-            char text[256] = {};
-            ::SendMessageA(tip, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-            return text;
+            return pvtest::ControlTextOf(tip);
         }
     }
     return std::string();

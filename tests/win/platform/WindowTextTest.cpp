@@ -7,6 +7,7 @@
 #include "WinTestUtil.h"
 #include "platform/WindowText.h"
 #include "res/resource.h"
+#include "WindowFinder.h"
 
 namespace {
 
@@ -55,12 +56,12 @@ private:
 TEST(WindowText, ReadsTitlesAndControlTextsWhole) {
     const std::string texts[] = {"", "a", Repeat("x", 300), Repeat("日本語", 200), Repeat("z", 5000)};
     wintest::CTargetWindow window("", 100, 100, 300, 200);
-    HWND edit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 200, 100,
+    HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 200, 100,
                                   window.Hwnd(), nullptr, nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
     for (const std::string& text : texts) {
-        ASSERT_TRUE(::SetWindowTextA(window.Hwnd(), text.c_str()));
-        ASSERT_TRUE(::SetWindowTextA(edit, text.c_str()));
+        ASSERT_TRUE(::SetWindowTextW(window.Hwnd(), pvtest::Wide(text).c_str()));
+        ASSERT_TRUE(::SetWindowTextW(edit, pvtest::Wide(text).c_str()));
         EXPECT_EQ(WindowText(window.Hwnd()), text) << text.size();
         EXPECT_EQ(WindowText(edit), text) << text.size();
         EXPECT_EQ(ControlText(edit), text) << text.size();

@@ -11,7 +11,7 @@ using ListRows::HandleText;
 
 namespace {
 
-constexpr char kTargetClass[] = "PvCondTarget";
+constexpr wchar_t kTargetClass[] = L"PvCondTarget";
 
 // The client area as on screen, the children as plain boxes with their
 // texts (Wine's PrintWindow leaves children and frame out).
@@ -28,9 +28,9 @@ void PrintClient(HWND hwnd, HDC dc) {
         ::GetWindowRect(child, &r);
         ::MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
         ::FillRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        char text[64] = {};
-        ::GetWindowTextA(child, text, sizeof text);
-        ::DrawTextA(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        wchar_t text[64] = {};
+        ::GetWindowTextW(child, text, 64);
+        ::DrawTextW(dc, text, -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
 }
 
@@ -55,31 +55,31 @@ LRESULT CALLBACK TargetProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         ::SetViewportOrgEx(dc, old.x, old.y, nullptr);
         return 0;
     }
-    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void RegisterTargetClass() {
-    WNDCLASSA wc{};
-    if (::GetClassInfoA(::GetModuleHandleA(nullptr), kTargetClass, &wc)) return;
+    WNDCLASSW wc{};
+    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kTargetClass, &wc)) return;
     wc.lpfnWndProc = TargetProc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.hbrBackground = ::CreateSolidBrush(CChildTarget::kColor);
     wc.lpszClassName = kTargetClass;
-    ::RegisterClassA(&wc);
+    ::RegisterClassW(&wc);
 }
 
 HWND Child(HWND parent, const char* cls, const char* text, DWORD style, int x, int y, int w, int h, int id) {
-    return ::CreateWindowExA(0, cls, text, WS_CHILD | style, x, y, w, h, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
+    return ::CreateWindowExW(0, pvtest::Wide(cls).c_str(), pvtest::Wide(text).c_str(), WS_CHILD | style, x, y, w, h, parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace
 
 CChildTarget::CChildTarget(const char* title, int x, int y, int width, int height) {
     RegisterTargetClass();
-    m_hWnd = ::CreateWindowExA(0, kTargetClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height, nullptr,
-                               nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    m_hWnd = ::CreateWindowExW(0, kTargetClass, pvtest::Wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height, nullptr,
+                               nullptr, ::GetModuleHandleW(nullptr), nullptr);
     m_edit = Child(m_hWnd, "Edit", "alpha", WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 20, 20, 200, 24, kEditId);
     m_first = Child(m_hWnd, "Button", "一番", WS_VISIBLE | BS_PUSHBUTTON, 20, 60, 90, 28, 0);
     m_second = Child(m_hWnd, "Button", "二番", WS_VISIBLE | BS_PUSHBUTTON, 130, 60, 90, 28, 0);
@@ -93,7 +93,7 @@ CChildTarget::~CChildTarget() {
     if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
 }
 
-void CChildTarget::SetEditText(const char* text) { ::SetWindowTextA(m_edit, text); }
+void CChildTarget::SetEditText(const char* text) { ::SetWindowTextW(m_edit, pvtest::Wide(text).c_str()); }
 
 HWND FindMessageBox(std::string* text) {
     const HWND box = pvtest::FindWindowOf(

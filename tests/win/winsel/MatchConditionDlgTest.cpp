@@ -84,8 +84,8 @@ TEST(MatchConditionDlg, OkRefusesIncompleteConditionsThenStoresTheControls) {
         ::CheckDlgButton(d.GetHwnd(), IDC_MC_EXTENT, BST_UNCHECKED);
         ::CheckDlgButton(d.GetHwnd(), IDC_MC_FULL, BST_UNCHECKED);
         ::CheckDlgButton(d.GetHwnd(), IDC_MC_EXFULL, BST_UNCHECKED);
-        ::SetDlgItemTextA(d.GetHwnd(), IDC_MC_PART, "タイトルの一部");
-        ::SetDlgItemTextA(d.GetHwnd(), IDC_MC_EXPART, "子の一部");
+        ::SetDlgItemTextW(d.GetHwnd(), IDC_MC_PART, L"タイトルの一部");
+        ::SetDlgItemTextW(d.GetHwnd(), IDC_MC_EXPART, L"子の一部");
         PressButton(d.GetHwnd(), IDOK);
     });
     ASSERT_EQ(IDOK, dlg.DoModal(nullptr));

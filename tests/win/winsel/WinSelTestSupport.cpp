@@ -5,21 +5,22 @@
 #include "WinTestUtil.h"
 #include "platform/ListView.h"
 #include "platform/WindowText.h"
+#include "WindowFinder.h"
 
 namespace {
 
-constexpr char kPaintedClass[] = "PvWinSelPainted";
+constexpr wchar_t kPaintedClass[] = L"PvWinSelPainted";
 constexpr UINT_PTR kScriptTimer = 1;
 constexpr UINT kScriptPeriodMs = 60;
 
 void RegisterPaintedClass(WNDPROC proc) {
-    WNDCLASSA wc{};
-    if (::GetClassInfoA(::GetModuleHandleA(nullptr), kPaintedClass, &wc)) return;
+    WNDCLASSW wc{};
+    if (::GetClassInfoW(::GetModuleHandleW(nullptr), kPaintedClass, &wc)) return;
     wc.lpfnWndProc = proc;
-    wc.hInstance = ::GetModuleHandleA(nullptr);
-    wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.lpszClassName = kPaintedClass;
-    ::RegisterClassA(&wc);
+    ::RegisterClassW(&wc);
 }
 
 void SendMouse(DWORD flags) {
@@ -51,8 +52,8 @@ CPaintedWindow::CPaintedWindow(const char* title, int x, int y, int width, int h
                                bool decorated, DWORD exStyle)
     : m_color(color), m_decorated(decorated) {
     RegisterPaintedClass(Proc);
-    m_hWnd = ::CreateWindowExA(exStyle, kPaintedClass, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height,
-                               nullptr, nullptr, ::GetModuleHandleA(nullptr), this);
+    m_hWnd = ::CreateWindowExW(exStyle, kPaintedClass, pvtest::Wide(title).c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y, width, height,
+                               nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
     wintest::Pump(30);
 }
 
@@ -66,7 +67,7 @@ LRESULT CALLBACK CPaintedWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
         ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<CPaintedWindow*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) return ::DefWindowProcW(hwnd, msg, wParam, lParam);
     switch (msg) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -96,7 +97,7 @@ LRESULT CALLBACK CPaintedWindow::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     default:
         break;
     }
-    return ::DefWindowProcA(hwnd, msg, wParam, lParam);
+    return ::DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
 void CPaintedWindow::Paint(HDC dc) const {
