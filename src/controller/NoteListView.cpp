@@ -1,6 +1,7 @@
 #include "controller/NoteListView.h"
 
 #include "platform/ListView.h"
+#include "platform/WinText.h"
 
 #include <commctrl.h>
 
@@ -46,9 +47,7 @@ void CNoteListView::OnGetDispInfo(NMLVDISPINFOW* info) {
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const std::string& text =
             item.iSubItem >= 0 && item.iSubItem < 5 ? m_cached.texts[static_cast<std::size_t>(item.iSubItem)] : "";
-        const std::size_t n = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
-        std::memcpy(item.pszText, text.data(), n);
-        item.pszText[n] = '\0';
+        CopyWideText(item.pszText, static_cast<std::size_t>(item.cchTextMax), text);
     }
     if ((item.mask & LVIF_IMAGE) && item.iSubItem == 0) item.iImage = m_cached.image;
 }

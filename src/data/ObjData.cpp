@@ -1,5 +1,6 @@
 #include "data/ObjData.h"
 
+#include "data/CodePage.h"
 #include "data/MbString.h"
 #include "data/NoteDate.h"
 
@@ -35,23 +36,58 @@ void CObjData::MatchWindows(std::vector<CWinInf>& windows) {
     Detach();
 }
 
+namespace {
+
+bool IsAscii(const std::string& text) {
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// Whether a record's text names a window's text: exactly, or by the window
+// text's code-page form (a record of an older file holds its texts in that
+// form). A record text the code page lacks matches only the exact text.
+bool SameText(const std::string& record, const std::string& shown, const CCodePageForm& form) {
+    return record == shown || (!IsAscii(shown) && record == form.Of(shown));
+}
+
+bool HoldsText(const std::string& shown, const std::string& part, const CCodePageForm& form) {
+    return MbContains(shown, part) || (!IsAscii(shown) && MbContains(form.Of(shown), part));
+}
+
+}  // namespace
+
+bool ProcessPasses(const CObjData& note, const CWinInf& window) {
+    return note.PRECESSEFLAG != 1 || SameText(note.EXENAME, window.exeName, window.exeNameForm);
+}
+
+bool TitlePasses(const CObjData& note, const CWinInf& window) {
+    if (note.TITLEFLAG != 1) return true;
+    return note.FULL == 1 ? SameText(note.TITLE, window.title, window.titleForm)
+                          : HoldsText(window.title, note.PART, window.titleForm);
+}
+
 bool ProcessPasses(const CObjData& note, const std::string& exeName) {
-    return note.PRECESSEFLAG != 1 || note.EXENAME == exeName;
+    CWinInf window;
+    window.exeName = exeName;
+    return ProcessPasses(note, window);
 }
 
 bool TitlePasses(const CObjData& note, const std::string& title) {
-    if (note.TITLEFLAG != 1) return true;
-    return note.FULL == 1 ? note.TITLE == title : MbContains(title, note.PART);
+    CWinInf window;
+    window.title = title;
+    return TitlePasses(note, window);
 }
 
 MatchStep FirstFailingPart(const CObjData& note, const CWinInf& window) {
-    if (!ProcessPasses(note, window.exeName)) return MatchStep::Process;
-    if (!TitlePasses(note, window.title)) return MatchStep::Title;
+    if (!ProcessPasses(note, window)) return MatchStep::Process;
+    if (!TitlePasses(note, window)) return MatchStep::Title;
     if (note.EXTENTFLAG == 0) return MatchStep::Matches;
     if (window.childrenEnumerated == 0) return MatchStep::ChildUnread;
     CChildWinInf child;
     if (window.FindChild(note.EXCLASS, note.EXCTLID, &child)) {
-        const bool same = note.EXFULLFLAG == 1 ? note.EXTEXT == child.text : MbContains(child.text, note.EXPART);
+        const bool same = note.EXFULLFLAG == 1 ? SameText(note.EXTEXT, child.text, child.textForm)
+                                               : HoldsText(child.text, note.EXPART, child.textForm);
         return same ? MatchStep::Matches : MatchStep::ChildText;
     }
     for (const CChildWinInf& c : window.children) {

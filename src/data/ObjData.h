@@ -24,6 +24,10 @@ enum class MatchStep {
     Matches,
 };
 
+// Parts of the condition: exact texts, or the code-page form of the
+// window's texts for a record of an older file (see SameText in the source).
+bool ProcessPasses(const CObjData& note, const CWinInf& window);
+bool TitlePasses(const CObjData& note, const CWinInf& window);
 bool ProcessPasses(const CObjData& note, const std::string& exeName);
 bool TitlePasses(const CObjData& note, const std::string& title);
 // The first part of `note`'s condition that `window` fails, from what the

@@ -1,5 +1,7 @@
 #include "data/WinInf.h"
 
+#include "data/CodePage.h"
+
 #include "data/TackletWindow.h"
 
 void CWinInf::EnumerateChildren() {
@@ -8,6 +10,14 @@ void CWinInf::EnumerateChildren() {
     if (system == nullptr || !system->IsWindow(hWnd)) return;
     system->EnumerateChildWindows(hWnd, &children);
     childrenEnumerated = 1;
+}
+
+const std::string& CCodePageForm::Of(const std::string& text) const {
+    if (!m_known) {
+        m_form = TextOfCodePage(CodePageOf(text));
+        m_known = true;
+    }
+    return m_form;
 }
 
 int CWinInf::FindChild(const std::string& className, std::int32_t ctrlId, CChildWinInf* out) const {

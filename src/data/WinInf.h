@@ -22,6 +22,18 @@ struct PvWindowInfo {
 };
 static_assert(sizeof(PvWindowInfo) == 60, "PvWindowInfo must match WINDOWINFO");
 
+// A window text as the program compared texts before it kept them exactly:
+// its code-page form read back (records of older files hold that form).
+// Worked out once per text, when first asked for.
+class CCodePageForm {
+public:
+    const std::string& Of(const std::string& text) const;
+
+private:
+    mutable bool m_known = false;
+    mutable std::string m_form;
+};
+
 // A child window kept by the enumeration (visible, enabled, non-empty text).
 struct CChildWinInf {
     PvHandle hWnd = 0;
@@ -29,6 +41,7 @@ struct CChildWinInf {
     std::string text;       // at most 511 bytes
     std::string className;  // at most 511 bytes
     std::int32_t ctrlId = 0;
+    CCodePageForm textForm;  // of text
 };
 
 class CWinInf {
@@ -39,6 +52,8 @@ public:
     std::string exePath;
     std::int32_t childrenEnumerated = 0;
     std::vector<CChildWinInf> children;
+    CCodePageForm titleForm;    // of title
+    CCodePageForm exeNameForm;  // of exeName
 
     // Fills the child list once, if the window still exists (through the
     // window system, see TackletWindow.h); later calls do nothing.

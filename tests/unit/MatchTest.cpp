@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeWindows.h"
+#include "data/CodePage.h"
 #include "data/TackletData.h"
 
 namespace {
@@ -55,7 +56,7 @@ TEST_F(MatchTest, ConditionTable) {
         {"whole title differs", 0, 1, 1, 0, 1, "", "無題", "", 0, "", false},
         {"fragment", 0, 1, 0, 0, 1, "", "メモ", "", 0, "", true},
         {"empty fragment", 0, 1, 0, 0, 1, "", "", "", 0, "", true},
-        {"fragment from trail bytes", 0, 1, 0, 0, 1, "", "\x81\x83", "", 0, "", false},
+        {"fragment inside a character", 0, 1, 0, 0, 1, "", "\xA1", "", 0, "", false},
         {"child whole text", 0, 0, 1, 1, 1, "", "", "Edit", 15, "検索文字列", true},
         {"first child of class and id", 0, 0, 1, 1, 1, "", "", "Edit", 15, "second", false},
         {"child fragment", 0, 0, 1, 1, 0, "", "", "Edit", 15, "文字", true},
@@ -78,6 +79,46 @@ TEST_F(MatchTest, ConditionTable) {
         CWinInf w = Window(1, "NOTEPAD.EXE", "無題 - メモ帳");
         EXPECT_EQ(n.IsMatchWindow(w), c.matches) << c.name;
     }
+}
+
+// Look-alike titles outside the code page: a record with the exact title
+// matches only its window; a record of an older file, which holds the
+// titles' code-page form, matches either as it always did.
+TEST_F(MatchTest, ExactTitlesTellLookAlikesApartAndOldRecordsMatchAsBefore) {
+    const std::string smile = "Report 😀 draft";
+    const std::string grin = "Report 😃 draft";
+    const std::string old = TextOfCodePage(CodePageOf(smile));
+    ASSERT_EQ(old, TextOfCodePage(CodePageOf(grin)));
+    struct Case {
+        const char* what;
+        int full;
+        std::string text;
+        bool smileMatches, grinMatches;
+    };
+    const Case cases[] = {
+        {"exact whole title", 1, smile, true, false},
+        {"exact fragment", 0, "😃", false, true},
+        {"old whole title", 1, old, true, true},
+        {"old fragment", 0, old.substr(0, old.size() - 2), true, true},
+    };
+    for (const Case& c : cases) {
+        CTackletData n;
+        n.PRECESSEFLAG = 0;
+        n.TITLEFLAG = 1;
+        n.FULL = c.full;
+        (c.full ? n.TITLE : n.PART) = c.text;
+        CWinInf a = Window(1, "WORDPAD.EXE", smile.c_str());
+        CWinInf b = Window(2, "WORDPAD.EXE", grin.c_str());
+        EXPECT_EQ(n.IsMatchWindow(a), c.smileMatches) << c.what;
+        EXPECT_EQ(n.IsMatchWindow(b), c.grinMatches) << c.what;
+    }
+    // A process name from an older file matches the same way.
+    CTackletData n;
+    n.PRECESSEFLAG = 1;
+    n.TITLEFLAG = 0;
+    n.EXENAME = TextOfCodePage(CodePageOf("MÜLLER.EXE"));
+    CWinInf w = Window(1, "MÜLLER.EXE", "t");
+    EXPECT_TRUE(n.IsMatchWindow(w));
 }
 
 TEST_F(MatchTest, ProcessMatchUpdatesThePathEvenWhenTheTitleFails) {

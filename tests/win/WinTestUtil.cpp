@@ -5,6 +5,7 @@
 #include "data/MbString.h"
 #include "data/NoteFile.h"
 #include "data/VolumeKey.h"
+#include "platform/ListView.h"
 
 #include <commctrl.h>
 
@@ -155,8 +156,7 @@ void CWindowChooser::Choose(HWND dialog) {
     int rows = list ? ListView_GetItemCount(list) : 0;
     int found = -1;
     for (int i = 0; i < rows; ++i) {
-        char text[256] = {};
-        ListView_GetItemText(list, i, 0, text, sizeof text);
+        const std::string text = ListRows::CellText(list, i, 0);
         m_listed.push_back(text);
         if (!m_cancel && found < 0 && m_title == text) found = i;
     }

@@ -5,6 +5,7 @@
 #include "ControllerFixture.h"
 
 #include "data/TackletData.h"
+#include "platform/ListView.h"
 
 #include <commctrl.h>
 
@@ -17,9 +18,7 @@ protected:
     }
     static int Rows(HWND list) { return ListView_GetItemCount(list); }
     static std::string Cell(HWND list, int row, int column) {
-        char text[1024] = {};
-        ListView_GetItemText(list, row, column, text, sizeof text);
-        return text;
+        return ListRows::CellText(list, row, column);
     }
     static void Mark(HWND list, int row) { ListView_SetSelectionMark(list, row); }
     static CTackletData Record(const std::string& title, const std::string& text = std::string()) {

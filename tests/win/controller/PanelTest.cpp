@@ -9,6 +9,7 @@
 #include "platform/WindowText.h"
 #include "res/resource.h"
 #include "WindowFinder.h"
+#include "platform/ListView.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -31,9 +32,7 @@ protected:
     HWND List() { return control.GetItem(IDC_PANEL_LIST); }
     int Rows() { return ListView_GetItemCount(List()); }
     std::string Cell(int row, int column) {
-        char text[512] = {};
-        ListView_GetItemText(List(), row, column, text, sizeof text);
-        return text;
+        return ListRows::CellText(List(), row, column);
     }
     void Mark(int row) { ListView_SetSelectionMark(List(), row); }
     bool Enabled(int id) { return ::IsWindowEnabled(control.GetItem(id)) != FALSE; }

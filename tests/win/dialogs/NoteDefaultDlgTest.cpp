@@ -168,7 +168,7 @@ TEST_F(NoteDefaultsStepTest, OkTakesTheInitialSizeForNewNotesAndWritesTheSetting
     CIniFile ini = CIniFile::Load(SettingsPath());
     EXPECT_EQ(ini.GetInt("SYSTEM", "INIHEIGHT", 0), 100);
     EXPECT_EQ(ini.GetInt("SYSTEM", "INIWIDTH", 0), 300);
-    EXPECT_EQ(ini.GetString("SYSTEM", "FONTFACENAME", "", 100), CRecordDefaults::DefaultFaceName());
+    EXPECT_EQ(ini.GetText("SYSTEM", "FONTFACENAME", "", 100), CRecordDefaults::DefaultFaceName());
 
     wintest::CTargetWindow target("PvDefaults Target", 100, 100, 600, 400);
     ::SetCursorPos(400, 300);

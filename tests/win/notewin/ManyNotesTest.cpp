@@ -14,6 +14,7 @@
 #include "data/TackletData.h"
 #include "notewin/TackletWin.h"
 #include "platform/SharedGdi.h"
+#include "WindowFinder.h"
 
 namespace {
 
@@ -155,7 +156,7 @@ public:
 private:
     CThreadHook<WH_CALLWNDPROC, CWPSTRUCT> m_hook{[this](WPARAM, const CWPSTRUCT& msg) {
         if (msg.message != WM_SETTEXT || !msg.lParam || !IsClass(msg.hwnd, "Edit")) return;
-        Seen s{reinterpret_cast<const char*>(msg.lParam), {}, nullptr};
+        Seen s{pvtest::Utf8(reinterpret_cast<const wchar_t*>(msg.lParam)), {}, nullptr};
         ::GetWindowRect(msg.hwnd, &s.editRect);
         s.font = reinterpret_cast<HFONT>(::SendMessageA(msg.hwnd, WM_GETFONT, 0, 0));
         seen.push_back(std::move(s));

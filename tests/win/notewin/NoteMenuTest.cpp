@@ -36,15 +36,15 @@ struct CMenuEntry {
 std::vector<CMenuEntry> Entries(HMENU menu) {
     std::vector<CMenuEntry> out;
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-        char text[64] = {};
-        MENUITEMINFOA info{};
+        wchar_t text[64] = {};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
         info.dwTypeData = text;
-        info.cch = sizeof text;
-        ::GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        info.cch = 64;
+        ::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
         const int id = (info.fType & MFT_SEPARATOR) ? 0 : info.hSubMenu ? -1 : static_cast<int>(info.wID);
-        out.push_back({id, text});
+        out.push_back({id, pvtest::Utf8(text)});
     }
     return out;
 }

@@ -15,6 +15,7 @@
 #include "notewin/TackletWin.h"
 #include "platform/Dialog.h"
 #include "res/resource.h"
+#include "data/CodePage.h"
 
 namespace {
 
@@ -85,9 +86,10 @@ TEST_F(TackletRecordTest, StartAndEndRoundTripThroughTheWindow) {
         SCOPED_TRACE(testing::Message() << "pickpos " << a.pickPos << " frame " << a.frame);
         CTraceCapture trace;
         CTackletData rec = MakeRecord(a);
-        // 3999 single bytes, then two double-byte characters: 4003 bytes.
+        // 3999 single bytes, then two double-byte characters: 4003 bytes
+        // in the code page.
         rec.TEXT = "一行目\r\n" + std::string(3999 - 8, 'x') + "あい";
-        ASSERT_EQ(rec.TEXT.size(), 4003u);
+        ASSERT_EQ(CodePageOf(rec.TEXT).size(), 4003u);
         rec.SetNoteRect(PvRect{250, 180, 450, 300});
         rec.SetTargetRect(PvRect{t.left, t.top, t.right, t.bottom});
         rec.m_logFont.lfHeight = -16;
@@ -131,8 +133,9 @@ TEST_F(TackletRecordTest, StartAndEndRoundTripThroughTheWindow) {
         EXPECT_EQ(trace.Count("TackletWin Create!\n"), 1);
         EXPECT_EQ(trace.Count("CTackletWin::PostNcDestroy()\n"), 1);
 
-        // Text cut to 4000 bytes without splitting a character.
-        EXPECT_EQ(rec.TEXT, before.TEXT.substr(0, 3999));
+        // Text cut to 4000 bytes in the code page without splitting a
+        // character: "あい" goes.
+        EXPECT_EQ(rec.TEXT, before.TEXT.substr(0, before.TEXT.size() - std::string("あい").size()));
         EXPECT_EQ(rec.NoteRect(), before.NoteRect());
         EXPECT_EQ(rec.TargetRect(), before.TargetRect());
         EXPECT_EQ(rec.READONLY, a.readOnly);
