@@ -5,12 +5,22 @@
 
 #include "data/AtomicFile.h"
 #include "data/IniFile.h"
+#include "data/MbString.h"
 #include "data/NoteDate.h"
 #include "data/NoteFile.h"
 #include "data/RecordList.h"
 #include "data/Trace.h"
 #include "data/VolumeKey.h"
 #include "data/WriteIniFile.h"
+
+std::string TrashPathBeside(const std::string& dataPath) {
+    // The folder ends at the last separator (never a trail byte here).
+    std::size_t end = MbFindLast(dataPath, '\\');
+    const std::size_t slash = MbFindLast(dataPath, '/');
+    if (slash != std::string::npos && (end == std::string::npos || slash > end)) end = slash;
+    if (end == std::string::npos) return kTrashFileName;
+    return dataPath.substr(0, end + 1) + kTrashFileName;
+}
 
 bool TrashItemExpired(PvTime deleted, std::int32_t days, PvTime now) {
     return now - deleted > static_cast<std::int64_t>(days) * kSecondsPerDay;

@@ -19,6 +19,7 @@
 #include "data/PvTypes.h"
 #include "data/TackletData.h"
 
+inline constexpr char kTrashFileName[] = "PinvaneTrash.ini";
 inline constexpr char kTrashDateKey[] = "DELDATE";
 inline constexpr std::int64_t kSecondsPerDay = 24 * 60 * 60;
 
@@ -28,6 +29,9 @@ struct CTrashItem {
     CTackletData note;     // without any tie to a note window
     PvTime deleted = 0;
 };
+
+// The trash file in the folder of the data file `dataPath`.
+std::string TrashPathBeside(const std::string& dataPath);
 
 // Whether an item deleted at `deleted` has stayed its `days` by `now`.
 bool TrashItemExpired(PvTime deleted, std::int32_t days, PvTime now);
