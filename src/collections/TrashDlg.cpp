@@ -58,6 +58,6 @@ void CTrashDlg::OnPurge() {
     if (row < 0 || !m_source) return;
     // The item is known by its identity across the question.
     const std::uint64_t id = m_source->Trash().Items()[static_cast<std::size_t>(row)].id;
-    if (!AskYesNo(GetHwnd(), "選択したデータを完全に削除しますか？（元に戻せません）")) return;
+    if (!AskYesNo(GetHwnd(), "選択したデータを完全に削除しますか？")) return;
     m_source->PurgeFromTrash(id);
 }

@@ -11,7 +11,8 @@ std::string ConditionText(const CObjData& note) {
     std::string text;
     if (note.PRECESSEFLAG) text = note.EXENAME;
     const std::string& title = note.FULL ? note.TITLE : note.PART;
-    if (note.TITLEFLAG && !title.empty()) text += (text.empty() ? "" : " / ") + title;
+    // A desktop note asks for "DESKTOP" twice: said once.
+    if (note.TITLEFLAG && !title.empty() && title != text) text += (text.empty() ? "" : " / ") + title;
     return text;
 }
 

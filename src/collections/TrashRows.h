@@ -10,8 +10,8 @@
 // The text up to its first line break.
 std::string FirstLineOf(std::string_view text);
 // A note's match condition in one line: the process name and the title (or
-// title fragment) it asks for, joined by " / "; empty when it asks for
-// neither.
+// title fragment) it asks for, joined by " / " (a title equal to the
+// process name once); empty when it asks for neither.
 std::string ConditionText(const CObjData& note);
 // "YYYY/MM/DD hh:mm" in local time; empty when the time cannot be converted.
 std::string TrashDateText(PvTime time);

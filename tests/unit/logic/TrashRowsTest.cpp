@@ -20,6 +20,10 @@ TEST(TrashRowsTest, ARowShowsTheFirstLineTheConditionAndTheDeletionTime) {
         {"表示\nLF only", 0, 1, 0, "表示", "無題"},  // a fragment of the title
         {"", 0, 0, 1, "", ""},
     };
+    CObjData desktop;
+    desktop.EXENAME = desktop.TITLE = "DESKTOP";
+    desktop.PRECESSEFLAG = desktop.TITLEFLAG = desktop.FULL = 1;
+    EXPECT_EQ(ConditionText(desktop), "DESKTOP");
     PvTime deleted = 0;
     ASSERT_TRUE(ParseNoteDate("202612010905", &deleted));
     for (const Case& c : cases) {

@@ -125,7 +125,7 @@ TEST_F(TrashDlgTest, DeleteForGoodAsksFirst) {
     {
         CMessageBoxAnswerer answerer({IDNO});
         Command(panel.GetHwnd(), IDC_TRASH_PURGE);
-        EXPECT_EQ(answerer.Texts(), (Texts{"選択したデータを完全に削除しますか？（元に戻せません）"}));
+        EXPECT_EQ(answerer.Texts(), (Texts{"選択したデータを完全に削除しますか？"}));
     }
     EXPECT_EQ(FileTexts(), (Texts{"text of gone", "text of kept"}));
     {
