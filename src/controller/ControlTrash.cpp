@@ -14,8 +14,9 @@ constexpr char kTrashWriteError[] = "ゴミ箱のファイルに書き込めま�
 
 void CControlDlg::LoadTrash(const std::string& dataPath) {
     m_trashFailed = false;
-    if (!m_trash.Load(TrashPathBeside(dataPath), m_settings.TRASHDAYS, NowTime()))
-        m_trashFailed = true;  // told by nobody: the file is kept and read again before a write
+    // A file that cannot be read is kept as it is and read again before
+    // each write; the first write that fails because of it is told.
+    m_trash.Load(TrashPathBeside(dataPath), m_settings.TRASHDAYS, NowTime());
     if (m_trashChanged) m_trashChanged();
 }
 

@@ -138,4 +138,29 @@ TEST_F(TrashDlgTest, DeleteForGoodAsksFirst) {
     EXPECT_TRUE(control.Notes().Empty()) << "nothing comes back";
 }
 
+TEST_F(TrashDlgTest, AnUnreadableTrashFileIsKeptAndItsFailureToldOnce) {
+    // A folder in the file's place exists but cannot be read as a file.
+    ASSERT_TRUE(::CreateDirectoryA(TrashPath().c_str(), nullptr));
+    wintest::LoadStartupNotes(control, scratch.Path() + "\\PinvaneData.ini");
+    control.AddNote(Record("one"));
+    control.AddNote(Record("two"));
+    {
+        CMessageBoxAnswerer answerer;
+        control.RemoveNotes({control.NoteIdentityAt(0)});
+        control.RemoveNotes({control.NoteIdentityAt(0)});
+        EXPECT_EQ(answerer.Texts(), (Texts{"ゴミ箱のファイルに書き込めません."}));
+    }
+    EXPECT_TRUE(control.Notes().Empty());
+    EXPECT_EQ(Rows(List()), 2) << "the trash keeps them while the program runs";
+    const DWORD attributes = ::GetFileAttributesA(TrashPath().c_str());
+    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << "left alone";
+    // Readable again: the next change writes the file. "one", deleted
+    // last, leads and is put back; "two" stays.
+    ASSERT_TRUE(::RemoveDirectoryA(TrashPath().c_str()));
+    ListView_SetSelectionMark(List(), 0);
+    Command(panel.GetHwnd(), IDC_TRASH_RESTORE);
+    EXPECT_EQ(ActiveTexts(), (Texts{"text of one"}));
+    EXPECT_EQ(FileTexts(), (Texts{"text of two"}));
+}
+
 }  // namespace
