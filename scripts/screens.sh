@@ -51,6 +51,9 @@ shot window-selection-hung "$win/tests/win/winsel/pvwinselshot.exe" --hung || st
 for panel in pending export import search; do
   shot "collections-$panel" "$win/tests/win/collections/pvcollectshot.exe" "$panel" || status=1
 done
+for scene in panel question; do
+  shot "trash-$scene" "$win/tests/win/collections/pvtrashshot.exe" "$scene" || status=1
+done
 for scene in properties properties-refused defaults initial-size; do
   shot "$scene" "$win/tests/win/dialogs/pvsettingsshot.exe" "$scene" || status=1
 done

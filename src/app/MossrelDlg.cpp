@@ -73,6 +73,7 @@ void CMossrelDlg::CreatePanels() {
     m_search.SetClosedHandler([this] { SearchPanelOff(); });
     m_search.CreateHidden(GetHwnd());
     if (m_pending.CreateHidden()) m_pending.Start(m_pendingPath, std::move(CStartupData::Instance().Pending()));
+    if (m_trash.CreateHidden()) m_trash.Start(&m_control);
 }
 
 void CMossrelDlg::OnSearchBox() {
@@ -136,8 +137,8 @@ BOOL CMossrelDlg::OnInitDialog() {
     m_writeMsg.Create();
     CreatePanels();
 
-    const int buttonIds[3] = {IDC_BTN_EXPORTSTACK, IDC_BTN_INPORTSTACK, IDC_BTN_PENDING};
-    for (int i = 0; i < 3; ++i) m_buttons[i].Attach(GetItem(buttonIds[i]));
+    const int buttonIds[4] = {IDC_BTN_EXPORTSTACK, IDC_BTN_INPORTSTACK, IDC_BTN_PENDING, IDC_BTN_TRASH};
+    for (int i = 0; i < 4; ++i) m_buttons[i].Attach(GetItem(buttonIds[i]));
 
     // Centred first, so that a restored window has a sensible place.
     RECT r{}, work{};
@@ -292,6 +293,10 @@ bool CMossrelDlg::OnCommand(WORD id, WORD code, HWND control) {
     case ID_TRAY_PENDING:
     case IDC_BTN_PENDING:
         m_pending.ShowPanel();
+        return true;
+    case ID_TRAY_TRASH:
+    case IDC_BTN_TRASH:
+        m_trash.ShowPanel();
         return true;
     case ID_TRAY_EXPORTSTACK:
     case IDC_BTN_EXPORTSTACK:
@@ -481,6 +486,8 @@ bool CMossrelDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
         m_import.DestroyWindow();
         m_search.DestroyWindow();
         m_pending.DestroyWindow();
+        m_trash.Start(nullptr);
+        m_trash.DestroyWindow();
         m_tray.Remove();
         // Last: an ending program's result text stays up while it ends.
         CloseWritingWindow();

@@ -8,6 +8,7 @@
 #include "collections/ExportStackDlg.h"
 #include "collections/InportStackDlg.h"
 #include "collections/PendingDlg.h"
+#include "collections/TrashDlg.h"
 #include "collections/SerchDlg.h"
 #include "controller/ControlDlg.h"
 #include "dialogs/MFCButtonEx.h"
@@ -34,6 +35,7 @@ public:
 
     CControlDlg& Control() { return m_control; }
     CPendingDlg& Pending() { return m_pending; }
+    CTrashDlg& TrashPanel() { return m_trash; }
     CExportStackDlg& ExportStack() { return m_export; }
     CInportStackDlg& InportStack() { return m_import; }
     CSerchDlg& SearchPanel() { return m_search; }
@@ -93,9 +95,10 @@ private:
     CInportStackDlg m_import;
     CSerchDlg m_search;
     CPendingDlg m_pending;
+    CTrashDlg m_trash;  // after the controller: it goes first
     int m_searchBox = 0;  // value of the check box "検索パネル"
     COpaCheck m_searchCheck;
-    CMFCButtonEx m_buttons[3];
+    CMFCButtonEx m_buttons[4];
     CTrayIcon m_tray;
     CExtensionReply m_extensionReply;  // answers the extension utility's handle query
     int m_panelVisible = 0;

@@ -10,14 +10,6 @@ namespace {
 
 constexpr ListRows::ListColumn kColumns[] = {{"ProgramName", 100}, {"Window Title", 200}, {"TEXT", 500}, {"  ", 10}};
 
-void SetCell(HWND list, int row, int column, const std::string& text) {
-    LVITEMW sub{};
-    sub.iSubItem = column;
-    std::wstring wide = WideOf(text);
-    sub.pszText = wide.data();
-    ::SendMessageW(list, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&sub));
-}
-
 }  // namespace
 
 CNoteStackDlg::CNoteStackDlg(int templateId, int listId) : CDialog(templateId), m_listId(listId) {}
@@ -45,7 +37,7 @@ void CNoteStackDlg::HidePanel() {
 
 BOOL CNoteStackDlg::OnInitDialog() {
     m_list = GetItem(m_listId);
-    ListRows::InitReportList(m_list, kColumns);
+    ListRows::InitReportList(m_list, Columns());
     Refresh();
     return TRUE;
 }
@@ -67,20 +59,14 @@ void CNoteStackDlg::Refresh() {
     const int mark = SelectionMark();
     ::SendMessageW(m_list, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_list);
-    int row = 0;
-    for (const CTackletData& record : m_records.Items()) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        std::wstring exeName = WideOf(record.EXENAME);
-        item.pszText = exeName.data();
-        row = static_cast<int>(::SendMessageW(m_list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        SetCell(m_list, row, 1, record.TITLE);
-        SetCell(m_list, row, 2, record.TEXT);
-        ++row;
+    const std::size_t rows = RowCount();
+    for (std::size_t r = 0; r < rows; ++r) {
+        const std::vector<std::string> cells = RowCells(r);
+        const int row = ListRows::AppendRow(m_list, cells.empty() ? std::string() : cells[0]);
+        for (std::size_t c = 1; c < cells.size(); ++c) ListRows::SetCellText(m_list, row, static_cast<int>(c), cells[c]);
     }
     // The mark is kept by index: after a removal it denotes the next record.
-    if (mark >= 0 && !m_records.Empty()) {
+    if (mark >= 0 && rows > 0) {
         ListView_SetSelectionMark(m_list, mark);
         ListView_SetItemState(m_list, mark, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
         ListView_SetHotItem(m_list, mark);
@@ -99,5 +85,12 @@ int CNoteStackDlg::MarkedRecord() {
         ShowNotice(GetHwnd(), "データを選択してください");
         return -1;
     }
-    return static_cast<std::size_t>(mark) < m_records.Size() ? mark : -1;
+    return static_cast<std::size_t>(mark) < RowCount() ? mark : -1;
+}
+
+std::span<const ListRows::ListColumn> CNoteStackDlg::Columns() const { return kColumns; }
+
+std::vector<std::string> CNoteStackDlg::RowCells(std::size_t row) const {
+    const CTackletData& record = m_records[row];
+    return {record.EXENAME, record.TITLE, record.TEXT};
 }

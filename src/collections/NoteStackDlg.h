@@ -1,14 +1,19 @@
-// Base of the three collection panels (export cache, import cache, pending
-// list): a modeless dialog without owner, created hidden, that lists its
-// records in a report view and is only hidden when closed.
+// Base of the collection panels (export cache, import cache, pending list,
+// trash): a modeless dialog without owner, created hidden, that lists its
+// records in a report view and is only hidden when closed. The rows are the
+// panel's records with program, title and text, unless a panel lists rows
+// of its own (RowCount, RowCells and Columns).
 #pragma once
 
 #include "data/RecordList.h"
 #include "platform/Dialog.h"
+#include "platform/ListView.h"
 
 #include <windows.h>
 
+#include <span>
 #include <string>
+#include <vector>
 
 class CNoteStackDlg : public CDialog {
 public:
@@ -30,8 +35,13 @@ protected:
     void Refresh();
     // Called at the end of each refresh.
     virtual void OnRefreshed() {}
+    // The list's columns, the number of rows and the texts of row `row`
+    // (one per column, the last ones may be left out).
+    virtual std::span<const ListRows::ListColumn> Columns() const;
+    virtual std::size_t RowCount() const { return m_records.Size(); }
+    virtual std::vector<std::string> RowCells(std::size_t row) const;
     // The marked row: the notice "データを選択してください" and -1 when no
-    // row is marked, -1 silently when the mark lies past the records.
+    // row is marked, -1 silently when the mark lies past the rows.
     int MarkedRecord();
     int SelectionMark() const;
     HWND List() const { return m_list; }

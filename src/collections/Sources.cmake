@@ -6,6 +6,7 @@ set(PV_COLLECTIONS_SOURCES
   NoteStackDlg.cpp
   PendingDlg.cpp
   SerchDlg.cpp
+  TrashDlg.cpp
   PoreSetSettingDlg.cpp
   PreSetMatchConditionDlg.cpp
 )

@@ -127,6 +127,7 @@ void CControlDlg::LoadNotes(const std::string& dataPath, std::vector<CTackletDat
     // What is on disk already needs no autosave; a file restored from its
     // backup is written at the first one.
     m_saver.Start(dataPath, m_notes.Items(), m_settings.FORMAT, restored);
+    LoadTrash(dataPath);
     RefreshNoteList();
     if (GetHwnd()) {
         ::SetTimer(GetHwnd(), TIMER_MATCH, kFirstTickDelay, nullptr);

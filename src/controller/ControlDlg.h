@@ -13,6 +13,7 @@
 #pragma once
 
 #include "collections/SerchDlg.h"
+#include "collections/TrashDlg.h"
 #include "controller/ExtensionRequest.h"
 #include "controller/HotkeyLatch.h"
 #include "controller/NoteList.h"
@@ -28,6 +29,7 @@
 #include "data/ReminderRule.h"
 #include "data/SettingsFile.h"
 #include "data/TackletData.h"
+#include "data/TrashFile.h"
 #include "platform/Dialog.h"
 #include "platform/ListRowTip.h"
 #include "platform/NotifyBridge.h"
@@ -40,7 +42,11 @@
 
 struct CExtensionRequest;
 
-class CControlDlg : public CDialog, public CPropatyData, public ISearchSource, public INoteController {
+class CControlDlg : public CDialog,
+                    public CPropatyData,
+                    public ISearchSource,
+                    public INoteController,
+                    public ITrashSource {
 public:
     CControlDlg();
     ~CControlDlg() override;
@@ -143,6 +149,18 @@ public:
     // note command that asks the user first.
     std::uint64_t NoteIdentity(HWND caller) const override;
     void DeleteNote(std::uint64_t id) override;
+    // Every deletion of active notes ends here (ControlTrash.cpp): the notes
+    // `ids` still there are taken off their windows (their current state
+    // kept), put into the trash and removed; then the trash file is written
+    // once, the panel refreshed once and the save-on-change step run once
+    // (inside a batch: when it ends). Identities no longer there are passed by.
+    void RemoveNotes(const std::vector<std::uint64_t>& ids);
+    // The trash (ITrashSource, for the trash panel).
+    const CTrash& Trash() const override { return m_trash; }
+    int TrashDays() const override { return m_settings.TRASHDAYS; }
+    bool RestoreFromTrash(std::uint64_t id) override;
+    bool PurgeFromTrash(std::uint64_t id) override;
+    void SetTrashWatcher(std::function<void()> changed) override { m_trashChanged = std::move(changed); }
     void notifyCopyWindow(HWND caller) override;
     void notifySplit(HWND caller, const std::string& first, const std::string& second) override;
     int notifyComposition(HWND caller) override;
@@ -250,6 +268,12 @@ private:
     // the watch ends).
     void UpdateFollowWatch();
     bool WriteIniFile(bool reportFailure = true);
+    // The trash beside the data file: read at loading (expired items dropped).
+    void LoadTrash(const std::string& dataPath);
+    // Writes the trash file and tells the panel; true when a failure is to
+    // be told (once per run of failures), which TellTrashFailure does.
+    bool SaveTrash();
+    void TellTrashFailure(bool tell);
     int FindCaller(HWND caller, const char* traceLine, bool traceHandles = true);
     void Retarget(CTackletData& note, const RECT& target, const std::string& title, const std::string& exeName,
                   const std::string& exePath);
@@ -312,4 +336,7 @@ private:
     bool m_desktopHotkeyOn = false;
     std::function<bool(const std::string&, const std::string&)> m_showNotice;
     std::string m_pendingNotice;
+    CTrash m_trash;
+    std::function<void()> m_trashChanged;  // the trash panel's refresh
+    bool m_trashFailed = false;            // the last trash write failed
 };

@@ -118,21 +118,18 @@ void CControlDlg::OnDeleteOne() {
     if (!AskYesNo(GetHwnd(), "選択したデータを削除しますか？")) return;
     const int row = inList ? m_notes.IndexOf(id) : -1;
     if (row < 0) return;
-    DestroyNoteWindow(m_notes[static_cast<std::size_t>(row)]);
-    m_notes.RemoveAt(static_cast<std::size_t>(row));
-    RefreshNoteList();
+    RemoveNotes({id});
     SelectNoteRow(-1);
-    SaveOnChange();
 }
 
 void CControlDlg::OnDeleteAll() {
     if (!AskYesNo(GetHwnd(), "全件データを削除しますか？")) return;
     if (!AskYesNo(GetHwnd(), "本当に全件データを削除しますか？")) return;
-    for (CTackletData& note : m_notes.Items()) DestroyNoteWindow(note);
-    m_notes.Clear();
-    RefreshNoteList();
+    std::vector<std::uint64_t> ids;
+    ids.reserve(m_notes.Size());
+    for (std::size_t i = 0; i < m_notes.Size(); ++i) ids.push_back(m_notes.IdAt(i));
+    RemoveNotes(ids);
     SelectNoteRow(-1);
-    SaveOnChange();
 }
 
 void CControlDlg::OnExportRow() {

@@ -48,14 +48,7 @@ std::uint64_t CControlDlg::NoteIdentity(HWND caller) const {
     return i < 0 ? 0 : m_notes.IdAt(static_cast<std::size_t>(i));
 }
 
-void CControlDlg::DeleteNote(std::uint64_t id) {
-    const int i = m_notes.IndexOf(id);
-    if (i < 0) return;
-    DestroyNoteWindow(m_notes[static_cast<std::size_t>(i)]);
-    m_notes.RemoveAt(static_cast<std::size_t>(i));
-    RefreshNoteList();
-    SaveOnChange();
-}
+void CControlDlg::DeleteNote(std::uint64_t id) { RemoveNotes({id}); }
 
 void CControlDlg::notifyCopyWindow(HWND caller) {
     int i = FindCaller(caller, "CControlDlg::notifyCopyWindow()\n");

@@ -14,7 +14,7 @@ namespace {
 
 // The whole file: the header, then every note.
 void WriteNotes(CWriteIniFile& writer, const std::string& path, const std::vector<CTackletData>& notes, int format,
-                std::uint32_t volumeKey) {
+                std::uint32_t volumeKey, const NoteSectionKeys& addedKeys = nullptr) {
     const std::string system = kNoteFileSystemSection;
     writer.writeText(system, "APPNAME", kNoteFileAppName, path);
     writer.writeText(system, "MESSAGE", kNoteFileMessage, path);
@@ -22,7 +22,9 @@ void WriteNotes(CWriteIniFile& writer, const std::string& path, const std::vecto
     writer.write(system, "SAVEFORMAT", format, path);
     writer.write(system, "TACKLETNUM", static_cast<long long>(notes.size()), path);
     for (std::size_t i = 0; i < notes.size(); ++i) {
-        notes[i].WriteItem(writer, format, volumeKey, NoteSectionName(i), path);
+        const std::string section = NoteSectionName(i);
+        notes[i].WriteItem(writer, format, volumeKey, section, path);
+        if (addedKeys) addedKeys(writer, i, section);
     }
 }
 
@@ -202,10 +204,15 @@ bool WriteExportFile(const std::string& path, const std::vector<CTackletData>& n
 
 std::string RenderDataFile(const std::string& path, const std::vector<CTackletData>& notes, int format,
                            std::uint32_t volumeKey) {
+    return RenderNoteFile(path, notes, format, volumeKey, nullptr, 0);
+}
+
+std::string RenderNoteFile(const std::string& path, const std::vector<CTackletData>& notes, int format,
+                           std::uint32_t volumeKey, const NoteSectionKeys& addedKeys, std::size_t addedBytes) {
     // The whole image in one allocation: growing it step by step copies it
     // over and over and touches fresh memory at every step.
     CWriteIniFile writer(CWriteIniFile::kStreamMode);
-    writer.openMemory(NotesBytesBound(notes, StoredFormat(format)));
-    WriteNotes(writer, path, notes, StoredFormat(format), volumeKey);
+    writer.openMemory(NotesBytesBound(notes, StoredFormat(format)) + notes.size() * addedBytes);
+    WriteNotes(writer, path, notes, StoredFormat(format), volumeKey, addedKeys);
     return writer.takeText();
 }

@@ -5,11 +5,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "data/IniFile.h"
 #include "data/TackletData.h"
+
+class CWriteIniFile;
 
 inline constexpr char kNoteFileAppName[] = "Pinvane";
 inline constexpr char kNoteFileMessage[] = "このファイルのデータは直接編集しないでください";
@@ -108,6 +111,14 @@ bool WriteDataFile(const std::string& path, std::vector<CTackletData>& notes, in
 // the records are not changed.
 std::string RenderDataFile(const std::string& path, const std::vector<CTackletData>& notes, int format,
                            std::uint32_t volumeKey);
+
+// Keys of its own that a kind of note file adds to note `index`'s section
+// `section`, after the note's keys.
+using NoteSectionKeys = std::function<void(CWriteIniFile& writer, std::size_t index, const std::string& section)>;
+// The bytes of a note file as RenderDataFile, each note's section followed
+// by what `addedKeys` writes into it (at most `addedBytes` bytes per note).
+std::string RenderNoteFile(const std::string& path, const std::vector<CTackletData>& notes, int format,
+                           std::uint32_t volumeKey, const NoteSectionKeys& addedKeys, std::size_t addedBytes);
 
 // Writes an export file: SAVEFORMAT "0" and every note in plain text
 // (format 0, key 0). The records are not changed. False as above.

@@ -54,6 +54,8 @@ void VisitSettingsFields(Visit&& visit) {
     visit(F{"HK_PASTDT", "MODIFIERS", F::kDefault, 8}, PV_SETTING(HK_PASTDT_MODIFIERS));  // Win
     visit(F{"HK_PASTDT", "KEY", F::kDefault, 86}, PV_SETTING(HK_PASTDT_KEY));             // 'V'
     visit(F{"SV_FORMAT", "FORMAT"}, PV_SETTING(FORMAT));
+    // Added after the keys above: readers that do not know it pass it by.
+    visit(F{"TRASH", "KEEPDAYS", F::kDefault, 30}, PV_SETTING(TRASHDAYS));
 #undef PV_SETTING
 #undef PV_TEMPLATE
 }

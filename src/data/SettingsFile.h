@@ -32,6 +32,7 @@ struct CSettingsData {
     std::int32_t HK_PASTDT_MODIFIERS = 9;  // [HK_PASTDT] MODIFIERS
     std::int32_t HK_PASTDT_KEY = 86;       // [HK_PASTDT] KEY ('V')
     std::int32_t FORMAT = 0;               // [SV_FORMAT] FORMAT: text format of the data file
+    std::int32_t TRASHDAYS = 30;           // [TRASH] KEEPDAYS: days a deleted note stays in the trash
 
     bool operator==(const CSettingsData&) const = default;
 };

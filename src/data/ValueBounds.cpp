@@ -58,6 +58,7 @@ void BoundSettings(CSettingsData& settings, CTackletData& templ) {
     Bound("KEY", settings.HK_PAST_KEY);
     Bound("MODIFIERS", settings.HK_PASTDT_MODIFIERS);
     Bound("KEY", settings.HK_PASTDT_KEY);
+    Bound("KEEPDAYS", settings.TRASHDAYS);
     Bound("TRANSPARENT", templ.TRANSPARENT_);
     BoundFont(templ.m_logFont);
 }

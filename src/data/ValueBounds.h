@@ -62,6 +62,7 @@ inline constexpr ValueBound kValueBounds[] = {
     {"INIHEIGHT", kMinNoteHeight, kMaxNoteHeight},
     {"MODIFIERS", 0, 15},  // Alt, Ctrl, Shift, Windows key
     {"KEY", 0, 255},       // a virtual-key code
+    {"KEEPDAYS", 1, 3650},  // days in the trash: at least one, at most ten years
 };
 
 // `value` within the bounds of `key` (unchanged for a key without bounds).

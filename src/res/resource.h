@@ -311,3 +311,13 @@
 #define IDC_PS_CLASS             1144
 #define IDC_PS_CTLID             1145
 #define IDC_PS_FROMWINDOW        1147
+
+// Trash panel (dialog 171, controls 1240-1249, tray command 32810)
+#define IDD_TRASH                171
+#define IDC_TRASH_LIST           1240
+#define IDC_TRASH_RESTORE        1241
+#define IDC_TRASH_PURGE          1242
+#define IDC_TRASH_COUNT          1243
+#define IDC_TRASH_DAYS           1244
+#define IDC_BTN_TRASH            1245
+#define ID_TRAY_TRASH            32810

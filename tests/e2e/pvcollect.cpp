@@ -19,6 +19,11 @@ constexpr UINT kNoteMovePending = 32805;
 constexpr UINT kNoteExport = 32802;
 constexpr int kPendingList = 1148;
 constexpr int kPendingToActive = 1149;
+constexpr UINT kTrayTrash = 32810;
+constexpr int kPanelList = 1002;
+constexpr int kPanelDelete = 1003;
+constexpr int kTrashList = 1240;
+constexpr int kTrashRestore = 1241;
 
 // A data file with one note for the window titled "PvCollect Target".
 std::string OneNoteOnTarget(const char* hexText) {
@@ -116,6 +121,66 @@ int PendingAcrossRestart(const std::string& exe) {
     }
     c.Expect(ReadFile(data).find("TEXT=7061726b6564") != std::string::npos, "the data file holds it again");
     c.Expect(ReadFile(pendingFile).find("TACKLETNUM=0\r\r\n") != std::string::npos, "the pending-list file is empty");
+    ::DestroyWindow(target);
+    return c.ExitCode();
+}
+
+// A note deleted from the main panel lies in the trash across a restart
+// and comes back onto its window from there.
+int TrashAcrossRestart(const std::string& exe) {
+    CChecks c;
+    std::string appDir;
+    const std::string copy = InstallCopy(exe, &appDir);
+    const std::string data = appDir + "\\PinvaneData.ini";
+    const std::string trashFile = appDir + "\\PinvaneTrash.ini";
+    WriteText(data, OneNoteOnTarget("62696e6e6564"));  // "binned"
+    HWND target = MakeTargetWindow("PvCollect Target", 100, 100, 400, 300);
+    {
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), "Pinvane starts");
+        HWND main = WaitReady(c, p);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 1; }, 5000),
+                 "the note comes onto its window");
+        HWND panel = ::FindWindowExA(main, nullptr, "#32770", nullptr);
+        HWND list = panel ? ::GetDlgItem(panel, kPanelList) : nullptr;
+        ::SendMessageA(list, LVM_SETSELECTIONMARK, 0, 0);
+        PressButton(panel, kPanelDelete);  // 1件削除
+        HWND box = nullptr;
+        WaitFor([&] { return (box = pvtest::FindWindowOf({.pid = p.Pid(), .except = main, .test = [](HWND h) {
+                                  return pvtest::IsMessageBox(h);
+                              }})) != nullptr; },
+                15000);
+        c.ExpectEq(box ? pvtest::ItemText(box, 0xFFFF) : std::string(), "選択したデータを削除しますか？",
+                   "the delete question is asked as before");
+        if (box) ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).empty(); }, 5000),
+                 "Yes takes the note off its window");
+        c.Expect(WaitFor([&] { return ReadFile(trashFile).find("TEXT=62696e6e6564") != std::string::npos; }, 3000),
+                 "the trash file holds it at once");
+        c.Expect(ReadFile(trashFile).find("DELDATE=") != std::string::npos, "with its deletion time");
+        c.Expect(p.Exit(), "exit");
+    }
+    c.Expect(ReadFile(data).find("TACKLETNUM=0\r\r\n") != std::string::npos, "the data file no longer holds it");
+    {
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), "Pinvane starts again");
+        HWND main = WaitReady(c, p);
+        c.Expect(FindNotes(p.Pid(), main).ownedBy(target).empty(), "the deleted note stays off its window");
+        ::PostMessageA(main, WM_COMMAND, kTrayTrash, 0);  // tray ゴミ箱を表示
+        HWND trash = WaitProcessWindow(p.Pid(), "ゴミ箱", "#32770", 5000);
+        c.Expect(trash && WaitFor([&] { return ::IsWindowVisible(trash) != FALSE; }, 3000),
+                 "the tray command shows the trash");
+        HWND list = trash ? ::GetDlgItem(trash, kTrashList) : nullptr;
+        c.Expect(list && ItemCount(list) == 1, "the deleted note is listed after the restart");
+        ::SendMessageA(list, LVM_SETSELECTIONMARK, 0, 0);
+        PressButton(trash, kTrashRestore);  // 元に戻す
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).ownedBy(target).size() == 1; }, 5000),
+                 "元に戻す brings it back onto its window");
+        c.Expect(ItemCount(list) == 0, "and out of the trash");
+        c.Expect(p.Exit(), "exit");
+    }
+    c.Expect(ReadFile(data).find("TEXT=62696e6e6564") != std::string::npos, "the data file holds it again");
+    c.Expect(ReadFile(trashFile).find("TACKLETNUM=0\r\r\n") != std::string::npos, "the trash file is empty");
     ::DestroyWindow(target);
     return c.ExitCode();
 }
@@ -247,6 +312,7 @@ int main(int argc, char** argv) {
     const std::string exe = ToWindowsPath(argv[2]);
     if (scenario == "pending-restart") return PendingAcrossRestart(exe);
     if (scenario == "export-import") return ExportImportRoundTrip(exe);
+    if (scenario == "trash-restart") return TrashAcrossRestart(exe);
     if (scenario == "search-panel") return SearchPanelPlacement(exe);
     std::fprintf(stderr, "unknown scenario %s\n", scenario.c_str());
     return 2;

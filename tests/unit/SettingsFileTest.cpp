@@ -53,7 +53,8 @@ TEST(SettingsFileTest, WritesEveryKeyInOrder) {
                         "GRAFLG=1", "GRAPTN=0", "TXCOLOR=0", "PICKPOS=0", "FONTFACENAME=ＭＳ Ｐゴシック",
                         "FONTHEIGHT=-12", "FONTWEIGHT=400", "FONTITALIC=1", "ARWFLAG=0", "INIHEIGHT=60",
                         "INIWIDTH=200", "ARROWLINEWIDTH=1", "POSINTERVAL=50", "[HK_PAST]", "MODIFIERS=8",
-                        "KEY=83", "[HK_PASTDT]", "MODIFIERS=9", "KEY=86", "[SV_FORMAT]", "FORMAT=1"}));
+                        "KEY=83", "[HK_PASTDT]", "MODIFIERS=9", "KEY=86", "[SV_FORMAT]", "FORMAT=1",
+                        "[TRASH]", "KEEPDAYS=30"}));
 }
 
 TEST(SettingsFileTest, ReadingAppliesItsExceptions) {

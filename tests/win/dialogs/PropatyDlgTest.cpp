@@ -235,7 +235,7 @@ TEST_F(PropertiesStepTest, OkAppliesHotkeysAndPeriodAndWritesEveryKey) {
         "GRAFLG",    "GRAPTN",     "TXCOLOR",     "PICKPOS",   "FONTFACENAME",   "FONTHEIGHT",
         "FONTWEIGHT", "FONTITALIC", "ARWFLAG",    "INIHEIGHT", "INIWIDTH",       "ARROWLINEWIDTH",
         "POSINTERVAL", "[HK_PAST]", "MODIFIERS",  "KEY",       "[HK_PASTDT]",    "MODIFIERS",
-        "KEY",       "[SV_FORMAT]", "FORMAT"};
+        "KEY",       "[SV_FORMAT]", "FORMAT",   "[TRASH]",   "KEEPDAYS"};
     EXPECT_EQ(KeysInOrder(SettingsPath()), expectedKeys);
     CIniFile ini = CIniFile::Load(SettingsPath());
     EXPECT_EQ(ini.GetInt("HK_PAST", "KEY", 0), 'J');
