@@ -43,6 +43,20 @@ pvnote(dump ${FIXTURES}/PinvaneData.ini --serial 43000000 OUT ${WORK}/fixture.js
 pvnote(write ${WORK}/fixture.ini --serial 43000000 --json ${WORK}/fixture.json)
 expect_same(${FIXTURES}/PinvaneData.ini ${WORK}/fixture.ini)
 
+# Texts outside the code page keep their exact form, and a body that could
+# not be read is written back as it stood.
+file(READ ${WORK}/a.ini written)
+string(FIND "${written}" "TEXTW=" exact)
+string(FIND "${written}" "TEXTFORMAT=7" stored)
+if(exact EQUAL -1 OR stored EQUAL -1)
+  message(FATAL_ERROR "a.ini lacks the exact text or the stored body")
+endif()
+file(READ ${WORK}/a.json dumped)
+string(FIND "${dumped}" "Müller café ☕ 한국어 😀" text)
+if(text EQUAL -1)
+  message(FATAL_ERROR "a.json lacks the exact text")
+endif()
+
 # Read with another drive's serial the bodies are garbled; rescued with the
 # old serial and written for the new drive they read correctly there.
 pvnote(dump ${WORK}/a.ini --serial 5A000000 OUT ${WORK}/garbled.json)

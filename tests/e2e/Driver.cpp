@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 namespace e2e {
 
@@ -19,35 +20,38 @@ std::string ToWindowsPath(const std::string& path) {
 }
 
 std::string MakeScratchDir(const char* tag) {
-    char base[MAX_PATH] = {};
-    ::GetTempPathA(MAX_PATH, base);
+    wchar_t base[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, base);
     static unsigned counter = 0;
     for (;;) {
-        char dir[MAX_PATH];
-        std::snprintf(dir, sizeof dir, "%spv-%s-%lu-%u", base, tag, ::GetCurrentProcessId(), ++counter);
-        if (::CreateDirectoryA(dir, nullptr)) return dir;
+        char unique[64];
+        std::snprintf(unique, sizeof unique, "-%lu-%u", ::GetCurrentProcessId(), ++counter);
+        const std::string dir = pvtest::Utf8(base) + "pv-" + tag + unique;
+        if (::CreateDirectoryW(pvtest::Wide(dir).c_str(), nullptr)) return dir;
         if (::GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
     }
 }
 
 std::vector<std::string> ListFiles(const std::string& dir) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = ::FindFirstFileA((dir + "\\*").c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW(pvtest::Wide(dir + "\\*").c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return names;
     do {
-        if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0)
-            names.push_back(fd.cFileName);
-    } while (::FindNextFileA(h, &fd));
+        if (std::wcscmp(fd.cFileName, L".") != 0 && std::wcscmp(fd.cFileName, L"..") != 0)
+            names.push_back(pvtest::Utf8(fd.cFileName));
+    } while (::FindNextFileW(h, &fd));
     ::FindClose(h);
     return names;
 }
 
-bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+    return ::GetFileAttributesW(pvtest::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 std::string ReadFile(const std::string& path) {
     std::string data;
-    FILE* f = std::fopen(path.c_str(), "rb");
+    FILE* f = ::_wfopen(pvtest::Wide(path).c_str(), L"rb");
     if (!f) return data;
     char buf[4096];
     size_t n;
@@ -68,13 +72,13 @@ bool CPinvaneProcess::Start(const std::string& exe, const std::string& args, con
                             const std::string& outputFile) {
     std::string cmd = "\"" + exe + "\"";
     if (!args.empty()) cmd += " " + args;
-    STARTUPINFOA si{};
+    STARTUPINFOW si{};
     si.cb = sizeof si;
     HANDLE out = INVALID_HANDLE_VALUE;
     BOOL inherit = FALSE;
     if (!outputFile.empty()) {
         SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-        out = ::CreateFileA(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
+        out = ::CreateFileW(pvtest::Wide(outputFile).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa,
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (out == INVALID_HANDLE_VALUE) return false;
         si.dwFlags = STARTF_USESTDHANDLES;
@@ -83,11 +87,11 @@ bool CPinvaneProcess::Start(const std::string& exe, const std::string& args, con
         si.hStdInput = nullptr;
         inherit = TRUE;
     }
-    std::vector<char> line(cmd.begin(), cmd.end());
-    line.push_back('\0');
+    std::wstring line = pvtest::Wide(cmd);
+    const std::wstring dir = pvtest::Wide(cwd);
     // Started as from the shell: no console of ours is handed down.
-    BOOL ok = ::CreateProcessA(nullptr, line.data(), nullptr, nullptr, inherit, DETACHED_PROCESS, nullptr,
-                               cwd.empty() ? nullptr : cwd.c_str(), &si, &m_pi);
+    BOOL ok = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, inherit, DETACHED_PROCESS, nullptr,
+                               cwd.empty() ? nullptr : dir.c_str(), &si, &m_pi);
     if (out != INVALID_HANDLE_VALUE) ::CloseHandle(out);
     m_started = ok != FALSE;
     return m_started;
@@ -157,7 +161,7 @@ int CChecks::ExitCode() const {
 std::string InstallCopy(const std::string& exe, std::string* dirOut) {
     std::string dir = MakeScratchDir("app");
     std::string copy = dir + "\\Pinvane.exe";
-    if (!::CopyFileA(exe.c_str(), copy.c_str(), FALSE)) return std::string();
+    if (!CopyFileTo(exe, copy)) return std::string();
     if (dirOut) *dirOut = dir;
     return copy;
 }
@@ -197,8 +201,12 @@ HWND MakeTargetWindow(const char* title, int x, int y, int w, int h) {
                              y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
+bool CopyFileTo(const std::string& from, const std::string& to) {
+    return ::CopyFileW(pvtest::Wide(from).c_str(), pvtest::Wide(to).c_str(), FALSE) != FALSE;
+}
+
 void WriteText(const std::string& path, const std::string& text) {
-    FILE* f = std::fopen(path.c_str(), "wb");
+    FILE* f = ::_wfopen(pvtest::Wide(path).c_str(), L"wb");
     if (!f) return;
     std::fwrite(text.data(), 1, text.size(), f);
     std::fclose(f);

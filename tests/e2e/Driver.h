@@ -58,6 +58,10 @@ class CChecks {
 public:
     void Expect(bool ok, const char* what);
     void ExpectEq(const std::string& actual, const std::string& expected, const char* what);
+    void Expect(bool ok, const std::string& what) { Expect(ok, what.c_str()); }
+    void ExpectEq(const std::string& actual, const std::string& expected, const std::string& what) {
+        ExpectEq(actual, expected, what.c_str());
+    }
     int ExitCode() const;
 
 private:
@@ -83,6 +87,8 @@ NoteWindows FindNotes(DWORD pid, HWND main);
 // A plain visible top-level window of this process to put notes on.
 HWND MakeTargetWindow(const char* title, int x, int y, int w, int h);
 void WriteText(const std::string& path, const std::string& text);
+// Paths are UTF-8 throughout (any script).
+bool CopyFileTo(const std::string& from, const std::string& to);
 RECT WindowRect(HWND h);
 // Sends an extension paste request for a desktop note centred on (x, y).
 void PasteDesktopNote(HWND main, int x, int y);

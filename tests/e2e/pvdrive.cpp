@@ -1132,6 +1132,102 @@ int Reminders(const std::string& exe) {
     return c.ExitCode();
 }
 
+// Text in the files as Pinvane writes it: the code page's bytes (through the
+// system's conversion), and the UTF-8 bytes of the exact form, both as hex.
+std::string CodePageBytes(const std::string& text) {
+    const std::wstring wide = pvtest::Wide(text);
+    const int n = ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                                        nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
+// A note on the window titled `title` (whole), with the title and the body
+// written as a program that keeps them exactly writes them.
+std::string ExactTitleNote(int i, const std::string& title, const std::string& body, int left) {
+    char head[64];
+    std::snprintf(head, sizeof head, "[TACKLETITEM%d]\r\n", i);
+    char rect[96];
+    std::snprintf(rect, sizeof rect, "REC_LEFT=%d\r\nREC_TOP=200\r\nREC_RIGHT=%d\r\nREC_BOTTOM=280\r\n", left,
+                  left + 180);
+    return std::string(head) + "TITLEFLAG=1\r\nPRECESSEFLAG=0\r\nEXFULLFLAG=1\r\nTITLE=" + CodePageBytes(title) +
+           "\r\nFULL=1\r\n" + rect + "TEXTFORMAT=0\r\nTEXT=" + Hex(CodePageBytes(body)) +
+           "\r\nTITLEW=" + Hex(title) + "\r\n";
+}
+
+// The note owned by `owner`, and its text.
+std::string NoteTextOn(DWORD pid, HWND main, HWND owner) {
+    const std::vector<HWND> notes = FindNotes(pid, main).ownedBy(owner);
+    if (notes.size() != 1) return "(" + std::to_string(notes.size()) + " notes)";
+    HWND edit = ::FindWindowExW(notes[0], nullptr, L"Edit", nullptr);
+    return edit ? pvtest::ControlTextOf(edit) : std::string("(no edit)");
+}
+
+// Text outside the code page: Pinvane started from a folder named
+// "Müller ☕" keeps its notes beside itself; a note typed with accents,
+// emoji and Korean comes back exactly after a restart; two windows whose
+// titles differ only in an emoji each get their own note, whichever is in
+// front.
+int UnicodeTexts(const std::string& exe) {
+    CChecks c;
+    const std::string typed = "Müller café ☕ 한국어 😀 — ①②";
+    const std::string smile = "Report 😀 draft";
+    const std::string grin = "Report 😃 draft";
+    const std::string appDir = MakeScratchDir("Müller ☕");
+    c.Expect(!appDir.empty(), "a folder named with characters outside the code page");
+    const std::string copy = appDir + "\\Pinvane.exe";
+    c.Expect(CopyFileTo(exe, copy), "Pinvane copied into it");
+    const std::string data = appDir + "\\PinvaneData.ini";
+    WriteText(data, "[SYSTEM]\r\nTACKLETNUM=3\r\n" + DesktopNote(0, "706c61696e", "") +
+                        "REC_LEFT=500\r\nREC_TOP=400\r\nREC_RIGHT=700\r\nREC_BOTTOM=480\r\n" +
+                        ExactTitleNote(1, smile, "smile", 100) + ExactTitleNote(2, grin, "grin", 400));
+    for (int round = 0; round < 2; ++round) {
+        const std::string r = round == 0 ? "first run: " : "after a restart: ";
+        // The look-alike windows, the other one in front each time.
+        HWND first = MakeTargetWindow(round == 0 ? smile.c_str() : grin.c_str(), 50, 100, 300, 250);
+        HWND second = MakeTargetWindow(round == 0 ? grin.c_str() : smile.c_str(), 380, 100, 300, 250);
+        HWND smileWindow = round == 0 ? first : second;
+        HWND grinWindow = round == 0 ? second : first;
+        CPinvaneProcess p;
+        c.Expect(p.Start(copy, "", appDir), r + "started from the folder");
+        HWND main = p.WaitMainWindow(20000);
+        c.Expect(main != nullptr, r + "main window exists");
+        c.Expect(WaitFor([&] { return FindNotes(p.Pid(), main).all.size() == 3; }, 10000), r + "three notes show");
+        c.ExpectEq(NoteTextOn(p.Pid(), main, smileWindow), "smile", r + "the smiling title has its own note");
+        c.ExpectEq(NoteTextOn(p.Pid(), main, grinWindow), "grin", r + "the grinning title has its own note");
+        const std::vector<HWND> desktop = FindNotes(p.Pid(), main).ownedBy(nullptr);
+        HWND edit = desktop.size() == 1 ? ::FindWindowExW(desktop[0], nullptr, L"Edit", nullptr) : nullptr;
+        c.Expect(edit != nullptr, r + "the desktop note shows");
+        if (round == 0) {
+            const std::wstring wide = pvtest::Wide(typed);
+            ::SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), SMTO_NORMAL, 5000,
+                                  nullptr);
+        } else {
+            c.ExpectEq(edit ? pvtest::ControlTextOf(edit) : std::string(), typed, r + "the typed text is exact");
+        }
+        c.Expect(p.Exit(), r + "exit");
+        ::DestroyWindow(first);
+        ::DestroyWindow(second);
+        const std::string bytes = ReadFile(data);
+        c.Expect(bytes.find("TEXTW=" + Hex(typed)) != std::string::npos, r + "the data file beside it keeps the text exactly");
+        c.Expect(bytes.find("TITLEW=" + Hex(smile)) != std::string::npos &&
+                     bytes.find("TITLEW=" + Hex(grin)) != std::string::npos,
+                 r + "and both exact titles");
+    }
+    return c.ExitCode();
+}
+
 // Starts Pinvane with a desktop note whose reminder fell due while it was
 // not running and holds while the balloon shows.
 int HoldReminder(const std::string& exe, const std::string& readyFile, const std::string& doneFile) {
@@ -1218,6 +1314,7 @@ int main(int argc, char** argv) {
     if (scenario == "main-window") return MainWindow(exe);
     if (scenario == "manual-save") return ManualSave(exe);
     if (scenario == "renamed-copy") return RenamedCopy(exe);
+    if (scenario == "unicode-texts") return UnicodeTexts(exe);
     if (scenario == "properties-hotkey") return PropertiesHotkey(exe);
     if (scenario == "logoff") return Logoff(exe);
     if (scenario == "child-conditions") return ChildConditions(exe);
