@@ -29,6 +29,7 @@
 #include "data/SettingsFile.h"
 #include "data/TackletData.h"
 #include "platform/Dialog.h"
+#include "platform/FolderWatch.h"
 #include "platform/ListRowTip.h"
 #include "platform/NotifyBridge.h"
 #include "platform/OwnerDrawButton.h"
@@ -51,6 +52,12 @@ public:
     // Takes over the notes read at start from `dataPath` (`restored`: they
     // come from the file's backup, so the first autosave writes them).
     void LoadNotes(const std::string& dataPath, std::vector<CTackletData> notes, bool restored = false);
+
+    // The one path by which notes deleted on another PC (a merge of the
+    // data file) leave this one: the notes of these list identities
+    // (CRecordList::IdAt), windows and all. Neither refreshes nor saves:
+    // the merge does each once.
+    void RemoveNotes(const std::vector<std::uint64_t>& ids);
 
     // Writes the data file from the notes' current state, then detaches
     // every note (one list refresh, one write).
@@ -262,6 +269,11 @@ private:
     void RetargetToChosen(CTackletData& note, const CWinInf& chosen);
     void OnDestroy();
 
+    // Another PC's notes (ControlSync.cpp): the watch of the data file's
+    // folder and what it reports.
+    void StartFolderWatch();
+    void OnFolderChanged();
+
     // Main panel commands (ControlPanel.cpp).
     int MarkedRow(const char* noticeWhenNone);
     void OnDeleteOne();
@@ -286,6 +298,7 @@ private:
     CRequestRate m_extensionPastes{kExtensionPasteBurst, kExtensionPastePeriodMs};
     int m_loaded = 0;
     CNoteSaver m_saver;
+    CFolderWatch m_folderWatch;
     CSettingsData m_settings;
     CTackletData m_default;
     std::vector<CPreSetCondData> m_presets;
