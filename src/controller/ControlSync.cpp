@@ -63,10 +63,9 @@ bool PutAside(const std::wstring& copy) {
 void CControlDlg::RemoveNotes(const std::vector<std::uint64_t>& ids) {
     for (std::uint64_t id : ids) {
         const int i = m_notes.IndexOf(id);
-        if (i < 0) continue;
-        DestroyNoteWindow(m_notes[static_cast<std::size_t>(i)]);
-        m_notes.RemoveAt(static_cast<std::size_t>(i));
+        if (i >= 0) DestroyNoteWindow(m_notes[static_cast<std::size_t>(i)]);
     }
+    m_notes.RemoveIds(ids);
 }
 
 void CControlDlg::StartFolderWatch() {

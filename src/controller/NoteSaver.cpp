@@ -18,12 +18,17 @@ void CNoteSaver::Start(const std::string& path, std::vector<CTackletData>& notes
     m_failed = false;
     m_savedImage.clear();
     if (!restored) m_savedImage = RenderDataFile(m_path, notes, format, m_textKey);
-    Remember(std::string(CIniFile::Load(m_path).Contents()), notes);
+    Remember(CIniFile::Load(m_path).Contents(), VersionsOf(notes));
 }
 
-void CNoteSaver::Remember(const std::string& diskImage, const std::vector<CTackletData>& notes) {
-    m_diskImage = diskImage;
-    m_base = VersionsOf(notes);
+void CNoteSaver::Remember(std::string_view diskImage, NoteVersions versions) {
+    m_diskSize = diskImage.size();
+    m_diskHash = BytesHash(diskImage);
+    m_base = std::move(versions);
+}
+
+bool CNoteSaver::IsRemembered(std::string_view diskImage) const {
+    return diskImage.size() == m_diskSize && BytesHash(diskImage) == m_diskHash;
 }
 
 void CNoteSaver::StampChanges(CRecordList& notes) {
@@ -54,7 +59,7 @@ bool CNoteSaver::Write(CRecordList& notes, int format, bool* grew) {
     if (merged.changed) *grew = true;
     StampChanges(notes);
     if (!WriteDataFile(m_path, notes.Items(), format, m_textKey, &m_savedImage)) return false;
-    Remember(m_savedImage, notes.Items());
+    Remember(m_savedImage, VersionsOf(notes.Items()));
     m_failed = false;
     return true;
 }
@@ -87,15 +92,16 @@ CNoteSaver::MergeResult CNoteSaver::MergeFile(CRecordList& notes, int format) {
         result.unreadable = true;
         return result;
     }
-    if (ini.Contents() == m_diskImage) return result;
+    if (IsRemembered(ini.Contents())) return result;
     // A file cut short (a copy still arriving) only adds.
     const MergeKind kind = IsDamagedNoteFile(ini) ? MergeKind::Union : MergeKind::ThreeWay;
     const std::vector<CTackletData> theirs = ReadNotes(ini, m_textKey);
     for (CTackletData& note : notes.Items()) note.CopyWindow();
     StampChanges(notes);
-    result = Apply(notes, theirs, kind);
+    NoteVersions versions;
+    result = Apply(notes, theirs, kind, &versions);
     result.read = true;
-    Remember(std::string(ini.Contents()), theirs);
+    Remember(ini.Contents(), std::move(versions));
     // Nothing here that the file lacks: it holds the notes' state, so
     // autosave has nothing to write.
     if (!result.fileBehind) {
@@ -123,8 +129,9 @@ CNoteSaver::MergeResult CNoteSaver::MergeCopy(CRecordList& notes, const std::str
 }
 
 CNoteSaver::MergeResult CNoteSaver::Apply(CRecordList& notes, const std::vector<CTackletData>& theirs,
-                                          MergeKind kind) {
+                                          MergeKind kind, NoteVersions* theirVersions) {
     CNoteMergePlan plan = PlanNoteMerge(m_base, notes.Items(), theirs, kind);
+    if (theirVersions) *theirVersions = std::move(plan.theirVersions);
     MergeResult result;
     result.changed = !plan.Empty();
     result.fileBehind = plan.fileBehind;
@@ -137,7 +144,7 @@ CNoteSaver::MergeResult CNoteSaver::Apply(CRecordList& notes, const std::vector<
     removeIds.reserve(plan.remove.size());
     for (std::size_t i : plan.remove) removeIds.push_back(notes.IdAt(i));
     for (const auto& [i, j] : plan.take) notes[i].TakeVersion(theirs[j]);
-    for (auto it = plan.add.rbegin(); it != plan.add.rend(); ++it) notes.InsertAtHead(std::move(*it));
+    notes.InsertAtHead(std::move(plan.add));
     if (removeIds.empty()) return result;
     if (m_remover) {
         m_remover(removeIds);
@@ -145,11 +152,9 @@ CNoteSaver::MergeResult CNoteSaver::Apply(CRecordList& notes, const std::vector<
     }
     for (std::uint64_t id : removeIds) {
         const int i = notes.IndexOf(id);
-        if (i < 0) continue;
-        CTackletData& note = notes[static_cast<std::size_t>(i)];
-        if (note.m_pWin) note.m_pWin->Destroy();
-        notes.RemoveAt(static_cast<std::size_t>(i));
+        if (i >= 0 && notes[static_cast<std::size_t>(i)].m_pWin) notes[static_cast<std::size_t>(i)].m_pWin->Destroy();
     }
+    notes.RemoveIds(removeIds);
     return result;
 }
 

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CNoteSaver {
@@ -79,13 +80,19 @@ private:
     // New notes get an identity; notes changed since the version last read
     // or written get the change time now.
     void StampChanges(CRecordList& notes);
-    MergeResult Apply(CRecordList& notes, const std::vector<CTackletData>& theirs, MergeKind kind);
-    void Remember(const std::string& diskImage, const std::vector<CTackletData>& notes);
+    // Applies the merge; `theirVersions` (when given) receives theirs by identity.
+    MergeResult Apply(CRecordList& notes, const std::vector<CTackletData>& theirs, MergeKind kind,
+                      NoteVersions* theirVersions = nullptr);
+    // The version on disk now: its bytes (kept as their size and hash: a
+    // copy of megabytes costs more than summing them up) and its notes.
+    void Remember(std::string_view diskImage, NoteVersions versions);
+    bool IsRemembered(std::string_view diskImage) const;
 
     std::string m_path;
     std::uint32_t m_textKey = 0;
     std::string m_savedImage;  // the data file's bytes as last written (or read)
-    std::string m_diskImage;   // the bytes on disk as last read or written
+    std::size_t m_diskSize = 0;   // the bytes on disk as last read or written: their count
+    std::uint64_t m_diskHash = 0;  // and their BytesHash
     NoteVersions m_base;       // the notes of that version
     bool m_failed = false;     // the last write failed
     NoteRemover m_remover;

@@ -10,14 +10,22 @@
 
 namespace {
 
-// FNV-1a, 64 bits: stable on every platform and compiler.
+// A 64-bit hash of bytes taken eight at a time (little-endian words, the
+// same on every platform), mixed as FNV-1a mixes bytes, with a final
+// avalanche: stable everywhere, and fast on bodies of thousands of bytes.
 class CHash {
 public:
     void Bytes(std::string_view bytes) {
-        for (unsigned char c : bytes) {
-            m_value ^= c;
-            m_value *= 1099511628211ull;
+        const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
+        std::size_t n = bytes.size();
+        for (; n >= 8; n -= 8, p += 8) {
+            std::uint64_t word = 0;
+            for (int i = 7; i >= 0; --i) word = (word << 8) | p[i];
+            Mix(word);
         }
+        std::uint64_t tail = 0;
+        for (std::size_t i = n; i-- > 0;) tail = (tail << 8) | p[i];
+        Mix(tail ^ (static_cast<std::uint64_t>(n) << 56));
     }
     void Number(std::int64_t value) {
         char bytes[8];
@@ -29,9 +37,21 @@ public:
         Number(static_cast<std::int64_t>(text.size()));
         Bytes(text);
     }
-    std::uint64_t Value() const { return m_value; }
+    std::uint64_t Value() const {
+        std::uint64_t h = m_value;
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdull;
+        h ^= h >> 33;
+        return h;
+    }
 
 private:
+    void Mix(std::uint64_t word) {
+        m_value ^= word;
+        m_value *= 1099511628211ull;
+        m_value ^= m_value >> 31;
+    }
+
     std::uint64_t m_value = 14695981039346656037ull;
 };
 
@@ -110,4 +130,10 @@ std::size_t GiveIdentities(std::vector<CTackletData>& notes, NewIdentity how) {
         note->m_derivedId = how == NewIdentity::Derived;
     }
     return without.size();
+}
+
+std::uint64_t BytesHash(std::string_view bytes) {
+    CHash hash;
+    hash.Bytes(bytes);
+    return hash.Value();
 }

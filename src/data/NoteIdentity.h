@@ -19,11 +19,15 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/TackletData.h"
 
 std::uint64_t NoteContentHash(const CTackletData& note);
+
+// A hash of any bytes (a file's contents, to tell whether it changed).
+std::uint64_t BytesHash(std::string_view bytes);
 
 // An identity from the note's content; `salt` tells apart notes whose
 // content is the same.

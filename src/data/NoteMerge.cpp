@@ -48,10 +48,12 @@ CNoteMergePlan PlanNoteMerge(const NoteVersions& base, const std::vector<CTackle
 
     std::unordered_set<std::string_view> theirIds;
     theirIds.reserve(theirs.size() * 2);
+    plan.theirVersions.reserve(theirs.size() * 2);
     for (std::size_t j = 0; j < theirs.size(); ++j) {
         const CTackletData& their = theirs[j];
         theirIds.insert(their.NOTEID);
         const std::uint64_t theirHash = NoteContentHash(their);
+        plan.theirVersions.emplace(their.NOTEID, theirHash);
         const std::uint64_t* was = baseHash(their.NOTEID);
         const auto here = ourPlace.find(their.NOTEID);
         if (here == ourPlace.end()) {

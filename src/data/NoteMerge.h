@@ -46,6 +46,9 @@ struct CNoteMergePlan {
     // applied (a note added or changed here, a conflict note, a delete made
     // here): it is then to be written.
     bool fileBehind = false;
+    // The notes of theirs by identity (what VersionsOf(theirs) gives), so
+    // that the caller need not sum them up again.
+    NoteVersions theirVersions;
 
     bool Empty() const { return remove.empty() && take.empty() && add.empty(); }
 };

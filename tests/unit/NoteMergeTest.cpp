@@ -10,6 +10,7 @@
 #include "data/NoteDate.h"
 #include "data/NoteFile.h"
 #include "data/NoteIdentity.h"
+#include "data/RecordList.h"
 #include "data/TextProtect.h"
 
 namespace {
@@ -197,6 +198,33 @@ TEST(NoteMergeTest, RecordsWithoutIdentityFromAnOlderFileMergeOnBothPCs) {
     ASSERT_EQ(plan.take.size(), 1u);
     EXPECT_EQ(theirs[plan.take[0].second].TEXT, "three by B");
     EXPECT_TRUE(plan.add.empty());
+}
+
+}  // namespace
+
+namespace {
+
+// A merge adds and deletes many notes at once: one shift of the list each,
+// identities kept, every moved record marked for writing.
+TEST(NoteMergeTest, TheListTakesAddsAndDeletesInOneStep) {
+    CRecordList list;
+    list.Assign({Note("a"), Note("b"), Note("c"), Note("d")});
+    const std::uint64_t b = list.IdAt(1), d = list.IdAt(3);
+    for (CTackletData& n : list.Items()) n.m_bModified = 0;
+    list.InsertAtHead(std::vector<CTackletData>{Note("x"), Note("y")});
+    ASSERT_EQ(list.Size(), 6u);
+    EXPECT_EQ(list[0].TEXT, "x");
+    EXPECT_EQ(list[1].TEXT, "y");
+    EXPECT_EQ(list.IndexOf(b), 3);
+    EXPECT_EQ(list[2].m_bModified, 1);
+    for (CTackletData& n : list.Items()) n.m_bModified = 0;
+    list.RemoveIds({b, d, 12345});
+    ASSERT_EQ(list.Size(), 4u);
+    EXPECT_EQ(list[0].TEXT, "x");
+    EXPECT_EQ(list[3].TEXT, "c");
+    EXPECT_EQ(list.IndexOf(b), -1);
+    EXPECT_EQ(list[2].m_bModified, 0) << "before the first removed one: not moved";
+    EXPECT_EQ(list[3].m_bModified, 1);
 }
 
 }  // namespace
