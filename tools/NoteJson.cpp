@@ -150,7 +150,7 @@ Json NoteToJson(const CTackletData& note) {
     Json json = Json::object();
     ToJsonVisitor visitor{json, note};
     VisitNoteFields([&](const NoteField& field, auto get) {
-        if (IsWrittenFor(field, note)) visitor.Put(field, get(note));
+        if (IsWrittenFor(field, note, get(note))) visitor.Put(field, get(note));
     });
     return json;
 }

@@ -58,6 +58,9 @@ bool CControlDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& res
             return true;
         }
         return false;
+    case WM_PV_FOLDERCHANGED:
+        OnFolderChanged();
+        return true;
     case WM_PV_TARGETMOVED:
         m_targetWatch.Acknowledge();
         FollowTick();
@@ -96,6 +99,7 @@ void CControlDlg::OnDestroy() {
     ::KillTimer(GetHwnd(), TIMER_MATCH);
     ::KillTimer(GetHwnd(), TIMER_HOTKEY_RELEASE);
     m_targetWatch.Stop();
+    m_folderWatch.Stop();
     ::KillTimer(GetHwnd(), TIMER_AUTOSAVE);
 }
 
@@ -128,6 +132,7 @@ void CControlDlg::LoadNotes(const std::string& dataPath, std::vector<CTackletDat
     // backup is written at the first one.
     m_saver.Start(dataPath, m_notes.Items(), m_settings.FORMAT, restored);
     LoadTrash(dataPath);
+    StartFolderWatch();
     RefreshNoteList();
     if (GetHwnd()) {
         ::SetTimer(GetHwnd(), TIMER_MATCH, kFirstTickDelay, nullptr);

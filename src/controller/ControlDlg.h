@@ -31,6 +31,7 @@
 #include "data/TackletData.h"
 #include "data/TrashFile.h"
 #include "platform/Dialog.h"
+#include "platform/FolderWatch.h"
 #include "platform/ListRowTip.h"
 #include "platform/NotifyBridge.h"
 #include "platform/OwnerDrawButton.h"
@@ -57,6 +58,14 @@ public:
     // Takes over the notes read at start from `dataPath` (`restored`: they
     // come from the file's backup, so the first autosave writes them).
     void LoadNotes(const std::string& dataPath, std::vector<CTackletData> notes, bool restored = false);
+
+    // The one path by which notes deleted on another PC (a merge of the
+    // data file) leave this one: the notes of these list identities
+    // (CRecordList::IdAt) go into the trash, windows and all. Neither
+    // refreshes nor saves the data file (the merge does each once), and a
+    // trash file that cannot be written is told in the tray balloon (no
+    // box in the middle of a merge).
+    void RemoveMergedNotes(const std::vector<std::uint64_t>& ids);
 
     // Writes the data file from the notes' current state, then detaches
     // every note (one list refresh, one write).
@@ -155,6 +164,9 @@ public:
     // once, the panel refreshed once and the save-on-change step run once
     // (inside a batch: when it ends). Identities no longer there are passed by.
     void RemoveNotes(const std::vector<std::uint64_t>& ids);
+    // RemoveNotes without the refresh and save: true when the trash file's
+    // failure is to be told.
+    bool TrashNotes(const std::vector<std::uint64_t>& ids);
     // The trash (ITrashSource, for the trash panel).
     const CTrash& Trash() const override { return m_trash; }
     int TrashDays() const override { return m_settings.TRASHDAYS; }
@@ -286,6 +298,11 @@ private:
     void RetargetToChosen(CTackletData& note, const CWinInf& chosen);
     void OnDestroy();
 
+    // Another PC's notes (ControlSync.cpp): the watch of the data file's
+    // folder and what it reports.
+    void StartFolderWatch();
+    void OnFolderChanged();
+
     // Main panel commands (ControlPanel.cpp).
     int MarkedRow(const char* noticeWhenNone);
     void OnDeleteOne();
@@ -310,6 +327,7 @@ private:
     CRequestRate m_extensionPastes{kExtensionPasteBurst, kExtensionPastePeriodMs};
     int m_loaded = 0;
     CNoteSaver m_saver;
+    CFolderWatch m_folderWatch;
     CSettingsData m_settings;
     CTackletData m_default;
     std::vector<CPreSetCondData> m_presets;

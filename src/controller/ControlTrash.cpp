@@ -38,6 +38,19 @@ void CControlDlg::TellTrashFailure(bool tell) {
 }
 
 void CControlDlg::RemoveNotes(const std::vector<std::uint64_t>& ids) {
+    const std::size_t before = m_notes.Size();
+    const bool tell = TrashNotes(ids);
+    if (m_notes.Size() != before) NotesChanged();
+    TellTrashFailure(tell);
+}
+
+void CControlDlg::RemoveMergedNotes(const std::vector<std::uint64_t>& ids) {
+    if (!TrashNotes(ids)) return;
+    m_pendingNotice = kTrashWriteError;
+    ShowPendingNotice();
+}
+
+bool CControlDlg::TrashNotes(const std::vector<std::uint64_t>& ids) {
     // Removed from the last position up (nothing behind them moves), then
     // put into the trash in list order, newest first.
     std::vector<std::size_t> rows;
@@ -59,13 +72,11 @@ void CControlDlg::RemoveNotes(const std::vector<std::uint64_t>& ids) {
         m_notes.RemoveAt(*row);
     }
     std::reverse(removed.begin(), removed.end());
-    if (removed.empty()) return;
+    if (removed.empty()) return false;
     Trace("CControlDlg::RemoveNotes(): %d into the trash\n", static_cast<int>(removed.size()));
     m_trash.Add(removed, NowTime());
     // The trash holds them before the data file lets them go.
-    const bool tell = SaveTrash();
-    NotesChanged();
-    TellTrashFailure(tell);
+    return SaveTrash();
 }
 
 bool CControlDlg::RestoreFromTrash(std::uint64_t id) {

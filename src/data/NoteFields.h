@@ -19,6 +19,12 @@
 // the usual key still reads as what the writer puts there for that exact
 // value, so an edit of the usual key by a program that does not know the
 // added key wins. Files whose texts all fit have no added key.
+//
+// The note's identity and change time (NOTEID, CHGDATE) come after all of
+// that, the added text keys included: readers that do not know them pass
+// them by, and every key before them keeps its bytes and order. A section
+// without NOTEID gets an identity derived from its content when read (see
+// NoteIdentity.h).
 #pragma once
 
 #include <cstdint>
@@ -38,6 +44,10 @@ struct NoteField {
         kFontPart = 1u << 4,   // read only when FONTFACENAME is given
         kBody = 1u << 5,       // the body: TEXTFORMAT and the coded TEXT, written for formats 0 and 1
         kReminder = 1u << 6,   // the reminder: written only for a note that has one (see IsWrittenFor)
+        kTrailing = 1u << 7,   // written after every other key of the section, the added text keys included
+        kWhenSet = 1u << 8,    // written only when it holds a value (not "" or 0)
+        kBookkeeping = 1u << 9,  // kept by the program, not by the user: no change of the note (NoteIdentity.h)
+        kIdentity = 1u << 10,  // the identity: not written while derived from the content (see IsWrittenFor)
     };
     const char* key;
     unsigned flags = 0;
@@ -62,21 +72,21 @@ void VisitNoteFields(Visit&& visit) {
     visit(F{"FULL", kAll}, PV_MEMBER(FULL));
     visit(F{"PART", F::kNewNote}, PV_MEMBER(PART));
     visit(F{"EXENAME", F::kUpperCase}, PV_MEMBER(EXENAME));
-    visit(F{"EXEPATH"}, PV_MEMBER(EXEPATH));
+    visit(F{"EXEPATH", F::kBookkeeping}, PV_MEMBER(EXEPATH));
     visit(F{"EXCTLID", kAll}, PV_MEMBER(EXCTLID));
     visit(F{"EXCLASS", F::kNewNote | F::kRetarget}, PV_MEMBER(EXCLASS));
     visit(F{"EXTEXT", F::kNewNote | F::kRetarget}, PV_MEMBER(EXTEXT));
     visit(F{"EXPART", F::kNewNote | F::kRetarget}, PV_MEMBER(EXPART));
     visit(F{"GENDATE", F::kKeep}, PV_MEMBER(GENDATE));
-    visit(F{"ACSDATE", F::kKeep}, PV_MEMBER(ACSDATE));
-    visit(F{"REC_TOP"}, PV_MEMBER(REC_TOP));
-    visit(F{"REC_BOTTOM"}, PV_MEMBER(REC_BOTTOM));
-    visit(F{"REC_LEFT"}, PV_MEMBER(REC_LEFT));
-    visit(F{"REC_RIGHT"}, PV_MEMBER(REC_RIGHT));
-    visit(F{"TGT_TOP"}, PV_MEMBER(TGT_TOP));
-    visit(F{"TGT_BOTTOM"}, PV_MEMBER(TGT_BOTTOM));
-    visit(F{"TGT_LEFT"}, PV_MEMBER(TGT_LEFT));
-    visit(F{"TGT_RIGHT"}, PV_MEMBER(TGT_RIGHT));
+    visit(F{"ACSDATE", F::kKeep | F::kBookkeeping}, PV_MEMBER(ACSDATE));
+    visit(F{"REC_TOP", F::kBookkeeping}, PV_MEMBER(REC_TOP));  // the place: see NoteContentHash
+    visit(F{"REC_BOTTOM", F::kBookkeeping}, PV_MEMBER(REC_BOTTOM));  // the place: see NoteContentHash
+    visit(F{"REC_LEFT", F::kBookkeeping}, PV_MEMBER(REC_LEFT));  // the place: see NoteContentHash
+    visit(F{"REC_RIGHT", F::kBookkeeping}, PV_MEMBER(REC_RIGHT));  // the place: see NoteContentHash
+    visit(F{"TGT_TOP", F::kBookkeeping}, PV_MEMBER(TGT_TOP));  // the place: see NoteContentHash
+    visit(F{"TGT_BOTTOM", F::kBookkeeping}, PV_MEMBER(TGT_BOTTOM));  // the place: see NoteContentHash
+    visit(F{"TGT_LEFT", F::kBookkeeping}, PV_MEMBER(TGT_LEFT));  // the place: see NoteContentHash
+    visit(F{"TGT_RIGHT", F::kBookkeeping}, PV_MEMBER(TGT_RIGHT));  // the place: see NoteContentHash
     visit(F{"READONLY", F::kNewNote}, PV_MEMBER(READONLY));
     visit(F{"TRANSPARENT", F::kNewNote, 70, &CTackletData::ClampTransparent}, PV_MEMBER(TRANSPARENT_));
     visit(F{"MOUSEHIDECTL", F::kKeep | F::kNewNote}, PV_MEMBER(MOUSEHIDECTL));
@@ -109,8 +119,12 @@ void VisitNoteFields(Visit&& visit) {
     visit(F{"RSVMINUTE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.minute));
     visit(F{"RSVWEEKDAY", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.weekdayMask));
     visit(F{"RSVENABLE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.enable));
-    visit(F{"RSVDUE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.due));
-    visit(F{"RSVSINCE", F::kKeep | F::kReminder}, PV_MEMBER(m_reserve.since));
+    visit(F{"RSVDUE", F::kKeep | F::kReminder | F::kBookkeeping}, PV_MEMBER(m_reserve.due));
+    visit(F{"RSVSINCE", F::kKeep | F::kReminder | F::kBookkeeping}, PV_MEMBER(m_reserve.since));
+    // Last of all (see the top of this file).
+    constexpr unsigned kSync = F::kTrailing | F::kWhenSet | F::kBookkeeping;
+    visit(F{"NOTEID", kSync | F::kIdentity}, PV_MEMBER(NOTEID));
+    visit(F{"CHGDATE", kSync}, PV_MEMBER(CHGDATE));
 #undef PV_MEMBER
 }
 
@@ -118,6 +132,15 @@ void VisitNoteFields(Visit&& visit) {
 // note has a reminder.
 inline bool IsWrittenFor(const NoteField& field, const CTackletData& note) {
     return !field.Has(NoteField::kReminder) || note.m_reserve.type != 0;
+}
+// As above, and a row written only when set only when `value` is set; the
+// identity not while it is the one every reader derives from the note's
+// content (a file nobody changed keeps its bytes).
+template <class T>
+bool IsWrittenFor(const NoteField& field, const CTackletData& note, const T& value) {
+    if (field.Has(NoteField::kWhenSet) && value == T{}) return false;
+    if (field.Has(NoteField::kIdentity) && note.m_derivedId) return false;
+    return IsWrittenFor(field, note);
 }
 
 // Copies into `to` every field of `from` whose row carries `flag`.

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "data/AtomicFile.h"
+#include "data/NoteIdentity.h"
 #include "data/TextProtect.h"
 #include "data/Trace.h"
 #include "data/VersionText.h"
@@ -103,7 +104,10 @@ std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey
         notes.push_back(std::move(note));
     };
     for (std::int32_t i = 0; i < byPosition; ++i) read(NoteSectionName(static_cast<std::size_t>(i)));
-    if (byPosition == count) return notes;
+    if (byPosition == count) {
+        GiveIdentities(notes, NewIdentity::Derived);
+        return notes;
+    }
     // A damaged count: the note sections beyond the bound are read too.
     std::vector<std::pair<std::int64_t, std::string_view>> beyond;
     for (std::string_view name : ini.SectionNames()) {
@@ -112,6 +116,7 @@ std::vector<CTackletData> ReadNotes(const CIniFile& ini, std::uint32_t volumeKey
     }
     std::sort(beyond.begin(), beyond.end());
     for (const auto& [index, name] : beyond) read(name);
+    GiveIdentities(notes, NewIdentity::Derived);
     return notes;
 }
 

@@ -40,6 +40,8 @@ public:
     virtual ~CObjData() = default;
     CObjData(const CObjData&) = default;
     CObjData& operator=(const CObjData&) = default;
+    CObjData(CObjData&&) = default;
+    CObjData& operator=(CObjData&&) = default;
 
     // Attaches to the first matching window when detached; when attached,
     // stays while the target is in the list and still matches, otherwise

@@ -1,5 +1,9 @@
 #include "data/RecordList.h"
 
+#include <algorithm>
+#include <iterator>
+#include <unordered_set>
+
 #include "data/TackletWindow.h"
 #include "data/Trace.h"
 
@@ -20,6 +24,41 @@ void CRecordList::InsertAtHead(CTackletData record) {
     m_items.insert(m_items.begin(), Admit(std::move(record)));
     m_ids.insert(m_ids.begin(), m_nextId++);
     for (std::size_t i = 1; i < m_items.size(); ++i) m_items[i].m_bModified = 1;
+}
+
+void CRecordList::InsertAtHead(std::vector<CTackletData>&& records) {
+    if (records.empty()) return;
+    std::vector<std::uint64_t> ids;
+    ids.reserve(records.size());
+    for (CTackletData& record : records) {
+        record = Admit(std::move(record));
+        ids.push_back(m_nextId++);
+    }
+    const std::size_t count = records.size();
+    m_items.insert(m_items.begin(), std::make_move_iterator(records.begin()), std::make_move_iterator(records.end()));
+    m_ids.insert(m_ids.begin(), ids.begin(), ids.end());
+    for (std::size_t i = count; i < m_items.size(); ++i) m_items[i].m_bModified = 1;
+    records.clear();
+}
+
+void CRecordList::RemoveIds(const std::vector<std::uint64_t>& ids) {
+    const std::unordered_set<std::uint64_t> gone(ids.begin(), ids.end());
+    std::size_t kept = 0;
+    bool moved = false;
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        if (gone.count(m_ids[i]) != 0) {
+            moved = true;
+            continue;
+        }
+        if (kept != i) {
+            m_items[kept] = std::move(m_items[i]);
+            m_ids[kept] = m_ids[i];
+        }
+        if (moved) m_items[kept].m_bModified = 1;
+        ++kept;
+    }
+    m_items.resize(kept);
+    m_ids.resize(kept);
 }
 
 void CRecordList::Append(CTackletData record) {

@@ -39,8 +39,14 @@ public:
     void Append(CTackletData record);
     // Puts `records` behind the last position, in order, marked for writing.
     void AppendForWriting(std::vector<CTackletData>&& records);
+    // Puts `records` at positions 0.. in order (one shift of the others)
+    // and marks every record that moved.
+    void InsertAtHead(std::vector<CTackletData>&& records);
     // Removes position `i` and marks every record from `i` on.
     void RemoveAt(std::size_t i);
+    // Removes the records of these identities in one pass, marking every
+    // record that moved.
+    void RemoveIds(const std::vector<std::uint64_t>& ids);
     void Clear();
     void MarkAll();
 

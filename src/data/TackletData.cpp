@@ -2,6 +2,7 @@
 
 #include "data/CodePage.h"
 #include "data/MbString.h"
+#include "data/NoteFields.h"
 #include "data/RecordDefaults.h"
 #include "data/TackletWindow.h"
 
@@ -147,6 +148,8 @@ void CTackletData::DetachCopy() {
 }
 
 void CTackletData::CopyWindowForDuplicate() {
+    NOTEID.clear();  // a duplicate is a note of its own
+    m_derivedId = false;
     if (m_bAttached != 1 || m_pWin == nullptr) return;
     CollectWindowState();
     REC_LEFT = Wrap(std::int64_t{REC_LEFT} + 5);
@@ -198,4 +201,30 @@ void CTackletData::CenterOnTargetMonitor() {
     if (system->GetWindowRect(hTargetWnd, &target) && system->GetNearestMonitorWorkArea(target, &work)) {
         CenterOn(work);
     }
+}
+
+void CTackletData::TakeVersion(const CTackletData& other) {
+    const PvRect target = TargetRect();
+    const bool shown = m_bAttached == 1 && m_pWin != nullptr;
+    VisitNoteFields([&](const NoteField&, auto get) { get(*this) = get(other); });
+    m_storedFormat = other.m_storedFormat;
+    m_storedDigits = other.m_storedDigits;
+    m_derivedId = other.m_derivedId;
+    m_bModified = 1;
+    if (!shown) return;
+    // Where the other PC had it relative to its target, here relative to
+    // the target it is shown on.
+    if (other.TGT_LEFT != other.TGT_RIGHT) {
+        const std::int64_t dx = std::int64_t{target.left} - other.TGT_LEFT;
+        const std::int64_t dy = std::int64_t{target.top} - other.TGT_TOP;
+        REC_LEFT = Wrap(REC_LEFT + dx);
+        REC_RIGHT = Wrap(REC_RIGHT + dx);
+        REC_TOP = Wrap(REC_TOP + dy);
+        REC_BOTTOM = Wrap(REC_BOTTOM + dy);
+    }
+    SetTargetRect(target);
+    HandOverValues();
+    PlaceWindow();
+    m_pWin->SetTargetRect(TargetRect());
+    m_pWin->SetArrow(m_arrow, ARLINEWIDTH);
 }

@@ -107,6 +107,19 @@ public:
     CReserveData m_reserve;
     CArrowData m_arrow;
     std::int32_t ARLINEWIDTH;
+    // The note's lasting identity (hexadecimal digits; the same on every PC
+    // that shares the file) and when the user last changed it (0: not
+    // known). See NoteIdentity.h.
+    std::string NOTEID;
+    PvTime CHGDATE = 0;
+    // NOTEID was derived from the content when read, and the note has not
+    // changed since: every reader derives it again, so it is not written.
+    bool m_derivedId = false;
+
+    // Takes the state of another version of this note (text, appearance,
+    // place, condition, identity and times); a shown note's window gets it
+    // at once. The attachment and the window stay this record's.
+    void TakeVersion(const CTackletData& other);
 
 private:
     void HandOverValues();

@@ -276,9 +276,12 @@ void CTackletData::WriteItem(CWriteIniFile& writer, int format, std::uint32_t vo
     CItemWriter out(writer, format, volumeKey, section, path, *this);
     const CTackletData& record = *this;
     VisitNoteFields([&](const NoteField& field, auto get) {
-        if (IsWrittenFor(field, record)) out.Write(field, get(record));
+        if (!field.Has(NoteField::kTrailing) && IsWrittenFor(field, record, get(record))) out.Write(field, get(record));
     });
     out.WriteExactKeys();
+    VisitNoteFields([&](const NoteField& field, auto get) {
+        if (field.Has(NoteField::kTrailing) && IsWrittenFor(field, record, get(record))) out.Write(field, get(record));
+    });
 }
 
 std::size_t CTackletData::ItemBytesBound(int format, std::size_t sectionBytes) const {
@@ -286,7 +289,7 @@ std::size_t CTackletData::ItemBytesBound(int format, std::size_t sectionBytes) c
     sizer.Line("[]", sectionBytes);
     const CTackletData& record = *this;
     VisitNoteFields([&](const NoteField& field, auto get) {
-        if (IsWrittenFor(field, record)) sizer.Add(field, get(record));
+        if (IsWrittenFor(field, record, get(record))) sizer.Add(field, get(record));
     });
     return sizer.Bytes();
 }

@@ -134,6 +134,7 @@
 // Private messages
 #define WM_PV_TRAYNOTIFY         0x464
 #define WM_PV_TARGETMOVED        0x465  // a followed target moved (controller)
+#define WM_PV_FOLDERCHANGED      0x466  // a file beside the data file changed (controller)
 
 // Timers
 #define TIMER_TRAY               101

@@ -4,6 +4,7 @@
 #include "Driver.h"
 #include "MatchTips.h"
 #include "Rescue.h"
+#include "Sync.h"
 #include "WindowFinder.h"
 #include "data/ReminderRule.h"
 
@@ -1325,6 +1326,7 @@ int main(int argc, char** argv) {
     if (scenario == "match-tips") return MatchTips(exe);
     if (scenario == "offscreen-rescue") return OffscreenRescue(exe);
     if (scenario == "reminders") return Reminders(exe);
+    if (scenario == "synced-folder") return SyncedFolder(exe);
     if (scenario == "hold-tray-menu" && argc >= 5)
         return HoldTrayMenu(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));
     if (scenario == "hold-notes" && argc >= 5) return HoldNotes(exe, ToWindowsPath(argv[3]), ToWindowsPath(argv[4]));

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -79,7 +80,7 @@ TEST_F(NoteSaverTest, AFailureIsToldOncePerRunOfFailures) {
 
 TEST_F(NoteSaverTest, AFileUnreadableAtStartIsNeitherWrittenNorToldAgainUntilItCanBeRead) {
     std::filesystem::create_directory(path_);
-    const CStartupNoteFile read = ReadStartupNoteFile(path_, 0);
+    CStartupNoteFile read = ReadStartupNoteFile(path_, 0);
     ASSERT_TRUE(AreFileWritesBlocked(path_));
     notes_.Assign({Note("made since start")});
     saver_.Start(path_, read.contents.notes, 0, false);
@@ -100,3 +101,91 @@ TEST_F(NoteSaverTest, AFileUnreadableAtStartIsNeitherWrittenNorToldAgainUntilItC
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<std::string> TextsOf(const CRecordList& notes) {
+    std::vector<std::string> texts;
+    for (const CTackletData& n : notes.Items()) texts.push_back(n.TEXT);
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+// Another PC's version of the file, written aside and renamed over it. That
+// PC's saver writes the identity of every note it changed.
+void WriteTheirs(const std::string& path, std::vector<CTackletData> notes) {
+    for (CTackletData& n : notes) n.m_derivedId = false;
+    const std::string aside = path + ".other";
+    ASSERT_TRUE(WriteDataFile(aside, notes, 0, 0));
+    std::filesystem::rename(aside, path);
+}
+
+}  // namespace
+
+TEST_F(NoteSaverTest, AChangedNoteGetsItsChangeTimeWhenSavedAndAnUnchangedOneNone) {
+    StartWith({Note("one"), Note("two")});
+    notes_[1].SetText("two, edited");
+    ASSERT_TRUE(saver_.AutoSave(notes_, 0).current);
+    const std::vector<CTackletData> read = ReadNoteFile(path_, 0);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_EQ(read[0].CHGDATE, 0) << "unchanged";
+    EXPECT_NE(read[1].CHGDATE, 0);
+    EXPECT_EQ(read[1].NOTEID, notes_[1].NOTEID) << "the identity derived at start is kept";
+    EXPECT_FALSE(read[1].m_derivedId);
+}
+
+// Before a write, the file another PC wrote is merged, never written over.
+TEST_F(NoteSaverTest, AWriteMergesWhatAnotherPCWroteFirst) {
+    StartWith({Note("kept"), Note("deleted there"), Note("changed there")});
+    std::vector<CTackletData> theirs = ReadNoteFile(path_, 0);
+    theirs.erase(theirs.begin() + 1);
+    theirs[1].TEXT = "changed there, by the other PC";
+    theirs.push_back(Note("added there"));
+    WriteTheirs(path_, theirs);
+    std::vector<std::uint64_t> removed;
+    saver_.SetRemover([&](const std::vector<std::uint64_t>& ids) {
+        removed = ids;
+        for (std::uint64_t id : ids) notes_.RemoveAt(static_cast<std::size_t>(notes_.IndexOf(id)));
+    });
+    const std::uint64_t deletedId = notes_.IdAt(1);
+    notes_.InsertAtHead(Note("made here"));
+    bool grew = false;
+    ASSERT_TRUE(saver_.Write(notes_, 0, &grew));
+    EXPECT_TRUE(grew);
+    EXPECT_EQ(removed, std::vector<std::uint64_t>{deletedId}) << "deleted through the remover";
+    const std::vector<std::string> expected{"added there", "changed there, by the other PC", "kept", "made here"};
+    EXPECT_EQ(TextsOf(notes_), expected);
+    CRecordList onDisk;
+    onDisk.Assign(ReadNoteFile(path_, 0));
+    EXPECT_EQ(TextsOf(onDisk), expected);
+    // Merged once: the file now is the version remembered.
+    EXPECT_FALSE(saver_.MergeFile(notes_, 0).read);
+}
+
+TEST_F(NoteSaverTest, AnEditOnBothSidesKeepsBothAndAFileThatAddsNothingNewIsNotWrittenBack) {
+    StartWith({Note("shared")});
+    std::vector<CTackletData> theirs = ReadNoteFile(path_, 0);
+    theirs[0].TEXT = "shared, there";
+    WriteTheirs(path_, theirs);
+    notes_[0].SetText("shared, here");
+    const CNoteSaver::SyncResult sync = saver_.Sync(notes_, 0);
+    EXPECT_EQ(sync.merge.conflicts, 1u);
+    EXPECT_TRUE(sync.written);
+    const std::vector<std::string> expected{"shared, here", std::string(kConflictMark) + "\r\nshared, there"};
+    EXPECT_EQ(TextsOf(notes_), expected);
+
+    // The other PC's next version only takes ours: nothing to write back.
+    std::vector<CTackletData> next = ReadNoteFile(path_, 0);
+    std::reverse(next.begin(), next.end());
+    const std::string written = ReadBytes(path_);
+    WriteTheirs(path_, next);
+    const std::string reordered = ReadBytes(path_);
+    ASSERT_NE(reordered, written);
+    const CNoteSaver::SyncResult quiet = saver_.Sync(notes_, 0);
+    EXPECT_TRUE(quiet.merge.read);
+    EXPECT_FALSE(quiet.merge.changed);
+    EXPECT_FALSE(quiet.written);
+    EXPECT_EQ(ReadBytes(path_), reordered);
+    EXPECT_TRUE(saver_.AutoSave(notes_, 0).current);
+    EXPECT_EQ(ReadBytes(path_), reordered) << "no write back and forth between the PCs";
+}
