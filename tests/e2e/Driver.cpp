@@ -201,6 +201,15 @@ HWND MakeTargetWindow(const char* title, int x, int y, int w, int h) {
                              y, w, h, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
+std::string CodePageText(const std::string& utf8) {
+    const std::wstring wide = pvtest::Wide(utf8);
+    const int size = static_cast<int>(wide.size());
+    const int n = ::WideCharToMultiByte(932, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) ::WideCharToMultiByte(932, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
 bool CopyFileTo(const std::string& from, const std::string& to) {
     return ::CopyFileW(pvtest::Wide(from).c_str(), pvtest::Wide(to).c_str(), FALSE) != FALSE;
 }

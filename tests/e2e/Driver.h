@@ -87,6 +87,9 @@ NoteWindows FindNotes(DWORD pid, HWND main);
 // A plain visible top-level window of this process to put notes on.
 HWND MakeTargetWindow(const char* title, int x, int y, int w, int h);
 void WriteText(const std::string& path, const std::string& text);
+// Text in the files as Pinvane writes it: the code page's bytes (through
+// the system's conversion, best fit for characters it lacks).
+std::string CodePageText(const std::string& utf8);
 // Paths are UTF-8 throughout (any script).
 bool CopyFileTo(const std::string& from, const std::string& to);
 RECT WindowRect(HWND h);

@@ -30,7 +30,7 @@ std::string DataFileOf(const std::vector<Note>& notes) {
         out += "[TACKLETITEM" + std::to_string(i) + "]\r\nTITLE=" + notes[i].title + "\r\nEXENAME=" + notes[i].exe +
                "\r\nREC_LEFT=1000\r\nREC_TOP=900\r\nREC_RIGHT=1150\r\nREC_BOTTOM=960\r\n" + notes[i].extra;
     }
-    return out;
+    return CodePageText(out);
 }
 
 HWND PanelList(HWND main) {

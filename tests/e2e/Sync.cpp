@@ -3,6 +3,7 @@
 #include "Driver.h"
 #include "data/NoteFile.h"
 #include "data/NoteMerge.h"
+#include "WindowFinder.h"
 
 #include <windows.h>
 
@@ -36,18 +37,8 @@ bool Deliver(const std::string& path, std::vector<CTackletData> notes) {
 // The body of a note of Pinvane's process, asked of its edit control
 // (GetWindowText gives nothing for a control of another process).
 std::string NoteText(HWND note) {
-    HWND edit = note ? ::FindWindowExA(note, nullptr, "Edit", nullptr) : nullptr;
-    if (!edit) return std::string();
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutA(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &length))
-        return std::string();
-    std::string text(length + 1, '\0');
-    DWORD_PTR read = 0;
-    if (!::SendMessageTimeoutA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                               SMTO_BLOCK | SMTO_ABORTIFHUNG, 5000, &read))
-        return std::string();
-    text.resize(read);
-    return text;
+    HWND edit = note ? ::FindWindowExW(note, nullptr, L"Edit", nullptr) : nullptr;
+    return edit ? pvtest::ControlTextOf(edit) : std::string();
 }
 
 bool AnyNoteSays(DWORD pid, HWND main, const std::string& text) {

@@ -68,15 +68,13 @@ bool ReadProcessConsole(DWORD pid, std::string* text) {
     CONSOLE_SCREEN_BUFFER_INFO info{};
     if (out != INVALID_HANDLE_VALUE && ::GetConsoleScreenBufferInfo(out, &info)) {
         for (SHORT y = 0; y <= info.dwCursorPosition.Y; ++y) {
-            // Read as UTF-16 and convert to Shift-JIS ourselves: the ANSI
-            // read depends on the console's code page.
+            // Read as UTF-16 and convert to UTF-8 ourselves: the ANSI read
+            // depends on the console's code page.
             std::wstring wide(static_cast<size_t>(info.dwSize.X), L' ');
             DWORD read = 0;
             ::ReadConsoleOutputCharacterW(out, wide.data(), info.dwSize.X, COORD{0, y}, &read);
-            std::string row(read * 2 + 1, '\0');
-            int n = ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(read), row.data(),
-                                          static_cast<int>(row.size()), nullptr, nullptr);
-            row.resize(n > 0 ? static_cast<size_t>(n) : 0);
+            wide.resize(read);
+            std::string row = pvtest::Utf8(wide);
             while (!row.empty() && row.back() == ' ') row.pop_back();
             *text += row + "\n";
         }
@@ -1133,17 +1131,6 @@ int Reminders(const std::string& exe) {
     return c.ExitCode();
 }
 
-// Text in the files as Pinvane writes it: the code page's bytes (through the
-// system's conversion), and the UTF-8 bytes of the exact form, both as hex.
-std::string CodePageBytes(const std::string& text) {
-    const std::wstring wide = pvtest::Wide(text);
-    const int n = ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                        nullptr);
-    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) ::WideCharToMultiByte(932, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
 std::string Hex(const std::string& bytes) {
     static const char digits[] = "0123456789abcdef";
     std::string out;
@@ -1162,8 +1149,8 @@ std::string ExactTitleNote(int i, const std::string& title, const std::string& b
     char rect[96];
     std::snprintf(rect, sizeof rect, "REC_LEFT=%d\r\nREC_TOP=200\r\nREC_RIGHT=%d\r\nREC_BOTTOM=280\r\n", left,
                   left + 180);
-    return std::string(head) + "TITLEFLAG=1\r\nPRECESSEFLAG=0\r\nEXFULLFLAG=1\r\nTITLE=" + CodePageBytes(title) +
-           "\r\nFULL=1\r\n" + rect + "TEXTFORMAT=0\r\nTEXT=" + Hex(CodePageBytes(body)) +
+    return std::string(head) + "TITLEFLAG=1\r\nPRECESSEFLAG=0\r\nEXFULLFLAG=1\r\nTITLE=" + CodePageText(title) +
+           "\r\nFULL=1\r\n" + rect + "TEXTFORMAT=0\r\nTEXT=" + Hex(CodePageText(body)) +
            "\r\nTITLEW=" + Hex(title) + "\r\n";
 }
 
