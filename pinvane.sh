@@ -222,6 +222,12 @@ check_portable_core() {
   if [ -n "$hits" ]; then
     log "includes pointing up the layer order:"; sed 's/^/   /' <<<"$hits" >&2; return 1
   fi
+  # Every Win32 call of the program is the wide one: a narrow (...A) call
+  # would take the program's UTF-8 texts for the code page.
+  hits=$(grep -rnE '::[A-Z][A-Za-z0-9]+A\(' "$ROOT/src" || true)
+  if [ -n "$hits" ]; then
+    log "narrow Win32 calls in src:"; sed 's/^/   /' <<<"$hits" >&2; return 1
+  fi
 }
 
 # Display scaling: the scaling scenario and a few screenshots again in copies
