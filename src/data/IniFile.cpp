@@ -190,6 +190,7 @@ void CIniFile::AddLine(std::string_view line, Section*& current) {
     if (eq == std::string_view::npos || current == nullptr) return;
     const std::string_view key = Trim(line.substr(0, eq));
     if (key.empty()) return;
+    if (key.back() == 'W' || key.back() == 'w') current->hasExactKeys = true;
     current->entries.push_back({key, Trim(line.substr(eq + 1))});
 }
 
@@ -238,7 +239,8 @@ std::string_view CIniFile::SectionView::GetView(std::string_view key, std::strin
 std::string CIniFile::SectionView::GetText(std::string_view key, std::string_view def,
                                            std::size_t maxBytes) const {
     const std::string_view usual = GetView(key, def, maxBytes);
-    const std::string_view digits = GetView(ExactKeyOf(key), "", std::numeric_limits<std::size_t>::max());
+    const std::string_view digits =
+        HasExactKeys() ? GetView(ExactKeyOf(key), "", std::numeric_limits<std::size_t>::max()) : std::string_view();
     if (!digits.empty()) {
         std::string bytes;
         if (DecodeExactBytes(digits, kTextPlain, 0, &bytes)) {

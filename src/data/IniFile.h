@@ -40,6 +40,9 @@ public:
         // still holds what a writer puts there for it, else the usual key's
         // text.
         std::string GetText(std::string_view key, std::string_view def, std::size_t maxBytes = kMaxString) const;
+        // Whether any key of the section ends in "W", as the added keys of
+        // exact texts do (a reader need not look for them otherwise).
+        bool HasExactKeys() const { return m_section != nullptr && m_section->hasExactKeys; }
 
     private:
         friend class CIniFile;
@@ -97,6 +100,8 @@ private:
         std::vector<Entry> entries;
         // A key name occurs more than once (only the first one counts).
         bool hasRepeatedKeys = false;
+        // A key name ends in "W" (see SectionView::HasExactKeys).
+        bool hasExactKeys = false;
         // Position after the last key found: the readers ask for keys in
         // nearly the order they were written, so the search starts here.
         mutable std::size_t hint = 0;

@@ -36,6 +36,14 @@ std::string StoredBodyText(std::string_view text) {
     return std::string(text.substr(0, TextFitCodePageBytes(text, kMaxBodyBytes)));
 }
 
+// The code-page bytes of `text`: the text itself when it is plain ASCII,
+// else its conversion, held in `converted`.
+std::string_view CodePageFormOf(std::string_view text, std::string* converted) {
+    if (IsAscii(text)) return text;
+    *converted = CodePageOf(text);
+    return *converted;
+}
+
 // Plain ASCII on one line: such a text needs no added key.
 bool IsPlainLine(std::string_view text) {
     return text.size() <= CIniFile::kMaxString && std::all_of(text.begin(), text.end(), [](char c) {
@@ -66,12 +74,12 @@ public:
             const bool known = format == kTextPlain || format == kTextScrambled;
             m_record.m_storedDigits.clear();
             if (known && digits.size() % 2 == 0) {
-                const std::string bytes = DecodeBody(digits, format, m_volumeKey);
+                std::string bytes = DecodeBody(digits, format, m_volumeKey);
                 std::string exact;
                 if (ReadExact(f.key, [&](const std::string& text) { return BodyAsRead(text) == bytes; }, &exact)) {
                     value = std::move(exact);
                 } else {
-                    value = TextOfUsual(f.key, bytes);
+                    value = TextOfUsual(f.key, std::move(bytes));
                 }
             } else if (!digits.empty()) {
                 // Kept as it is: a later program, or the user, may still read it.
@@ -113,6 +121,7 @@ private:
     // for it.
     template <class MatchesUsual>
     bool ReadExact(const char* key, MatchesUsual matchesUsual, std::string* exact) const {
+        if (!m_section.HasExactKeys()) return false;
         const std::string_view digits =
             m_section.GetView(ExactKeyOf(key), "", std::numeric_limits<std::size_t>::max());
         if (digits.empty()) return false;
@@ -126,7 +135,8 @@ private:
     }
 
     // The text of a usual key's bytes; bytes it does not give back are kept.
-    std::string TextOfUsual(const char* key, const std::string& bytes) const {
+    std::string TextOfUsual(const char* key, std::string bytes) const {
+        if (IsAscii(bytes)) return bytes;
         std::string text = TextOfCodePage(bytes);
         if (CodePageOf(text) != bytes) m_record.m_keptBytes.push_back({key, text, bytes});
         return text;
@@ -163,7 +173,8 @@ public:
         Number("TEXTFORMAT", m_format);
         // The digits go straight into the file's buffer.
         const std::string* kept = m_record.KeptBytesOf(f.key, value);
-        const std::string bytes = kept ? *kept : CodePageOf(value);
+        std::string converted;
+        const std::string_view bytes = kept ? std::string_view(*kept) : CodePageFormOf(value, &converted);
         const std::string_view stored = StoredBody(bytes);
         m_writer.writeFilled(
             m_section, f.key, 2 * stored.size(),
@@ -198,7 +209,8 @@ private:
             m_writer.write(m_section, key, *kept, m_path);
             return;
         }
-        m_writer.write(m_section, key, CodePageOf(value), m_path);
+        std::string converted;
+        m_writer.write(m_section, key, CodePageFormOf(value, &converted), m_path);
         if (CWriteIniFile::NeedsExactKey(value)) m_exact.emplace_back(key, value);
     }
 
