@@ -138,6 +138,18 @@ TEST(MatchExplain, NearestTitleCountsDoubleByteCharactersAsOne) {
     EXPECT_EQ(e.windowTitle, "メモ帳2");
 }
 
+// Titles outside the code page: the exact title a record holds is matched
+// exactly, so the explanation names the look-alike window as the nearest
+// title (one character apart), never as a match.
+TEST(MatchExplain, LookAlikeTitlesOutsideTheCodePageAreToldApart) {
+    const CObjData note = Note("WORDPAD.EXE", "Report 😀 draft");
+    const auto windows = List({Window(12, "WORDPAD.EXE", "Report 😃 draft"), Window(13, "WORDPAD.EXE", "Other")});
+    const CMatchExplanation e = ExplainMatch(note, false, windows, {});
+    EXPECT_EQ(e.reason, MatchReason::TitleDiffers);
+    EXPECT_EQ(e.windowTitle, "Report 😃 draft");
+    EXPECT_NE(e.Text(note).find("「Report 😃 draft」"), std::string::npos);
+}
+
 TEST(MatchExplain, NearestTitleTieGoesToTheFrontWindow) {
     const CObjData note = Note("EDITOR.EXE", "abc");
     const auto windows = List({Window(12, "EDITOR.EXE", "abx"), Window(13, "EDITOR.EXE", "xbc")});

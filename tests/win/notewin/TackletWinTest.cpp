@@ -212,6 +212,14 @@ TEST_F(TackletWinTest, TextLimitMarginsAndCaret) {
     note->SetText(std::string(3996, 'a'));
     ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"あいう"));
     EXPECT_EQ(note->GetText(), std::string(3996, 'a') + "あい");
+
+    // Text outside the code page is held exactly, typed or set.
+    const std::string unicode = "Müller café ☕ 한국어 😀 — ①②";
+    note->SetText(unicode);
+    EXPECT_EQ(note->GetText(), unicode);
+    note->SetText("");
+    ::SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x 😀 한"));
+    EXPECT_EQ(note->GetText(), "x 😀 한");
 }
 
 TEST_F(TackletWinTest, FontGoesToTheEditControlAndComesBack) {
