@@ -243,9 +243,13 @@ std::string CIniFile::SectionView::GetText(std::string_view key, std::string_vie
         HasExactKeys() ? GetView(ExactKeyOf(key), "", std::numeric_limits<std::size_t>::max()) : std::string_view();
     if (!digits.empty()) {
         std::string bytes;
-        if (DecodeExactBytes(digits, kTextPlain, 0, &bytes)) {
+        bool hasCheck = false;
+        std::uint32_t check = 0;
+        if (ParseExactKeyValue(digits, kTextPlain, 0, &bytes, &hasCheck, &check)) {
             std::string exact = TextOfExactBytes(bytes);
-            if (CWriteIniFile::UsualFormAsRead(exact, maxBytes) == usual) return exact;
+            const bool current = hasCheck ? UsualKeyCheck(GetView(key, def)) == check
+                                          : CWriteIniFile::UsualFormAsRead(exact, maxBytes) == usual;
+            if (current) return exact;
         }
     }
     return TextOfCodePage(usual);

@@ -76,7 +76,7 @@ public:
             if (known && digits.size() % 2 == 0) {
                 std::string bytes = DecodeBody(digits, format, m_volumeKey);
                 std::string exact;
-                if (ReadExact(f.key, [&](const std::string& text) { return BodyAsRead(text) == bytes; }, &exact)) {
+                if (ReadExact(f.key, bytes, [&](const std::string& text) { return BodyAsRead(text) == bytes; }, &exact)) {
                     value = std::move(exact);
                 } else {
                     value = TextOfUsual(f.key, std::move(bytes));
@@ -92,7 +92,8 @@ public:
         }
         const std::string usual = m_section.GetString(f.key, "");
         std::string exact;
-        if (ReadExact(f.key, [&](const std::string& text) { return CWriteIniFile::UsualFormAsRead(text) == usual; },
+        if (ReadExact(f.key, usual,
+                      [&](const std::string& text) { return CWriteIniFile::UsualFormAsRead(text) == usual; },
                       &exact)) {
             value = std::move(exact);
         } else {
@@ -108,7 +109,8 @@ public:
     void Read(const NoteField& f, PvLogFont& font) {
         const std::string usual = m_section.GetString(f.key, "");
         std::string face;
-        if (!ReadExact(f.key, [&](const std::string& text) { return CWriteIniFile::UsualFormAsRead(text) == usual; },
+        if (!ReadExact(f.key, usual,
+                       [&](const std::string& text) { return CWriteIniFile::UsualFormAsRead(text) == usual; },
                        &face))
             face = TextOfUsual(f.key, usual);
         m_font = !face.empty();
@@ -119,17 +121,21 @@ private:
     // The text of the added key of `key` (read whole), when there is one
     // and `matchesUsual` says the usual key holds what a writer puts there
     // for it.
+    // `usualAsRead` is what the usual key gave; a value without its check
+    // (written before values carried one) is compared by `matchesUsual`.
     template <class MatchesUsual>
-    bool ReadExact(const char* key, MatchesUsual matchesUsual, std::string* exact) const {
+    bool ReadExact(const char* key, std::string_view usualAsRead, MatchesUsual matchesUsual, std::string* exact) const {
         if (!m_section.HasExactKeys()) return false;
-        const std::string_view digits =
+        const std::string_view value =
             m_section.GetView(ExactKeyOf(key), "", std::numeric_limits<std::size_t>::max());
-        if (digits.empty()) return false;
+        if (value.empty()) return false;
         const int format = m_section.GetInt("TEXTFORMAT", kTextPlain) == kTextScrambled ? kTextScrambled : kTextPlain;
         std::string bytes;
-        if (!DecodeExactBytes(digits, format, m_volumeKey, &bytes)) return false;
+        bool hasCheck = false;
+        std::uint32_t check = 0;
+        if (!ParseExactKeyValue(value, format, m_volumeKey, &bytes, &hasCheck, &check)) return false;
         std::string text = TextOfExactBytes(bytes);
-        if (!matchesUsual(text)) return false;
+        if (hasCheck ? UsualKeyCheck(usualAsRead) != check : !matchesUsual(text)) return false;
         *exact = std::move(text);
         return true;
     }
@@ -182,7 +188,7 @@ public:
         const std::string_view asRead = stored.substr(0, stored.find('\0'));
         if (!kept && !IsAscii(value)) {
             std::string exact = StoredBodyText(value);
-            if (TextOfCodePage(asRead) != exact) m_exact.emplace_back(f.key, std::move(exact));
+            if (TextOfCodePage(asRead) != exact) m_exact.push_back({f.key, std::move(exact), std::string(asRead)});
         }
     }
     void Write(const NoteField& f, PvTime value) { m_writer.write(m_section, f.key, FormatNoteDate(value), m_path); }
@@ -194,8 +200,9 @@ public:
     // scrambled as the section's TEXTFORMAT says.
     void WriteExactKeys() {
         const int format = m_textFormat == kTextScrambled ? kTextScrambled : kTextPlain;
-        for (const auto& [key, text] : m_exact) {
-            m_writer.write(m_section, ExactKeyOf(key), EncodeExactBytes(ExactBytesOf(text), format, m_volumeKey),
+        for (const ExactText& e : m_exact) {
+            m_writer.write(m_section, ExactKeyOf(e.key),
+                           ExactKeyValue(ExactBytesOf(e.text), e.usualAsRead, format, m_volumeKey),
                            m_path);
         }
     }
@@ -211,7 +218,8 @@ private:
         }
         std::string converted;
         m_writer.write(m_section, key, CodePageFormOf(value, &converted), m_path);
-        if (CWriteIniFile::NeedsExactKey(value)) m_exact.emplace_back(key, value);
+        if (CWriteIniFile::NeedsExactKey(value))
+            m_exact.push_back({key, std::string(value), CWriteIniFile::UsualFormAsRead(value)});
     }
 
     CWriteIniFile& m_writer;
@@ -222,7 +230,12 @@ private:
     const CTackletData& m_record;
     int m_textFormat = m_format;  // the section's TEXTFORMAT
     // Keys and texts whose added keys follow the section's other keys.
-    std::vector<std::pair<const char*, std::string>> m_exact;
+    struct ExactText {
+        const char* key;
+        std::string text;
+        std::string usualAsRead;  // what a reader gets from the usual key
+    };
+    std::vector<ExactText> m_exact;
 };
 
 // Adds up an upper bound of what CItemWriter writes: every key line with
@@ -237,18 +250,18 @@ public:
         if (!f.Has(NoteField::kBody)) {
             // A text's code-page form is never longer than its UTF-8 bytes.
             Line(f.key, value.size());
-            if (!IsPlainLine(value)) Line(ExactKeyOf(f.key), 2 * value.size());
+            if (!IsPlainLine(value)) Line(ExactKeyOf(f.key), 2 * value.size() + kCheckBytes);
             return;
         }
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
         Line("TEXTFORMAT", kNumberBytes);
         Line(f.key, std::max(2 * std::min(value.size(), kMaxBodyBytes), m_storedDigits));
-        if (!IsAscii(value)) Line(ExactKeyOf(f.key), 2 * value.size());
+        if (!IsAscii(value)) Line(ExactKeyOf(f.key), 2 * value.size() + kCheckBytes);
     }
     void Add(const NoteField& f, PvTime) { Line(f.key, kDateBytes); }
     void Add(const NoteField& f, const PvLogFont& font) {
         Line(f.key, FaceNameOf(font).size());
-        if (!IsPlainLine(FaceNameOf(font))) Line(ExactKeyOf(f.key), 2 * FaceNameOf(font).size());
+        if (!IsPlainLine(FaceNameOf(font))) Line(ExactKeyOf(f.key), 2 * FaceNameOf(font).size() + kCheckBytes);
     }
     void Line(std::string_view key, std::size_t valueBytes) { m_bytes += key.size() + valueBytes + kLineBytes; }
 
@@ -257,6 +270,7 @@ public:
 private:
     static constexpr std::size_t kNumberBytes = 20;  // "-9223372036854775808"
     static constexpr std::size_t kDateBytes = 64;    // FormatNoteDate's buffer
+    static constexpr std::size_t kCheckBytes = 9;    // an added key's "-" and check digits
     static constexpr std::size_t kLineBytes = 6;     // '=', two quotes, "\r\r\n"
 
     int m_format;

@@ -1,6 +1,7 @@
 #include "data/TextProtect.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -137,4 +138,39 @@ bool DecodeExactBytes(std::string_view digits, int format, std::uint32_t key, st
     }
     *out = std::move(bytes);
     return true;
+}
+
+std::uint32_t UsualKeyCheck(std::string_view usualAsRead) {
+    std::uint32_t hash = 2166136261u;  // FNV-1a
+    for (char c : usualAsRead) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
+std::string ExactKeyValue(std::string_view exactBytes, std::string_view usualAsRead, int format, std::uint32_t key) {
+    char check[16];
+    std::snprintf(check, sizeof check, "-%08x", static_cast<unsigned>(UsualKeyCheck(usualAsRead)));
+    return EncodeExactBytes(exactBytes, format, key) + check;
+}
+
+bool ParseExactKeyValue(std::string_view value, int format, std::uint32_t key, std::string* exactBytes,
+                        bool* hasCheck, std::uint32_t* check) {
+    *hasCheck = false;
+    const std::size_t dash = value.find('-');
+    if (dash != std::string_view::npos) {
+        const std::string_view digits = value.substr(dash + 1);
+        if (digits.size() != 8) return false;
+        std::uint32_t v = 0;
+        for (char c : digits) {
+            const int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+            if (d < 0) return false;
+            v = v << 4 | static_cast<std::uint32_t>(d);
+        }
+        *hasCheck = true;
+        *check = v;
+        value = value.substr(0, dash);
+    }
+    return DecodeExactBytes(value, format, key, exactBytes);
 }

@@ -48,6 +48,20 @@ std::string EncodeExactBytes(std::string_view bytes, int format, std::uint32_t k
 // digits or a character that is not a hexadecimal digit.
 bool DecodeExactBytes(std::string_view digits, int format, std::uint32_t key, std::string* out);
 
+// The value of an added key: EncodeExactBytes of the exact bytes, then "-"
+// and eight hexadecimal digits that check the bytes a reader gets from the
+// usual key as it was written (`usualAsRead`). The check makes the reader
+// independent of how a code-page form was made: any writer's best fit is
+// recognised, and an edit of the usual key by another program is seen.
+std::string ExactKeyValue(std::string_view exactBytes, std::string_view usualAsRead, int format, std::uint32_t key);
+// Reads an added key's value. False for damaged digits. `hasCheck` tells
+// whether the value carries the check (values written before it did not:
+// a reader then compares the usual key with the code-page form itself).
+bool ParseExactKeyValue(std::string_view value, int format, std::uint32_t key, std::string* exactBytes,
+                        bool* hasCheck, std::uint32_t* check);
+// The check of the bytes read from a usual key.
+std::uint32_t UsualKeyCheck(std::string_view usualAsRead);
+
 // The added key that holds a text exactly ("TITLE" -> "TITLEW").
 inline std::string ExactKeyOf(std::string_view key) { return std::string(key) + "W"; }
 // The bytes of a text in its added key (its UTF-8 bytes), and the text of

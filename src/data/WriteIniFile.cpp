@@ -66,7 +66,7 @@ int CWriteIniFile::writeText(std::string_view section, std::string_view key, std
                              const std::string& path) {
     const int written = write(section, key, CodePageOf(text), path);
     if (!NeedsExactKey(text)) return written;
-    std::string digits = EncodeExactBytes(ExactBytesOf(text), kTextPlain, 0);
+    std::string digits = ExactKeyValue(ExactBytesOf(text), UsualFormAsRead(text), kTextPlain, 0);
     if (m_mode != kStreamMode) return written && write(section, ExactKeyOf(key), digits, path) ? 1 : 0;
     m_sectionTail.emplace_back(ExactKeyOf(key), std::move(digits));
     return written;

@@ -92,6 +92,35 @@ TEST_F(UnicodeFileTest, AnOlderProgramsEditOfTheUsualKeyWins) {
     EXPECT_EQ(read[0].TEXT, "café ☕");  // untouched keys keep their exact form
 }
 
+// The added key carries a check of the usual key as it was written, so a
+// file whose usual keys another conversion made (another best fit) keeps
+// its exact texts; values written before the check are compared with our
+// own code-page form.
+TEST_F(UnicodeFileTest, TheAddedKeyIsTakenWhateverBestFitMadeTheUsualKey) {
+    const std::string exact = "Müller ☕";
+    const std::string otherFit = "M?ller ?";  // not what this system's best fit makes of it
+    struct Case {
+        const char* what;
+        std::string usual;
+        std::string added;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"checked, another best fit", otherFit, ExactKeyValue(exact, otherFit, kTextPlain, 0), exact},
+        {"checked, usual key edited since", "edited", ExactKeyValue(exact, otherFit, kTextPlain, 0), "edited"},
+        {"unchecked, our own best fit", CodePageOf(exact), EncodeExactBytes(exact, kTextPlain, 0), exact},
+        {"damaged check", otherFit, EncodeExactBytes(exact, kTextPlain, 0) + "-xyz", TextOfCodePage(otherFit)},
+    };
+    for (const Case& c : cases) {
+        const std::string path = dir.File("c.ini");
+        WriteBytes(path, IniLines({"[SYSTEM]", "TACKLETNUM=1", "[TACKLETITEM0]"}) + "TITLE=" + c.usual + "\r\r\n" +
+                             "TITLEW=" + c.added + "\r\r\n");
+        const std::vector<CTackletData> read = ReadNoteFile(path, 0);
+        ASSERT_EQ(read.size(), 1u) << c.what;
+        EXPECT_EQ(read[0].TITLE, c.expected) << c.what;
+    }
+}
+
 // Bytes the text does not give back (a character with two codes, bytes
 // that are no character) are written again as they were read.
 TEST_F(UnicodeFileTest, CodePageBytesWithoutARoundTripAreKeptAsRead) {
