@@ -210,6 +210,16 @@ std::string CodePageText(const std::string& utf8) {
     return out;
 }
 
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char b : bytes) {
+        out += digits[b >> 4];
+        out += digits[b & 15];
+    }
+    return out;
+}
+
 bool CopyFileTo(const std::string& from, const std::string& to) {
     return ::CopyFileW(pvtest::Wide(from).c_str(), pvtest::Wide(to).c_str(), FALSE) != FALSE;
 }

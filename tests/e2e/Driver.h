@@ -90,6 +90,8 @@ void WriteText(const std::string& path, const std::string& text);
 // Text in the files as Pinvane writes it: the code page's bytes (through
 // the system's conversion, best fit for characters it lacks).
 std::string CodePageText(const std::string& utf8);
+// Bytes as lower-case hexadecimal digits, as the files hold bodies.
+std::string Hex(const std::string& bytes);
 // Paths are UTF-8 throughout (any script).
 bool CopyFileTo(const std::string& from, const std::string& to);
 RECT WindowRect(HWND h);

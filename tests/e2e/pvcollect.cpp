@@ -193,6 +193,9 @@ int ExportImportRoundTrip(const std::string& exe) {
     const std::string from = InstallCopy(exe, &fromDir);
     const std::string to = InstallCopy(exe, &toDir);
     const std::string exportFile = fromDir + "\\notes.qnb";
+    // The second note's body lies outside the code page.
+    const std::string unicode = "Müller café ☕ 한국어 😀";
+    const std::string exactBody = "TEXTW=" + Hex(unicode);
     WriteText(fromDir + "\\MossrelPropaty.ini", "[SV_FORMAT]\r\nFORMAT=1\r\n");
     WriteText(fromDir + "\\PinvaneData.ini",
               "[SYSTEM]\r\nTACKLETNUM=2\r\n"
@@ -200,7 +203,8 @@ int ExportImportRoundTrip(const std::string& exe) {
               "GRAPTN=5\r\nFULL=0\r\nPART=Nowh\r\nEXTENTFLAG=1\r\nEXCLASS=Edit\r\nEXCTLID=15\r\n"
               "ARWFLAG=1\r\nARWSATRTX=10\r\nARWSTARTY=20\r\nARWENDX=300\r\nARWENDY=400\r\nARLINEWIDTH=2\r\n"
               "TEXTFORMAT=0\r\nTEXT=6669727374\r\n"
-              "[TACKLETITEM1]\r\nTITLE=PvCollect Nowhere 2\r\nEXENAME=NOWHERE.EXE\r\nTEXTFORMAT=0\r\nTEXT=7365636f6e64\r\n");
+              "[TACKLETITEM1]\r\nTITLE=PvCollect Nowhere 2\r\nEXENAME=NOWHERE.EXE\r\nTEXTFORMAT=0\r\nTEXT=" +
+                  Hex(CodePageText(unicode)) + "\r\n" + exactBody + "\r\n");
     {
         CPinvaneProcess p;
         c.Expect(p.Start(from, "", fromDir), "Pinvane starts");
@@ -223,6 +227,7 @@ int ExportImportRoundTrip(const std::string& exe) {
     const std::string exported = ReadFile(exportFile);
     c.Expect(exported.find("SAVEFORMAT=0\r\r\n") != std::string::npos, "the export file is plain");
     c.Expect(exported.find("TEXT=6669727374\r\r\n") != std::string::npos, "with plain bodies");
+    c.Expect(exported.find(exactBody + "-") != std::string::npos, "and the exact body outside the code page");
     c.Expect(ReadFile(fromDir + "\\PinvaneData.ini").find("SAVEFORMAT=1\r\r\n") != std::string::npos,
              "while the data file is protected");
     {
@@ -248,6 +253,7 @@ int ExportImportRoundTrip(const std::string& exe) {
                              "EXCLASS=Edit\r\r\n", "EXCTLID=15\r\r\n", "ARWFLAG=1\r\r\n", "ARWENDY=400\r\r\n",
                              "ARLINEWIDTH=2\r\r\n", "TEXT=6669727374\r\r\n"})
         c.Expect(data.find(line) != std::string::npos, line);
+    c.Expect(data.find(exactBody + "-") != std::string::npos, "the body outside the code page comes back exactly");
     c.Expect(data.find("TITLE=PvCollect Nowhere 2") < data.find("TITLE=PvCollect Nowhere\r"),
              "the file's last note leads");
     return c.ExitCode();

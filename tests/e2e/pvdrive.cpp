@@ -1131,16 +1131,6 @@ int Reminders(const std::string& exe) {
     return c.ExitCode();
 }
 
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char b : bytes) {
-        out += digits[b >> 4];
-        out += digits[b & 15];
-    }
-    return out;
-}
-
 // A note on the window titled `title` (whole), with the title and the body
 // written as a program that keeps them exactly writes them.
 std::string ExactTitleNote(int i, const std::string& title, const std::string& body, int left) {
