@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <random>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "data/NoteDate.h"
@@ -122,11 +123,21 @@ std::size_t GiveIdentities(std::vector<CTackletData>& notes, NewIdentity how) {
     for (CTackletData& note : notes) {
         if (note.NOTEID.empty() || !taken.insert(note.NOTEID).second) without.push_back(&note);
     }
+    // Twins (notes of the same content) take the salts 0, 1, 2, ... in file
+    // order; each content remembers where its search stopped, so a file of
+    // many twins costs one search per note, not one per pair.
+    std::unordered_map<std::string, unsigned> nextSalt;
     for (CTackletData* note : without) {
-        unsigned salt = 0;
-        do {
-            note->NOTEID = how == NewIdentity::Derived ? DerivedNoteId(*note, salt++) : NewNoteId();
-        } while (!taken.insert(note->NOTEID).second);
+        if (how == NewIdentity::Derived) {
+            unsigned& salt = nextSalt[DerivedNoteId(*note, 0)];
+            do {
+                note->NOTEID = DerivedNoteId(*note, salt++);
+            } while (!taken.insert(note->NOTEID).second);
+        } else {
+            do {
+                note->NOTEID = NewNoteId();
+            } while (!taken.insert(note->NOTEID).second);
+        }
         note->m_derivedId = how == NewIdentity::Derived;
     }
     return without.size();
