@@ -2,27 +2,11 @@
 
 #include <windows.h>
 
-namespace {
-constexpr UINT kTextCodePage = CP_UTF8;
-}
+#include "platform/CodePageSystem.h"
 
-std::wstring WideOf(std::string_view text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int n = ::MultiByteToWideChar(kTextCodePage, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) ::MultiByteToWideChar(kTextCodePage, 0, text.data(), size, wide.data(), n);
-    return wide;
-}
+std::wstring WideOf(std::string_view text) { return Utf16Of(CP_UTF8, text); }
 
-std::string TextOf(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int size = static_cast<int>(wide.size());
-    const int n = ::WideCharToMultiByte(kTextCodePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) ::WideCharToMultiByte(kTextCodePage, 0, wide.data(), size, text.data(), n, nullptr, nullptr);
-    return text;
-}
+std::string TextOf(std::wstring_view wide) { return BytesOf(CP_UTF8, wide); }
 
 bool SetWindowTextOf(HWND hwnd, std::string_view text) { return ::SetWindowTextW(hwnd, WideOf(text).c_str()) != FALSE; }
 
