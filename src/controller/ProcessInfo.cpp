@@ -3,12 +3,29 @@
 
 #include <psapi.h>
 
+#include <string>
 #include <vector>
 
 namespace {
 
 constexpr DWORD kModuleSlots = 1024;
-constexpr DWORD kNameBuffer = 1024;
+
+// A module name read whole: the calls cut it to the buffer without saying
+// how long it is, so the buffer grows until the name fits (a path may be
+// up to 32767 characters long).
+template <class Read>
+std::string WholeName(Read read) {
+    for (DWORD size = MAX_PATH; size <= 65536; size *= 2) {
+        std::wstring name(size, L'\0');
+        const DWORD n = read(name.data(), size);
+        if (n == 0) return std::string();
+        if (n < size - 1) {
+            name.resize(n);
+            return TextOf(name);
+        }
+    }
+    return std::string();
+}
 
 CProcessNames ReadNames(HANDLE process) {
     CProcessNames names;
@@ -18,10 +35,11 @@ CProcessNames ReadNames(HANDLE process) {
                               &needed) ||
         needed == 0)
         return names;
-    wchar_t buffer[kNameBuffer] = {};
-    if (::GetModuleBaseNameW(process, modules[0], buffer, kNameBuffer) > 0) names.baseName = TextOf(buffer);
-    buffer[0] = L'\0';
-    if (::GetModuleFileNameExW(process, modules[0], buffer, kNameBuffer) > 0) names.path = TextOf(buffer);
+    const HMODULE module = modules[0];
+    names.baseName = WholeName(
+        [&](wchar_t* buffer, DWORD size) { return ::GetModuleBaseNameW(process, module, buffer, size); });
+    names.path = WholeName(
+        [&](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameExW(process, module, buffer, size); });
     return names;
 }
 
