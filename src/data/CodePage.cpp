@@ -5,23 +5,21 @@
 
 #include "data/MbString.h"
 
-namespace {
-bool IsAscii(std::string_view text) {
+bool IsAsciiText(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
-}  // namespace
 
 // The system's conversions (CodePageSystem*.cpp, one per platform).
 std::string SystemCodePageOf(std::string_view text);
 std::string SystemTextOfCodePage(std::string_view bytes);
 
 std::string CodePageOf(std::string_view text) {
-    if (IsAscii(text)) return std::string(text);
+    if (IsAsciiText(text)) return std::string(text);
     return SystemCodePageOf(text);
 }
 
 std::string TextOfCodePage(std::string_view bytes) {
-    if (IsAscii(bytes)) return std::string(bytes);
+    if (IsAsciiText(bytes)) return std::string(bytes);
     return SystemTextOfCodePage(bytes);
 }
 
@@ -42,7 +40,7 @@ std::size_t TextFitCodePageBytes(std::string_view text, std::size_t maxBytes) {
 }
 
 bool FitsCodePage(std::string_view text) {
-    return IsAscii(text) || (IsValidUtf8(text) && TextOfCodePage(CodePageOf(text)) == text);
+    return IsAsciiText(text) || (IsValidUtf8(text) && TextOfCodePage(CodePageOf(text)) == text);
 }
 
 bool IsValidUtf8(std::string_view bytes) {

@@ -19,6 +19,8 @@ std::string TextOfCodePage(std::string_view bytes);
 // is at most `maxBytes` long: limits counted in the code page never cut a
 // character of the text.
 std::size_t TextFitCodePageBytes(std::string_view text, std::size_t maxBytes);
+// Plain ASCII: the same bytes as text and in the code page.
+bool IsAsciiText(std::string_view text);
 // Whether the code page holds every character of `text` as itself.
 bool FitsCodePage(std::string_view text);
 

@@ -38,21 +38,15 @@ void CObjData::MatchWindows(std::vector<CWinInf>& windows) {
 
 namespace {
 
-bool IsAscii(const std::string& text) {
-    for (char c : text)
-        if (static_cast<unsigned char>(c) >= 0x80) return false;
-    return true;
-}
-
 // Whether a record's text names a window's text: exactly, or by the window
 // text's code-page form (a record of an older file holds its texts in that
 // form). A record text the code page lacks matches only the exact text.
 bool SameText(const std::string& record, const std::string& shown, const CCodePageForm& form) {
-    return record == shown || (!IsAscii(shown) && record == form.Of(shown));
+    return record == shown || (!IsAsciiText(shown) && record == form.Of(shown));
 }
 
 bool HoldsText(const std::string& shown, const std::string& part, const CCodePageForm& form) {
-    return MbContains(shown, part) || (!IsAscii(shown) && MbContains(form.Of(shown), part));
+    return MbContains(shown, part) || (!IsAsciiText(shown) && MbContains(form.Of(shown), part));
 }
 
 }  // namespace

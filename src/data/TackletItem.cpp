@@ -25,10 +25,6 @@ std::string BodyAsRead(std::string_view text) {
     return std::string(stored.substr(0, stored.find('\0')));
 }
 
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // The part of a body that is stored: up to a zero byte, and no more
 // characters than fit the stored code-page bytes (kMaxBodyBytes).
 std::string StoredBodyText(std::string_view text) {
@@ -39,7 +35,7 @@ std::string StoredBodyText(std::string_view text) {
 // The code-page bytes of `text`: the text itself when it is plain ASCII,
 // else its conversion, held in `converted`.
 std::string_view CodePageFormOf(std::string_view text, std::string* converted) {
-    if (IsAscii(text)) return text;
+    if (IsAsciiText(text)) return text;
     *converted = CodePageOf(text);
     return *converted;
 }
@@ -142,7 +138,7 @@ private:
 
     // The text of a usual key's bytes; bytes it does not give back are kept.
     std::string TextOfUsual(const char* key, std::string bytes) const {
-        if (IsAscii(bytes)) return bytes;
+        if (IsAsciiText(bytes)) return bytes;
         std::string text = TextOfCodePage(bytes);
         if (CodePageOf(text) != bytes) m_record.m_keptBytes.push_back({key, text, bytes});
         return text;
@@ -186,7 +182,7 @@ public:
             m_section, f.key, 2 * stored.size(),
             [&](char* digits) { EncodeStoredBody(digits, stored, m_format, m_volumeKey); }, m_path);
         const std::string_view asRead = stored.substr(0, stored.find('\0'));
-        if (!kept && !IsAscii(value)) {
+        if (!kept && !IsAsciiText(value)) {
             std::string exact = StoredBodyText(value);
             if (TextOfCodePage(asRead) != exact) m_exact.push_back({f.key, std::move(exact), std::string(asRead)});
         }
@@ -256,7 +252,7 @@ public:
         if (m_format != kTextPlain && m_format != kTextScrambled) return;
         Line("TEXTFORMAT", kNumberBytes);
         Line(f.key, std::max(2 * std::min(value.size(), kMaxBodyBytes), m_storedDigits));
-        if (!IsAscii(value)) Line(ExactKeyOf(f.key), 2 * value.size() + kCheckBytes);
+        if (!IsAsciiText(value)) Line(ExactKeyOf(f.key), 2 * value.size() + kCheckBytes);
     }
     void Add(const NoteField& f, PvTime) { Line(f.key, kDateBytes); }
     void Add(const NoteField& f, const PvLogFont& font) {
